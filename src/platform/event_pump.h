@@ -1,0 +1,38 @@
+#pragma once
+// The event pump as the long loops call it: at most one ProcessEvents every
+// 20 ms of work, and the clock is read only every 256 calls, so a yield per
+// word costs next to nothing while Stop clicks and timer ticks are still
+// served promptly. Tests switch the throttle off to make every yield count.
+#include <cstdint>
+
+#include "platform/platform.h"
+
+namespace kwl {
+
+class EventPump {
+ public:
+  static constexpr std::int64_t kIntervalMs = 20;
+
+  explicit EventPump(Platform& platform) : platform_(platform) {}
+
+  void Yield() {
+    if (throttled_) {
+      if ((++calls_ & 255U) != 0) return;
+      const std::int64_t now = platform_.MonotonicMs();
+      if (now - lastMs_ < kIntervalMs) return;
+      lastMs_ = now;
+    }
+    platform_.ProcessEvents();
+  }
+  // Processes events now, whatever the throttle says.
+  void Flush() { platform_.ProcessEvents(); }
+  void SetThrottled(bool on) { throttled_ = on; }
+
+ private:
+  Platform& platform_;
+  std::uint32_t calls_ = 0;
+  std::int64_t lastMs_ = 0;
+  bool throttled_ = true;
+};
+
+}  // namespace kwl

@@ -1,0 +1,29 @@
+#pragma once
+// The count run: the count command, its driver DoIt and the run's error report.
+#include <string>
+
+namespace kwl {
+struct Session;
+
+// The count command, or the stop request while a run is in progress.
+void cmdListWords_Click(Session& s);
+
+// The count-run driver: checks, the source's scan, the post-scan steps and the listing.
+void DoIt(Session& s);
+
+// The second half of the run, once a source has filled the word table: the
+// stop question, the key sort, the post-scan rules, the totals, the frequency
+// order, the statistics and the listing.
+void FinishCount(Session& s);
+
+// The run's error report in a warning box ("At DoIt error #70. ...").
+void ReportError(Session& s, int number, const std::string& description, const std::string& procedure);
+
+// Resets the run state and all settings.
+void InitializeVariables(Session& s);
+
+// Scans one prepared line with the word rules in force (the rules are read
+// afresh for every line, so a change of a setting takes effect at once).
+void ScanOneLine(Session& s, std::string& line);
+
+}  // namespace kwl

@@ -1,0 +1,112 @@
+#include "settings/params_logic.h"
+
+#include <algorithm>
+#include <vector>
+
+#include "run/session.h"
+#include "run/window_state.h"
+#include "scan/char_rules.h"
+#include "scan/normalise.h"
+#include "support/cp1252.h"
+
+namespace kwl {
+
+void SetDefaultValues(Session& s) {
+  Params& p = s.params;
+  s.run.blnWordsGot = false;
+  const struct { CheckBox* box; std::int16_t value; } defaults[] = {
+      {&p.chkCaseSignificant, 0},           {&p.chkIgnoreShortWords, 1},
+      {&p.chkIgnoreInfrequentWords, 0},     {&p.chkIgnoreRepetitions, 1},
+      {&p.chkIgnoreRomNum40, 1},            {&p.chkIgnoreNoLetter, 1},
+      {&p.chkAllowWordsWithHyphens, 1},     {&p.chkAllowWordsWithApostrophes, 0},
+      {&p.chkAllowWordsWithUnderscores, 0}, {&p.chkAllowWordsWithColons, 0},
+      {&p.chkAllowWordsWithBackslashes, 0}, {&p.chkAllowWordsWithForwardslashes, 0},
+      {&p.chkAllowWordsWithPeriods, 0},     {&p.chkAllowWordsWithAtSigns, 0},
+      {&p.chkAllowWordsWithNumerals, 0},    {&p.chkDropFinalS, 0},
+      {&p.chkOutputWithCommas, 0},          {&p.chkAllowCommentMarkers, 1},
+      {&p.chkWarnOnOverwrite, 0},           {&p.chkSaveStateOnQuit, 0},
+      {&p.chkOnly7bitASCII, 0},
+  };
+  for (const auto& d : defaults) d.box->SetValue(d.value);
+  s.scanner.markers.SetCommentMarkers("C");
+  p.cboShortWordSize.SetListIndex(1);
+  p.cboLongWordSize.SetListIndex(7);
+  p.cboThresholdFrequency.SetListIndex(0);
+}
+
+void Initialize(Session& s) {
+  s.main.txbFile[0].Clear();
+  s.main.txbFile[1].Clear();
+  s.main.chkUTF8.SetValue(0);
+  s.params.txbWordsToIgnore.Clear();
+  SetDefaultValues(s);
+  s.main.chkSuppressWords.SetValue(0);
+  s.params.txbCommonWordsFile.Clear();
+  s.run.strCommonWordsFile.clear();
+  s.params.txbParametersFile.Clear();
+  s.scanner.markers.SetCommentMarkers("C");
+  NormaliseWordsToIgnore(s);
+  UpdateDisableOutputCheckBox(s);
+}
+
+namespace {
+std::string Trim(std::string_view text) {
+  const auto first = text.find_first_not_of(' ');
+  if (first == std::string_view::npos) return {};
+  const auto last = text.find_last_not_of(' ');
+  return std::string(text.substr(first, last - first + 1));
+}
+}  // namespace
+
+void NormaliseWordsToIgnore(Session& s) {
+  TextBox& box = s.params.txbWordsToIgnore;
+  std::string text = cp1252::FromUtf8(Trim(box.Text()));
+  if (text.empty()) {
+    s.run.strWordsToIgnore.clear();
+    return;
+  }
+  scan::FoldCaseInPlace(text);
+  std::replace(text.begin(), text.end(), ',', ' ');
+  std::vector<std::string> words;
+  std::size_t pos = 0;
+  while (pos < text.size()) {
+    const std::size_t end = std::min(text.find(' ', pos), text.size());
+    if (end > pos) {
+      std::string w = text.substr(pos, end - pos);
+      if (std::find(words.begin(), words.end(), w) == words.end()) words.push_back(std::move(w));
+    }
+    pos = end + 1;
+  }
+  std::sort(words.begin(), words.end(),
+            [](const std::string& a, const std::string& b) { return cp1252::Compare(a, b) < 0; });
+  std::string joined;
+  for (const auto& w : words) {
+    if (!joined.empty()) joined += ' ';
+    joined += w;
+  }
+  box.SetText(cp1252::ToUtf8(joined));
+  s.run.strWordsToIgnore = " " + joined + " ";
+  CheckAllowedExtraChars(s);
+}
+
+bool CheckAllowedExtraChars(Session& s) {
+  const Params& p = s.params;
+  if (!s.run.blnStartUpCompleted || p.selfChange || p.setOrClear || p.txbWordsToIgnore.Text().empty()) return true;
+  const std::string allowed = scan::BuildAllowedExtraChars(p);
+  s.scanner.SetAllowedExtraChars(allowed, s.run.strProhibitedInitialOrFinalChars);
+  const std::string text = cp1252::FromUtf8(p.txbWordsToIgnore.Text());
+  for (char ch : text) {
+    const auto c = static_cast<unsigned char>(ch);
+    if (scan::IsTableLetter(c) || c == ' ' || allowed.find(ch) != std::string::npos) continue;
+    const bool neverAllowed = s.run.strNeverAllowedChars.find(ch) != std::string::npos;
+    std::string message = "The character " + cp1252::ToUtf8(std::string(1, ch)) +
+                          " occurs in some word to ignore\r\nbut is not " +
+                          (neverAllowed ? "" : "currently set as ") + "a character allowed in a word.";
+    if (ch == ',') message += "\r\n\r\nWords-to-ignore must be separated by a space, not by a comma.";
+    s.Warn(message, "Character not allowed");
+    return false;
+  }
+  return true;
+}
+
+}  // namespace kwl

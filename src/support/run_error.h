@@ -1,0 +1,24 @@
+#pragma once
+// A run-time failure inside a driver procedure: its number and description,
+// as the run's error report shows them. File failures keep the program's
+// numbers: 70 for permission denied, 7 for out of memory; any other failure
+// carries the system's error number and description.
+#include <stdexcept>
+#include <string>
+
+namespace kwl {
+
+class RunError : public std::runtime_error {
+ public:
+  RunError(int number, const std::string& description) : std::runtime_error(description), number_(number) {}
+  int Number() const { return number_; }
+  std::string Description() const { return what(); }
+
+  // The failure for an errno value.
+  static RunError FromErrno(int err);
+
+ private:
+  int number_;
+};
+
+}  // namespace kwl

@@ -1,0 +1,58 @@
+#pragma once
+// The word table aWords: one entry per distinct word with its count.
+//
+// During a scan words are found through a hash index; entries are kept in the
+// order they were found. OrderByWord() then puts entries 1..NumWords() into
+// ascending binary order of strWord, which is the order the table has at the
+// end of a scan (every consumer reads the table only after that).
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <unordered_map>
+#include <vector>
+
+namespace kwl {
+
+struct WordEntry {
+  std::string strWord;   // the word as counted (Windows-1252)
+  std::string strKey;    // FoldCase(FoldAccents(strWord)), for sorting
+  std::int64_t lngCount = 0;
+  std::int32_t lngFreqRank = 0;
+  std::int32_t lngNextByFreq = 0;
+  bool blnIncluded = true;
+};
+
+class WordTable {
+ public:
+  // Empties the table (the described initial room of 500 entries is not observable).
+  void Reset();
+
+  std::int32_t NumWords() const { return static_cast<std::int32_t>(entries_.size()) - 1; }
+
+  // Counts one occurrence; true when the word is new (its count is then 1).
+  bool Add(std::string_view word);
+
+  // Whether the word has an entry (the lookup of the scan, FindWord).
+  bool Contains(std::string_view word) const;
+
+  // Puts the entries into ascending binary order of strWord and drops the
+  // hash index (the table is no longer added to until the next Reset).
+  void OrderByWord();
+
+  // Entry i, 1-based.
+  WordEntry& operator[](std::int32_t i) { return entries_[static_cast<std::size_t>(i)]; }
+  const WordEntry& operator[](std::int32_t i) const { return entries_[static_cast<std::size_t>(i)]; }
+
+  // Entries 1..NumWords(), for algorithms that reorder them.
+  std::vector<WordEntry>& Storage() { return entries_; }
+
+ private:
+  struct Hash {
+    using is_transparent = void;
+    std::size_t operator()(std::string_view s) const { return std::hash<std::string_view>{}(s); }
+  };
+  std::vector<WordEntry> entries_{1};
+  std::unordered_map<std::string, std::int32_t, Hash, std::equal_to<>> index_;
+};
+
+}  // namespace kwl

@@ -1,0 +1,49 @@
+#pragma once
+// A scripted desktop for tests: records every message box, input box and file
+// dialog, and answers from queues (or with the box's default when a queue
+// is empty). ProcessEvents runs an optional hook, which is how a test
+// "clicks" Stop in the middle of a run.
+#include <deque>
+#include <functional>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "platform/platform.h"
+
+namespace kwl::test {
+
+class FakePlatform : public Platform {
+ public:
+  Answer ShowMessage(const MessageBox& box) override;
+  std::string InputBox(const std::string& prompt, const std::string& title, const std::string& defaultText) override;
+  std::optional<std::string> ChooseFile(const FileDialog& dialog) override;
+  std::string ClipboardText() override { return clipboard; }
+  void ProcessEvents() override;
+  bool OpenUrl(const std::string& url) override;
+  std::string FormatGrouped(std::int64_t n) override { return FormatGroupedEnglish(n); }
+  std::int64_t MonotonicMs() override { return clockMs += 1; }
+
+  // What happened.
+  std::vector<MessageBox> boxes;
+  std::vector<std::string> inputPrompts;
+  std::vector<FileDialog> dialogs;
+  std::vector<std::string> openedUrls;
+  int eventPumps = 0;
+
+  // The script.
+  std::deque<Answer> answers;
+  std::deque<std::string> inputAnswers;
+  std::deque<std::optional<std::string>> fileAnswers;
+  std::string clipboard;
+  bool openUrlSucceeds = true;
+  std::function<void()> onProcessEvents;
+  std::int64_t clockMs = 0;
+
+  // The last box shown (fails the test when there is none).
+  const MessageBox& LastBox() const;
+  // Whether any box's text contains the given piece.
+  bool Showed(const std::string& piece) const;
+};
+
+}  // namespace kwl::test

@@ -1,0 +1,69 @@
+#include "support/test_files.h"
+
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+#include "run/count_run.h"
+
+namespace kwl::test {
+
+TempDir::TempDir() {
+  std::string pattern = (std::filesystem::temp_directory_path() / "kwltest.XXXXXX").string();
+  if (::mkdtemp(pattern.data()) == nullptr) throw std::runtime_error("mkdtemp failed");
+  path_ = pattern;
+}
+
+TempDir::~TempDir() {
+  std::error_code ec;
+  // Make everything writable first so that permission tests clean up too.
+  for (auto it = std::filesystem::recursive_directory_iterator(path_, ec);
+       !ec && it != std::filesystem::recursive_directory_iterator(); it.increment(ec))
+    std::filesystem::permissions(it->path(), std::filesystem::perms::owner_all, std::filesystem::perm_options::add, ec);
+  std::filesystem::remove_all(path_, ec);
+}
+
+std::string TempDir::File(std::string_view name) const { return path_ + "/" + std::string(name); }
+
+std::string TempDir::Write(std::string_view name, std::string_view bytes) const {
+  const std::string p = File(name);
+  WriteAll(p, bytes);
+  return p;
+}
+
+std::string ReadAll(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  std::ostringstream ss;
+  ss << in.rdbuf();
+  return ss.str();
+}
+
+void WriteAll(const std::string& path, std::string_view bytes) {
+  std::ofstream out(path, std::ios::binary | std::ios::trunc);
+  out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+}
+
+std::string TestData(std::string_view name) { return std::string(KWL_TEST_DATA_DIR) + "/" + std::string(name); }
+
+std::string CorpusFile(std::string_view relative) {
+  const std::string p = std::string(KWL_SOURCE_DIR) + "/../shared/corpus/" + std::string(relative);
+  return std::filesystem::exists(p) ? p : std::string();
+}
+
+std::string DataFolder() { return KWL_BIN_DIR; }
+
+TestSession::TestSession() {
+  session.programFolder = DataFolder();
+  const int status = session.catalogue.Load(session.programFolder + "/kwl.dat");
+  EXPECT_GT(status, 0) << "catalogue not loaded from " << session.programFolder;
+  session.pump.SetThrottled(false);
+  InitializeVariables(session);
+  session.main.cmdListWords.SetCaption(session.Text(73));
+  session.run.blnStartUpCompleted = true;
+}
+
+}  // namespace kwl::test
