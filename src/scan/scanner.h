@@ -33,6 +33,8 @@ class LineScanner {
  public:
   static constexpr std::size_t kMaxRun = 65000;
 
+  LineScanner() { SetAllowedExtraChars(""); }
+
   CommentMarkers markers;
   int intWithinComment = -1;
   bool blnCommentsPossible = false;

@@ -57,6 +57,9 @@ std::string CorpusFile(std::string_view relative) {
 std::string DataFolder() { return KWL_BIN_DIR; }
 
 TestSession::TestSession() {
+  // Keep the state file of the tests away from the user's own settings.
+  static const TempDir configHome;
+  ::setenv("XDG_CONFIG_HOME", configHome.Path().c_str(), 1);
   session.programFolder = DataFolder();
   const int status = session.catalogue.Load(session.programFolder + "/kwl.dat");
   EXPECT_GT(status, 0) << "catalogue not loaded from " << session.programFolder;

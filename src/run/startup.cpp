@@ -1,0 +1,117 @@
+#include "run/startup.h"
+
+#include <unistd.h>
+
+#include <cstdlib>
+
+#include "input/paths.h"
+#include "input/text_file.h"
+#include "run/count_run.h"
+#include "run/progress.h"
+#include "run/session.h"
+#include "run/window_state.h"
+#include "settings/persistence.h"
+#include "settings/state_file.h"
+#include "words/common_words.h"
+
+namespace kwl {
+namespace {
+
+void FillLists(Session& s) {
+  s.params.FillLists();
+  s.main.FillListingLists();
+}
+
+// The input file restored from the saved state is checked silently; its
+// language may choose the common-words file.
+void CheckRestoredInput(Session& s) {
+  MainControls& m = s.main;
+  m.chkUTF8.SetValue(0);
+  const std::string path = m.txbFile[0].Text();
+  if (!CheckInputFile(s, path)) {
+    m.txbFile[0].Clear();
+    return;
+  }
+  if (IsDocxFile(path)) {
+    if (!s.run.strCommonWordsFile.empty()) {
+      if (s.params.chkIgnoreCommonWords.Value() == 1) {
+        AttemptToReadCommonWords(s);
+      } else if (s.Show(s.Text(40) + "\r\n" + s.run.strCommonWordsFile, s.Text(42), Buttons::YesNo) == Answer::Yes) {
+        AttemptToReadCommonWords(s);
+      }
+    }
+    m.chkUTF8.SetValue(1);
+    return;
+  }
+  bool utf8 = false;
+  int lineClass = 0;
+  CheckTextFile(s, path, false, utf8, lineClass, false);
+  if (utf8) m.chkUTF8.SetValue(1);
+  ChooseCommonWordsFromInputLanguage(s);
+}
+
+}  // namespace
+
+void SetStartUpValues(Session& s) {
+  MainControls& m = s.main;
+  RunState& r = s.run;
+  m.optInFile.Select();
+  r.lngMaxClipboardChars = 100000;
+  r.strAllPossibleExtraChars = "'0123456789-_@:/.\\";
+  r.strProhibitedInitialOrFinalChars = "'.:,()";
+  r.strNeverAllowedChars = "\"+;<>";
+  std::string intro;
+  for (int n : {19, 20, 35, 21, 30, 22, 23}) {
+    if (!intro.empty()) intro += "\r\n\r\n";
+    intro += s.Text(n);
+  }
+  m.txbIntro.SetText(intro);
+  r.lngMaxTextLength = 65000;
+  r.lngDocxWarnSize = 10485760;
+  r.lngDocxMaxSize = 20971520;
+  SetDefaultCommonWordsFile(s);
+  FillLists(s);
+  r.strStateFile = StateFilePath(s);
+  InitializeVariables(s);
+  if (!RestoreSavedState(s, "").empty()) InitializeVariables(s);
+  m.cmdFile[1].SetEnabled(false);
+  m.txbFile[1].SetEnabled(false);
+  m.cmdClearFile[1].SetEnabled(false);
+  // The working folder starts at the user's home folder.
+  if (const char* home = std::getenv("HOME"); home && *home) {
+    if (::chdir(home) != 0) { /* stay where we are */ }
+  }
+}
+
+bool FormLoad(Session& s) {
+  RunState& r = s.run;
+  MainControls& m = s.main;
+  r.blnStartUpCompleted = false;
+  r.strProgramTextFile = "kwl.dat";
+  const std::string catalogue = JoinPath(s.programFolder, r.strProgramTextFile);
+  const int status = s.catalogue.Load(catalogue);
+  if (status <= 0) {
+    s.Show(Catalogue::FailureMessage(status, catalogue), "", Buttons::Ok, Icon::Error);
+    return false;
+  }
+  m.cmdListWords.SetCaption(s.Text(73));
+  SetStartUpValues(s);
+  EnableOutputFileControls(s);
+  ConcealNumWords(s, true);
+  m.windowVisible = true;
+  EnableOutputFileControls(s);
+  SetDefaultCommonWordsFile(s);
+  FillLists(s);
+  if (!RestoreSavedState(s, "").empty()) {
+    InitializeVariables(s);
+    FillLists(s);
+  }
+  CheckRestoredInput(s);
+  ConcealNumWords(s, true);
+  m.Timer1.SetEnabled(true);
+  SetTheFocus(s);
+  r.blnStartUpCompleted = true;
+  return true;
+}
+
+}  // namespace kwl

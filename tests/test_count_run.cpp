@@ -1,0 +1,320 @@
+// The word table and the count run over lines handed to the scanner.
+#include <gtest/gtest.h>
+
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+
+#include "run/count_run.h"
+#include "run/progress.h"
+#include "scan/char_rules.h"
+#include "scan/normalise.h"
+#include "settings/params_logic.h"
+#include "support/cp1252.h"
+#include "support/test_files.h"
+
+namespace kwl {
+namespace {
+
+using test::TestSession;
+
+void Feed(Session& s, std::initializer_list<std::string> lines) {
+  for (std::string line : lines) {
+    if (s.params.chkCaseSignificant.Value() != 1) scan::FoldCaseInPlace(line);
+    line = " " + line;
+    ScanOneLine(s, line);
+  }
+}
+
+std::vector<std::pair<std::string, std::int64_t>> Table(Session& s) {
+  s.aWords.OrderByWord();
+  std::vector<std::pair<std::string, std::int64_t>> out;
+  for (std::int32_t i = 1; i <= s.aWords.NumWords(); ++i) out.emplace_back(s.aWords[i].strWord, s.aWords[i].lngCount);
+  return out;
+}
+
+using Counts = std::vector<std::pair<std::string, std::int64_t>>;
+
+TEST(WordTable, RepeatedWordIsCountedNotShownAgain) {
+  TestSession t;
+  Session& s = t.session;
+  s.params.chkIgnoreShortWords.SetValue(0);
+  Feed(s, {"b a c a"});
+  EXPECT_EQ(s.main.txbOutput.Text(), "b a c ");
+  EXPECT_EQ(Table(s), (Counts{{"a", 2}, {"b", 1}, {"c", 1}}));
+  EXPECT_EQ(s.run.lngTotalNumOccurrences, 4);
+}
+
+TEST(WordTable, OrderIsBinaryByUtf16CodeUnits) {
+  TestSession t;
+  Session& s = t.session;
+  s.params.chkCaseSignificant.SetValue(1);
+  s.params.chkIgnoreShortWords.SetValue(0);
+  // "Zeta" < "the" < "The"? No: capitals sort before small letters; é (E9)
+  // after z; the left quotation mark 91 (U+2018) after every Latin-1 letter.
+  s.scanner.SetAllowedExtraChars("'\x91");
+  s.params.chkAllowWordsWithApostrophes.SetValue(1);
+  Feed(s, {"the The zeta caf\xE9 cafe \x91quote \xFF" "ber"});
+  const Counts table = Table(s);
+  std::vector<std::string> words;
+  for (const auto& [w, n] : table) words.push_back(w);
+  EXPECT_EQ(words, (std::vector<std::string>{"The", "cafe", "caf\xE9", "the", "zeta", "\xFF" "ber", "\x91quote"}));
+  EXPECT_EQ(s.aWords[1].strKey, "the");
+  EXPECT_EQ(s.aWords[3].strKey, "cafe");
+}
+
+TEST(WordTable, WordsAboveEightyCharactersAreNotCounted) {
+  TestSession t;
+  Session& s = t.session;
+  s.params.cboLongWordSize.SetListIndex(15);  // 90: the long-word rule lets them through
+  std::string w80;
+  for (int i = 0; i < 40; ++i) w80 += "ab";
+  Feed(s, {w80 + " " + w80 + "c"});
+  EXPECT_EQ(Table(s), (Counts{{w80, 1}}));
+}
+
+TEST(WordTable, DisplayOfWordsStopsWithANoticeBeforeTheTextBoxFills) {
+  TestSession t;
+  Session& s = t.session;
+  std::string line;
+  for (int i = 0; i < 20000; ++i) line += "w" + std::to_string(100000 + i) + "x ";
+  s.params.chkAllowWordsWithNumerals.SetValue(1);
+  s.scanner.SetAllowedExtraChars("0123456789");
+  Feed(s, {line});
+  const std::string& text = s.main.txbOutput.Text();
+  const std::string notice = "[Suppressing display of words to avoid buffer overflow.]";
+  EXPECT_EQ(text.find(notice), text.size() - notice.size());
+  EXPECT_EQ(text.find(notice), text.rfind(notice)) << "the notice is shown once";
+  EXPECT_LE(text.size(), 65000U);
+  EXPECT_EQ(s.main.chkSuppressWords.Value(), 1);
+  EXPECT_EQ(s.aWords.NumWords(), 20000);
+}
+
+TEST(WordTable, SuppressedDisplayShowsNothingAndTheCountLabelAppearsEveryTenWords) {
+  TestSession t;
+  Session& s = t.session;
+  s.main.chkSuppressWords.SetValue(1);
+  s.main.lblNumberOfWords.SetVisible(false);
+  Feed(s, {"one two three four five six seven eight nine"});
+  EXPECT_FALSE(s.main.lblNumberOfWords.Visible());
+  Feed(s, {"ten"});
+  EXPECT_TRUE(s.main.lblNumberOfWords.Visible());
+  EXPECT_EQ(s.main.txbOutput.Text(), "");
+}
+
+TEST(WordRules, PerWordRulesApplyInOrder) {
+  TestSession t;
+  Session& s = t.session;
+  s.params.chkAllowWordsWithNumerals.SetValue(1);
+  s.scanner.SetAllowedExtraChars(scan::BuildAllowedExtraChars(s.params));
+  s.params.txbWordsToIgnore.SetText("Fox");
+  NormaliseWordsToIgnore(s);
+  // Defaults: short words below 3, no-letter words, repetitions are dropped.
+  Feed(s, {"an the 1984 4th zzz 000 FOX fox mix"});
+  EXPECT_EQ(Table(s), (Counts{{"4th", 1}, {"mix", 1}, {"the", 1}}));
+  EXPECT_EQ(s.run.lngTotalNumOccurrences, 9);
+}
+
+TEST(WordRules, SevenBitRuleAndCommonWords) {
+  TestSession t;
+  Session& s = t.session;
+  s.params.chkOnly7bitASCII.SetValue(1);
+  s.commonWords.Replace({"the", "and"});
+  s.params.chkIgnoreCommonWords.SetValue(1);
+  Feed(s, {"The caf\xE9 and cafe"});
+  EXPECT_EQ(Table(s), (Counts{{"cafe", 1}}));
+}
+
+TEST(CountCommand, StopRequestAsksAndOnlyYesStops) {
+  TestSession t;
+  Session& s = t.session;
+  s.main.cmdListWords.SetCaption(s.Text(74));
+  t.platform.answers = {Answer::No};
+  s.main.cmdListWords.Click();
+  EXPECT_FALSE(s.run.blnStop);
+  const MessageBox& box = t.platform.LastBox();
+  EXPECT_EQ(box.text, s.Text(75));
+  EXPECT_EQ(box.title, s.Text(74));
+  EXPECT_EQ(box.buttons, Buttons::YesNo);
+  EXPECT_EQ(box.defaultButton, Answer::No);
+  t.platform.answers = {Answer::Yes};
+  s.main.cmdListWords.Click();
+  EXPECT_TRUE(s.run.blnStop);
+}
+
+TEST(CountCommand, Utf8WithSevenBitOnlyIsRefused) {
+  TestSession t;
+  Session& s = t.session;
+  s.main.chkUTF8.SetValue(1);
+  s.params.chkOnly7bitASCII.SetValue(1);
+  s.main.cmdListWords.Click();
+  EXPECT_EQ(t.platform.LastBox().title, "Incompatible setting");
+  EXPECT_EQ(t.platform.LastBox().text, "Scanning as UTF-8 is not compatible with\r\nallowing only 7-bit ASCII characters.");
+  EXPECT_EQ(t.platform.LastBox().icon, Icon::Warning);
+}
+
+TEST(CountCommand, BlankInputPathIsNotSpecified) {
+  TestSession t;
+  Session& s = t.session;
+  s.main.txbFile[0].SetText("   ");
+  s.main.txbOutput.SetText("old");
+  s.main.cmdListWords.Click();
+  EXPECT_EQ(t.platform.LastBox().text, "Input file not specified.");
+  EXPECT_EQ(t.platform.LastBox().title, s.Text(34));
+  EXPECT_EQ(s.main.txbFile[0].Text(), "");
+  EXPECT_EQ(s.main.txbOutput.Text(), "");
+  EXPECT_EQ(s.main.lblTimeElapsed.Caption(), "") << "a run under 4 seconds leaves no elapsed time";
+}
+
+TEST(CountCommand, WordsToIgnoreWithAForbiddenCharacterStopTheRun) {
+  TestSession t;
+  Session& s = t.session;
+  bool settingsShown = false;
+  s.showSettingsWindow = [&] { settingsShown = true; };
+  s.params.txbWordsToIgnore.SetText("don't");
+  s.main.cmdListWords.Click();
+  EXPECT_TRUE(settingsShown);
+  EXPECT_EQ(t.platform.LastBox().title, "Character not allowed");
+  EXPECT_EQ(t.platform.LastBox().text,
+            "The character ' occurs in some word to ignore\r\nbut is not currently set as a character allowed in a word.");
+  t.platform.boxes.clear();
+  s.params.txbWordsToIgnore.SetText("a,b <c");
+  EXPECT_FALSE(CheckAllowedExtraChars(s));
+  EXPECT_EQ(t.platform.LastBox().text,
+            "The character , occurs in some word to ignore\r\nbut is not currently set as a character allowed in a word."
+            "\r\n\r\nWords-to-ignore must be separated by a space, not by a comma.");
+  s.params.txbWordsToIgnore.SetText("x <y");
+  EXPECT_FALSE(CheckAllowedExtraChars(s));
+  EXPECT_EQ(t.platform.LastBox().text.find("currently set as"), std::string::npos);
+  s.params.chkAllowWordsWithApostrophes.SetValue(1);
+  s.params.txbWordsToIgnore.SetText("don't");
+  EXPECT_TRUE(CheckAllowedExtraChars(s));
+  s.run.blnStartUpCompleted = false;
+  s.params.txbWordsToIgnore.SetText("<<<");
+  EXPECT_TRUE(CheckAllowedExtraChars(s)) << "before start-up has completed the check passes";
+}
+
+TEST(CountCommand, UnwritableOutputFileIsReportedBeforeScanning) {
+  TestSession t;
+  Session& s = t.session;
+  test::TempDir dir;
+  s.main.txbFile[0].SetText(dir.Write("in.txt", "some words here\r\n"));
+  s.main.txbFile[1].SetText(dir.Path());  // a folder cannot be opened for writing
+  s.main.cmdListWords.Click();
+  EXPECT_EQ(t.platform.LastBox().text, "At DoIt error #" + std::to_string(EISDIR) + ".\r\nDescription: " + std::strerror(EISDIR));
+  EXPECT_EQ(s.main.cmdListWords.Caption(), s.Text(73));
+  EXPECT_TRUE(s.main.cmdFile[0].Enabled());
+
+  // Permission denied is error 70 and brings the advice about the open file.
+  const char* locked = "/sys/kernel/notes";
+  std::FILE* probe = std::fopen(locked, "wb");
+  if (probe != nullptr || errno != EACCES) {
+    if (probe) std::fclose(probe);
+    GTEST_SKIP() << "no file here refuses writing with EACCES";
+  }
+  s.main.txbFile[1].SetText(locked);
+  s.main.cmdListWords.Click();
+  EXPECT_EQ(t.platform.LastBox().text, "At DoIt error #70.\r\nDescription: Permission denied");
+  EXPECT_EQ(s.main.txbOutput.Text(),
+            "Error: Permission denied\r\n\r\nIf the output file is open in Excel then it must first be closed\r\n"
+            "or a different file should be specified as the output file.");
+}
+
+TEST(CountCommand, OutputNamedLikeTheInputIsNeverTruncated) {
+  TestSession t;
+  Session& s = t.session;
+  test::TempDir dir;
+  const std::string input = dir.Write("in.txt", "precious words\r\n");
+  s.main.txbFile[0].SetText(input);
+  s.main.txbFile[1].SetText(dir.Path() + "/./in.txt");
+  s.main.cmdListWords.Click();
+  EXPECT_EQ(test::ReadAll(input), "precious words\r\n");
+}
+
+TEST(CountRun, StoppedRunReportsTheWordsFoundAndAsksToList) {
+  TestSession t;
+  Session& s = t.session;
+  Feed(s, {"alpha"});
+  s.run.blnStop = true;
+  t.platform.answers = {Answer::No};
+  FinishCount(s);
+  EXPECT_EQ(s.main.txbOutput.Text(), "alpha \r\n\r\nStopped with 1 word found.");
+  EXPECT_EQ(t.platform.LastBox().title, "Counting interrupted");
+  EXPECT_EQ(t.platform.LastBox().text,
+            "The operation was stopped before all words were counted.\r\nDo you wish to list the words which were found?");
+  EXPECT_FALSE(s.run.blnStop);
+  EXPECT_FALSE(s.run.blnResultsShown);
+
+  TestSession t2;
+  Session& s2 = t2.session;
+  s2.main.chkSuppressWords.SetValue(1);
+  Feed(s2, {"alpha beta"});
+  s2.run.blnStop = true;
+  t2.platform.answers = {Answer::Yes};
+  FinishCount(s2);
+  EXPECT_TRUE(s2.run.blnInterrupted);
+  EXPECT_FALSE(s2.run.blnWordsGot);
+  EXPECT_EQ(s2.main.lblTotalNumOccurrences.Caption(), "") << "an interrupted count shows no occurrence totals";
+  EXPECT_EQ(s2.main.cmdListWords.Caption(), s2.Text(73));
+}
+
+TEST(CountRun, CompleteRunComputesTotalsAndShowsStatistics) {
+  TestSession t;
+  Session& s = t.session;
+  Feed(s, {"the cat and the hat", "xiv the xxi"});
+  s.run.intThresholdFrequency = 2;
+  FinishCount(s);
+  EXPECT_TRUE(s.run.blnWordsGot);
+  EXPECT_EQ(s.run.lngNumWordsIncluded, 4);  // and, cat, hat, the
+  EXPECT_EQ(s.run.lngNumWordsExcluded, 2);  // xiv, xxi
+  EXPECT_EQ(s.run.lngNumOccurrences, 6);
+  EXPECT_EQ(s.run.lngTotalNumOccurrences, 8);
+  EXPECT_EQ(s.main.lblNumberOfWords.Caption(), "Number of words in this list: 4");
+  EXPECT_EQ(s.main.lblTotalNumOccurrences.Caption(), "Total number of instances of words: 8");
+}
+
+TEST(ErrorReport, TextBoxFullNamesTheStateOfTheOutputFile) {
+  TestSession t;
+  Session& s = t.session;
+  ReportError(s, -6, "", "ListWordsByFrequency A");
+  EXPECT_EQ(t.platform.LastBox().text, s.Text(27) + "  " + s.Text(31));
+  EXPECT_EQ(t.platform.LastBox().title, s.Text(27));
+  s.main.txbFile[1].SetText("/tmp/out.txt");
+  s.main.chkDisableOutputToFile.SetValue(1);
+  ReportError(s, -6, "", "x");
+  EXPECT_EQ(t.platform.LastBox().text, s.Text(27) + "  " + s.Text(32));
+  s.main.chkDisableOutputToFile.SetValue(0);
+  s.run.blnOutputFileWritten = true;
+  ReportError(s, -6, "", "x");
+  EXPECT_EQ(t.platform.LastBox().text, s.Text(27) + "  \r\n" + s.Text(33));
+  ReportError(s, 53, "File not found", "ListWords");
+  EXPECT_EQ(t.platform.LastBox().text, "At ListWords error #53.\r\nDescription: File not found\r\n" + s.Text(33));
+  EXPECT_EQ(t.platform.LastBox().title, s.Text(34));
+  EXPECT_FALSE(s.main.Timer2.Enabled());
+}
+
+TEST(Progress, ElapsedTimeTexts) {
+  const std::pair<std::int64_t, const char*> table[] = {
+      {0, "0s"},          {59, "59s"},         {60, "1m"},           {61, "1m 1s"},         {3599, "59m 59s"},
+      {3600, "1h 0m"},    {3661, "1h 1m 1s"},  {86400, "1d 0h 0m"},  {90061, "1d 1h 1m 1s"}};
+  for (const auto& [seconds, text] : table) EXPECT_EQ(FormatElapsedTime(seconds), text) << seconds;
+}
+
+TEST(Progress, TimerTickShowsTimeAndWordsSoFar) {
+  TestSession t;
+  Session& s = t.session;
+  s.run.blnElapsedTimeRunning = true;
+  s.run.lngSecondsElapsed = 59;
+  s.main.Timer2.SetEnabled(true);
+  Feed(s, {"one two three"});
+  s.main.Timer2.Tick();
+  EXPECT_EQ(s.main.lblTimeElapsed.Caption(), "Time elapsed: 1m");
+  EXPECT_EQ(s.main.lblNumberOfWords.Caption(), "Number of different words found so far: 3");
+  s.main.optOnClipboard.Select();
+  s.main.lblTimeElapsed.SetCaption("Time elapsed: 0s");
+  s.main.Timer2.Tick();
+  EXPECT_EQ(s.main.lblTimeElapsed.Caption(), "Time elapsed: 0s") << "the clipboard run keeps the label";
+}
+
+}  // namespace
+}  // namespace kwl
