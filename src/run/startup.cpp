@@ -1,8 +1,7 @@
 #include "run/startup.h"
 
-#include <unistd.h>
-
 #include <cstdlib>
+#include <filesystem>
 
 #include "input/paths.h"
 #include "input/text_file.h"
@@ -79,7 +78,8 @@ void SetStartUpValues(Session& s) {
   m.cmdClearFile[1].SetEnabled(false);
   // The working folder starts at the user's home folder.
   if (const char* home = std::getenv("HOME"); home && *home) {
-    if (::chdir(home) != 0) { /* stay where we are */ }
+    std::error_code ignored;  // without a home folder the working folder stays as it is
+    std::filesystem::current_path(home, ignored);
   }
 }
 

@@ -116,21 +116,21 @@ void LineScanner::SkipCommentBody(std::string_view line, std::size_t& lp) {
 }
 
 std::string LineScanner::FinishWord(std::string_view raw) const {
-  std::string word(StripFinalChars(raw, prohibited_));
-  if (rules.readingWords) return word;
-  if (rules.dropFinalS) {
+  std::string_view word = StripFinalChars(raw, prohibited_);
+  if (rules.readingWords) return std::string(word);
+  if (rules.dropFinalS && word.size() > 2 && word.back() == 's' && !EndsWith(word, "ss") && !EndsWith(word, "'s") &&
+      !IsVowel(static_cast<unsigned char>(word[word.size() - 2]))) {
     const std::string lower = FoldCase(word);
-    const bool exempt = EndsWith(lower, "ics") || lower == "maths" || lower == "stats" ||
-                        lower == "dickens" || lower == "always" || lower == "perhaps";
-    if (!exempt && word.size() > 2 && word.back() == 's' && !EndsWith(word, "ss") && !EndsWith(word, "'s") &&
-        !IsVowel(static_cast<unsigned char>(word[word.size() - 2])))
-      word.pop_back();
+    const bool exempt = EndsWith(lower, "ics") || lower == "maths" || lower == "stats" || lower == "dickens" ||
+                        lower == "always" || lower == "perhaps";
+    if (!exempt) word.remove_suffix(1);
   }
-  if (!rules.apostrophesAllowed) {
+  // Only short words can be apostrophe fragments: "s", "t" or a contraction stem.
+  if (!rules.apostrophesAllowed && word.size() <= 7) {
     const std::string lower = FoldCase(word);
-    if (lower == "s" || lower == "t" || IsContractionStem(word)) return {};
+    if (lower == "s" || lower == "t" || IsContractionStem(lower)) return {};
   }
-  return word;
+  return std::string(word);
 }
 
 void LineScanner::ScanLine(std::string& strLine, ScanSink& sink) {

@@ -32,12 +32,13 @@ void WordIntake::GetWords2(std::string_view found) {
   std::string word(found);
   ApplyWordFilters(word, params_);
   if (word.empty()) return;
-  const std::string lower = scan::FoldCase(word);
-  if (!run_.strWordsToIgnore.empty()) {
-    const std::string probe = " " + lower + " ";
-    if (run_.strWordsToIgnore.find(probe) != std::string::npos) return;
+  const bool ignoreList = !run_.strWordsToIgnore.empty();
+  const bool ignoreCommon = params_.chkIgnoreCommonWords.Value() == 1;
+  if (ignoreList || ignoreCommon) {
+    const std::string lower = scan::FoldCase(word);
+    if (ignoreList && run_.strWordsToIgnore.find(" " + lower + " ") != std::string::npos) return;
+    if (ignoreCommon && common_.Contains(lower)) return;
   }
-  if (params_.chkIgnoreCommonWords.Value() == 1 && common_.Contains(lower)) return;
   AddWordToList(word);
 }
 

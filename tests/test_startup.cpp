@@ -1,0 +1,94 @@
+// Start-up, the settings defaults and the reset of all settings.
+#include <gtest/gtest.h>
+
+#include "run/startup.h"
+#include "settings/params_logic.h"
+#include "support/test_files.h"
+
+namespace kwl {
+namespace {
+
+TEST(StartUp, MissingCatalogueEndsTheProgramWithAnErrorBox) {
+  test::FakePlatform platform;
+  Session s(platform);
+  test::TempDir empty;
+  s.programFolder = empty.Path();
+  EXPECT_FALSE(FormLoad(s));
+  const MessageBox& box = platform.LastBox();
+  EXPECT_EQ(box.text, "Cannot open file containing program text.\r\n" + empty.Path() + "/kwl.dat");
+  EXPECT_EQ(box.title, "");
+  EXPECT_EQ(box.icon, Icon::Error);
+  EXPECT_FALSE(s.run.blnStartUpCompleted);
+}
+
+TEST(StartUp, WindowComesUpIdleWithTheIntroductionAndDefaultSettings) {
+  test::FakePlatform platform;
+  Session s(platform);
+  test::TempDir config;
+  ::setenv("XDG_CONFIG_HOME", config.Path().c_str(), 1);
+  s.programFolder = test::DataFolder();
+  ASSERT_TRUE(FormLoad(s));
+  EXPECT_TRUE(s.run.blnStartUpCompleted);
+  EXPECT_EQ(s.main.cmdListWords.Caption(), s.Text(73));
+  EXPECT_EQ(s.main.txbIntro.Text(), s.Text(19) + "\r\n\r\n" + s.Text(20) + "\r\n\r\n" + s.Text(35) + "\r\n\r\n" +
+                                        s.Text(21) + "\r\n\r\n" + s.Text(30) + "\r\n\r\n" + s.Text(22) + "\r\n\r\n" +
+                                        s.Text(23));
+  EXPECT_TRUE(s.main.optInFile.Value());
+  EXPECT_EQ(s.main.cboWordOrder.Text(), "by frequency");
+  EXPECT_EQ(s.main.cboDisplayFormat.Text(), "rank frequency word");
+  EXPECT_EQ(s.params.cboShortWordSize.Text(), "3");
+  EXPECT_EQ(s.params.cboLongWordSize.Text(), "50");
+  EXPECT_EQ(s.params.cboThresholdFrequency.Text(), "2");
+  EXPECT_EQ(s.params.cboLongWordSize.Items().size(), 16U);
+  EXPECT_EQ(s.params.cboLongWordSize.Items().back(), "90");
+  EXPECT_EQ(s.params.chkIgnoreShortWords.Value(), 1);
+  EXPECT_EQ(s.params.chkAllowWordsWithHyphens.Value(), 1);
+  EXPECT_EQ(s.params.chkAllowCommentMarkers.Value(), 1);
+  EXPECT_FALSE(s.main.lblNumberOfWords.Visible());
+  EXPECT_TRUE(s.main.Timer1.Enabled());
+  EXPECT_EQ(s.run.strStateFile, config.Path() + "/" + s.Text(310) + "/kwl.usr");
+}
+
+TEST(Settings, DefaultsLeaveWordsToIgnoreAndCommonWordsAlone) {
+  test::TestSession t;
+  Session& s = t.session;
+  s.params.txbWordsToIgnore.SetText("alpha beta");
+  s.params.txbCommonWordsFile.SetText("/some/cwds_de.txt");
+  s.params.chkIgnoreCommonWords.SetValue(1);
+  s.params.chkDropFinalS.SetValue(1);
+  s.params.chkIgnoreShortWords.SetValue(0);
+  s.params.cboLongWordSize.SetListIndex(0);
+  s.run.blnWordsGot = true;
+  SetDefaultValues(s);
+  EXPECT_EQ(s.params.txbWordsToIgnore.Text(), "alpha beta");
+  EXPECT_EQ(s.params.txbCommonWordsFile.Text(), "/some/cwds_de.txt");
+  EXPECT_EQ(s.params.chkIgnoreCommonWords.Value(), 1);
+  EXPECT_EQ(s.params.chkDropFinalS.Value(), 0);
+  EXPECT_EQ(s.params.chkIgnoreShortWords.Value(), 1);
+  EXPECT_EQ(s.params.cboLongWordSize.ListIndex(), 7);
+  EXPECT_FALSE(s.run.blnWordsGot);
+  EXPECT_EQ(s.scanner.markers.intNumCommentMarkers, 2);
+}
+
+TEST(Settings, ResetEmptiesPathsAndTheWordsToIgnore) {
+  test::TestSession t;
+  Session& s = t.session;
+  s.main.txbFile[0].SetText("/in.txt");
+  s.main.txbFile[1].SetText("/out.txt");
+  s.main.chkDisableOutputToFile.SetValue(1);
+  s.main.chkUTF8.SetValue(1);
+  s.params.txbWordsToIgnore.SetText("x");
+  s.run.strWordsToIgnore = " x ";
+  s.run.strCommonWordsFile = "/c.txt";
+  Initialize(s);
+  EXPECT_EQ(s.main.txbFile[0].Text(), "");
+  EXPECT_EQ(s.main.txbFile[1].Text(), "");
+  EXPECT_EQ(s.main.chkUTF8.Value(), 0);
+  EXPECT_EQ(s.main.chkDisableOutputToFile.Value(), 0);
+  EXPECT_FALSE(s.main.chkDisableOutputToFile.Enabled());
+  EXPECT_EQ(s.run.strWordsToIgnore, "");
+  EXPECT_EQ(s.run.strCommonWordsFile, "");
+}
+
+}  // namespace
+}  // namespace kwl
