@@ -16,7 +16,17 @@ void TextBox::Append(std::string_view more) {
   if (more.empty()) return;
   length_ += cp1252::Utf8Length(more);
   text_.append(more);
-  Changed();
+  if (onAppend) {
+    onAppend(more);
+  } else {
+    Changed();
+  }
+}
+
+void TextBox::TakeUserText(std::string text) {
+  length_ = cp1252::Utf8Length(text);
+  text_ = std::move(text);
+  if (caret_ > length_) caret_ = length_;
 }
 
 void CheckBox::SetValue(std::int16_t v) {

@@ -97,6 +97,11 @@ class TextBox : public Control {
 
   std::function<void()> onLostFocus;
   void LoseFocus() { if (onLostFocus) onLostFocus(); }
+  // Set by a binding that can add text at the end cheaply; Append then calls
+  // it instead of onUpdate (a long count appends one word at a time).
+  std::function<void(std::string_view)> onAppend;
+  // The user typed: takes the widget's text without echoing it back.
+  void TakeUserText(std::string text);
 
  private:
   std::string text_;

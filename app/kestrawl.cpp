@@ -1,0 +1,33 @@
+// kestrawl: the desktop program.
+#include <QApplication>
+#include <QPixmap>
+#include <QTimer>
+
+#include <cstdlib>
+
+#include "platform/qt/main_window.h"
+#include "platform/qt/qt_platform.h"
+#include "run/session.h"
+#include "run/startup.h"
+#include "support/program_folder.h"
+
+int main(int argc, char** argv) {
+  QApplication app(argc, argv);
+  QApplication::setApplicationName(QStringLiteral("Kestrawl"));
+  kwl::qt::QtPlatform platform;
+  kwl::Session session(platform);
+  session.programFolder = kwl::ProgramFolder();
+  kwl::qt::MainWindow window(session);
+  platform.SetOwner(&window);
+  window.show();
+  if (!kwl::FormLoad(session)) return 1;
+  // KWL_SCREENSHOT=file.png saves a picture of the window and ends the
+  // program (for the README and for checking the layout without a display).
+  if (const char* shot = std::getenv("KWL_SCREENSHOT"); shot && *shot) {
+    QTimer::singleShot(500, &window, [&window, shot] {
+      window.grab().save(QString::fromLocal8Bit(shot));
+      QApplication::quit();
+    });
+  }
+  return QApplication::exec();
+}

@@ -1,0 +1,29 @@
+#pragma once
+// Binds the engine's plain control objects to Qt widgets: a change made by
+// the window logic shows on the widget, and the user's action on the widget
+// runs the control's reaction. Fonts named by the program (Arial, Courier
+// New) map to their metric-compatible Liberation faces.
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTimer>
+
+#include "platform/controls.h"
+
+namespace kwl::qt {
+
+void Bind(Label& control, QLabel* widget);
+void Bind(Button& control, QPushButton* widget);
+void Bind(CheckBox& control, QCheckBox* widget);
+void Bind(OptionButton& control, QRadioButton* widget);
+void Bind(ComboBox& control, QComboBox* widget);
+void Bind(TextBox& control, QLineEdit* widget);
+void Bind(TextBox& control, QPlainTextEdit* widget);
+// The timer runs while the control is enabled.
+void Bind(Timer& control, QTimer* timer);
+
+}  // namespace kwl::qt

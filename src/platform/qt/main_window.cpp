@@ -1,0 +1,108 @@
+#include "platform/qt/main_window.h"
+
+#include <QCloseEvent>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QVBoxLayout>
+
+#include "platform/qt/binding.h"
+#include "run/session.h"
+
+namespace kwl::qt {
+namespace {
+
+template <typename W, typename C>
+W* Make(QWidget* parent, C& control) {
+  auto* w = new W(parent);
+  Bind(control, w);
+  return w;
+}
+
+QLabel* Caption(QWidget* parent, const char* text) { return new QLabel(QString::fromUtf8(text), parent); }
+
+}  // namespace
+
+MainWindow::MainWindow(Session& s) : session_(s) {
+  MainControls& m = s.main;
+  setWindowTitle(QStringLiteral("Kestrawl"));
+  resize(1000, 680);
+
+  auto* source = new QHBoxLayout;
+  source->addWidget(Caption(this, "Source: "));
+  source->addWidget(Make<QRadioButton>(this, m.optInFile));
+  source->addWidget(Make<QRadioButton>(this, m.optOnClipboard));
+  source->addSpacing(20);
+  source->addWidget(Make<QLabel>(this, m.lblSizeOfClipboardContents), 1);
+
+  auto* files = new QGridLayout;
+  for (int i = 0; i < 2; ++i) {
+    files->addWidget(Make<QPushButton>(this, m.cmdFile[static_cast<std::size_t>(i)]), i, 0);
+    files->addWidget(Make<QLineEdit>(this, m.txbFile[static_cast<std::size_t>(i)]), i, 1);
+    files->addWidget(Make<QPushButton>(this, m.cmdClearFile[static_cast<std::size_t>(i)]), i, 2);
+  }
+  files->addWidget(Make<QCheckBox>(this, m.chkUTF8), 0, 3);
+  files->addWidget(Make<QCheckBox>(this, m.chkDisableOutputToFile), 1, 3);
+  auto* sizes = new QHBoxLayout;
+  sizes->addWidget(Make<QLabel>(this, m.lblFilesize));
+  sizes->addWidget(Make<QLabel>(this, m.lblXMLsize));
+  files->addLayout(sizes, 0, 4);
+  files->setColumnStretch(1, 1);
+
+  auto* command = new QHBoxLayout;
+  auto* count = Make<QPushButton>(this, m.cmdListWords);
+  count->setMinimumWidth(140);
+  command->addWidget(count);
+  command->addWidget(Make<QCheckBox>(this, m.chkSuppressWords));
+  command->addStretch(1);
+  command->addWidget(Caption(this, "Word order:"));
+  command->addWidget(Make<QComboBox>(this, m.cboWordOrder));
+  command->addWidget(Caption(this, "Display format:"));
+  command->addWidget(Make<QComboBox>(this, m.cboDisplayFormat));
+
+  auto* output = Make<QPlainTextEdit>(this, m.txbOutput);
+  output->setLineWrapMode(QPlainTextEdit::NoWrap);
+
+  auto* side = new QVBoxLayout;
+  auto* intro = Make<QPlainTextEdit>(this, m.txbIntro);
+  intro->setReadOnly(true);
+  side->addWidget(intro, 1);
+  auto* stats = new QGroupBox(this);
+  auto* statsLayout = new QVBoxLayout(stats);
+  auto* timeRow = new QHBoxLayout;
+  timeRow->addWidget(Make<QLabel>(this, m.lblTimeElapsed), 1);
+  timeRow->addWidget(Make<QLabel>(this, m.lblTwirler));
+  statsLayout->addLayout(timeRow);
+  for (Label* l : {&m.lblNumberOfWords, &m.lblNumWordsExcluded, &m.lblNumOccurrences, &m.lblTotalNumOccurrences})
+    statsLayout->addWidget(Make<QLabel>(stats, *l));
+  side->addWidget(stats);
+
+  auto* middle = new QHBoxLayout;
+  middle->addWidget(output, 3);
+  middle->addLayout(side, 2);
+
+  auto* buttons = new QHBoxLayout;
+  for (Button* b : {&m.cmdClearOutput, &m.cmdSetParameters, &m.cmdSaveState, &m.cmdHelp, &m.cmdQuit})
+    buttons->addWidget(Make<QPushButton>(this, *b));
+  buttons->addStretch(1);
+  buttons->addWidget(Make<QLabel>(this, m.lblOnlineDocumentation));
+  buttons->addWidget(Make<QLabel>(this, m.lblZorvathSystems));
+  buttons->addWidget(Make<QPushButton>(this, m.cmdZVsoftware));
+
+  auto* layout = new QVBoxLayout(this);
+  layout->addLayout(source);
+  layout->addLayout(files);
+  layout->addLayout(command);
+  layout->addLayout(middle, 1);
+  layout->addLayout(buttons);
+
+  for (Timer* t : {&m.Timer1, &m.Timer2}) Bind(*t, new QTimer(this));
+  if (!m.cmdQuit.onClick) m.cmdQuit.onClick = [this] { close(); };
+}
+
+void MainWindow::closeEvent(QCloseEvent* event) {
+  session_.main.windowVisible = false;
+  event->accept();
+}
+
+}  // namespace kwl::qt
