@@ -46,6 +46,8 @@ void SetTotalNumOccurrencesForFileProgressBar(Session& s) {
   bar.SetAlignment(Align::Left);
   bar.SetFont(Font{"Courier New", 10, true});
   bar.SetCaption("[" + std::string(static_cast<std::size_t>(s.run.intProgressBarWidth), ' ') + "]");
+  // The scan hid the statistics labels when it started; the bar must show.
+  bar.SetVisible(true);
   bar.Repaint();
 }
 
@@ -71,6 +73,21 @@ std::int64_t ProgressPosition(std::int64_t done, std::int64_t total, int width) 
   if (total <= 0) return 0;
   const double exact = static_cast<double>(done) * width / static_cast<double>(total);
   return static_cast<std::int64_t>(std::nearbyint(exact));  // the default rounding mode: halves to even
+}
+
+FileProgressBar::FileProgressBar(Session& s, std::int64_t inputSize, bool shown)
+    : s_(s), inputSize_(inputSize), shown_(shown) {}
+
+void FileProgressBar::Advance(std::int64_t bytes) {
+  bytesRead_ += bytes;
+  if (!shown_) return;
+  const int width = s_.run.intProgressBarWidth;
+  const std::int64_t p = ProgressPosition(bytesRead_, inputSize_, width);
+  if (p == drawn_) return;
+  drawn_ = p;
+  Label& bar = s_.main.lblTotalNumOccurrences;
+  bar.SetCaption(ProgressBarText(p, width));
+  bar.Repaint();
 }
 
 std::string TwirlerText(const Session& s, std::int64_t i) {
