@@ -45,9 +45,9 @@ void SetTotalNumOccurrencesForFileProgressBar(Session& s) {
   Label& bar = s.main.lblTotalNumOccurrences;
   bar.SetAlignment(Align::Left);
   bar.SetFont(Font{"Courier New", 10, true});
-  bar.SetCaption("[" + std::string(static_cast<std::size_t>(s.run.intProgressBarWidth), ' ') + "]");
   // The scan hid the statistics labels when it started; the bar must show.
   bar.SetVisible(true);
+  bar.SetCaption("[" + std::string(static_cast<std::size_t>(s.run.intProgressBarWidth), ' ') + "]");
   bar.Repaint();
 }
 
