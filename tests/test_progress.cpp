@@ -41,7 +41,7 @@ TEST_F(Progress, TimerTickCountsSecondsAndShowsTheWordsFound) {
 
   s.run.blnElapsedTimeRunning = true;
   s.run.lngSecondsElapsed = 59;
-  for (int i = 0; i < 2345; ++i) s.aWords.Add("w" + std::to_string(i));
+  for (int i = 0; i < 2345; ++i) s.aWords.Add(std::string("w").append(std::to_string(i)));
   Timer2_Timer(s);
   EXPECT_EQ(s.run.lngSecondsElapsed, 60);
   EXPECT_EQ(m.lblTimeElapsed.Caption(), "Time elapsed: 1m");
@@ -127,13 +127,6 @@ TEST_F(Progress, FileProgressBarRedrawsOnlyWhenItMoves) {
   FileProgressBar hidden(s, 740, false);
   hidden.Advance(740);
   EXPECT_EQ(bar.Caption(), "statistics");
-}
-
-TEST_F(Progress, SuppressWordsTooltip) {
-  m.chkSuppressWords.SetValue(1);
-  EXPECT_EQ(m.chkSuppressWords.ToolTip(), "");
-  m.chkSuppressWords.SetValue(0);
-  EXPECT_EQ(m.chkSuppressWords.ToolTip(), "The program will run faster if this checkbox is checked.");
 }
 
 TEST_F(Progress, SetTheFocusPicksTheInputButtonThenTheCountButton) {

@@ -141,7 +141,7 @@ TEST(LineReader, CrLfCrAndLfEndLinesWhereverTheBufferIsCut) {
   };
   int n = 0;
   for (const auto& c : cases) {
-    const std::string path = dir.Write("f" + std::to_string(n++) + ".txt", c.bytes);
+    const std::string path = dir.Write(std::string("f").append(std::to_string(n++)).append(".txt"), c.bytes);
     for (std::size_t size : {1, 2, 3, 4, 7, 64, 1 << 20}) {
       const Read r = ReadWith(path, size);
       EXPECT_EQ(r.lines, c.lines) << "buffer " << size << " for " << c.bytes;

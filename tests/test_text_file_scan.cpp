@@ -375,7 +375,7 @@ TEST_F(FileScan, ProgressBarFillsExactlyForEveryLineEnd) {
       {"cr.txt", "\r", ""},
       {"utf8lf.txt", "\n", "caf\xC3\xA9\n"},  // class 1 by its UTF-8, yet LF line ends
   };
-  const std::string full = "[" + std::string(36, '-') + ">]";
+  const std::string full = std::string("[").append(36, '-').append(">]");
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);
     std::string text = c.prefix;
@@ -592,8 +592,8 @@ TEST_F(FileChoice, OutputDialogEnablesTheDisableBox) {
 }
 
 TEST_F(FileChoice, ToolTipOfLongPaths) {
-  const std::string path75 = "/" + std::string(74, 'p');
-  const std::string path76 = "/" + std::string(75, 'p');
+  const std::string path75 = std::string("/").append(74, 'p');
+  const std::string path76 = std::string("/").append(75, 'p');
   m.txbFile[1].SetToolTip("old");
   m.txbFile[1].SetText(path75);
   UpdateFileToolTip(s, 1);
@@ -673,34 +673,57 @@ TEST_F(CorpusCount, HeidiWithLfAndWithCrLineEnds) {
   EXPECT_EQ(CountOf(fromLf, "f\xFCr"), 123);
 }
 
-// Manual measurement, not part of the test run:
-//   KWL_MEASURE=1 test_text_file_scan --gtest_also_run_disabled_tests --gtest_filter='*DISABLED_Measure*'
+// Peak resident memory of the process so far, in MiB (Linux).
+long PeakMiB() {
+  std::FILE* f = std::fopen("/proc/self/status", "r");
+  if (!f) return -1;
+  char line[256];
+  long kb = -1;
+  while (std::fgets(line, sizeof line, f))
+    if (std::sscanf(line, "VmHWM: %ld kB", &kb) == 1) break;
+  std::fclose(f);
+  return kb / 1024;
+}
+
+// Manual measurement, not part of the test run (build without sanitizers):
+//   test_text_file_scan --gtest_also_run_disabled_tests --gtest_filter='*DISABLED_Measure*'
+// The files are written piece by piece, so the peak memory shown is the scan's.
 TEST_F(FileScan, DISABLED_MeasureLargeFiles) {
   s.main.chkSuppressWords.SetValue(1);
   s.pump.SetThrottled(true);
+  auto measure = [&](const char* what, const std::string& path) {
+    platform.answers = {Answer::No};
+    s.run.lngTotalNumOccurrences = 0;
+    const auto start = std::chrono::steady_clock::now();
+    ASSERT_TRUE(Scan(path));
+    const double secs = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+    std::printf("%s: %lld bytes, %d distinct words, %lld words found: %.2f s, peak %ld MiB\n", what,
+                static_cast<long long>(FileLength(path)), s.aWords.NumWords(),
+                static_cast<long long>(s.run.lngTotalNumOccurrences), secs, PeakMiB());
+    std::filesystem::remove(path);
+  };
+  auto writeRepeated = [&](const std::string& name, const std::string& piece, std::size_t size) {
+    const std::string path = dir.File(name);
+    std::FILE* f = std::fopen(path.c_str(), "wb");
+    for (std::size_t done = 0; done < size; done += piece.size()) std::fwrite(piece.data(), 1, piece.size(), f);
+    std::fclose(f);
+    return path;
+  };
   std::string chunk;
-  for (int i = 0; i < 2000; ++i) chunk += "The quick brown fox number " + std::to_string(i % 97) + " jumps over the lazy dog\r\n";
-  {
-    std::string text;
-    while (text.size() < 100u * 1024 * 1024) text += chunk;
-    const std::string path = dir.Write("hundred.txt", text);
-    platform.answers = {Answer::No};
-    const auto start = std::chrono::steady_clock::now();
-    ASSERT_TRUE(Scan(path));
-    const double secs = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
-    std::printf("100 MB, %zu bytes, %d distinct words: %.2f s\n", text.size(), s.aWords.NumWords(), secs);
+  for (int i = 0; i < 20000; ++i) {
+    std::string w;
+    for (int k = 0, v = i; k < 4; ++k, v /= 26) w += static_cast<char>('a' + v % 26);
+    chunk += "The quick brown " + w + " jumps over the lazy dog\r\n";
   }
-  {
-    std::string line;
-    while (line.size() < 20u * 1024 * 1024) line += "caf\xC3\xA9 na\xC3\xAFve \xE2\x80\x94 r\xC3\xA9sum\xC3\xA9 words ";
-    const std::string path = dir.Write("oneline.txt", line);
-    m.chkUTF8.SetValue(1);
-    platform.answers = {Answer::No};
-    const auto start = std::chrono::steady_clock::now();
-    ASSERT_TRUE(Scan(path));
-    const double secs = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
-    std::printf("one line of %zu bytes, %d distinct words: %.2f s\n", line.size(), s.aWords.NumWords(), secs);
-  }
+  measure("100 MB of generated lines", writeRepeated("hundred.txt", chunk, 100u << 20));
+  const std::string kjv = test::CorpusFile("kjvbible.txt");
+  if (!kjv.empty()) measure("the KJV 24 times (LF)", writeRepeated("kjv24.txt", test::ReadAll(kjv), 24 * 4332506u));
+  std::string piece;
+  for (int i = 0; i < 1000; ++i) piece += "caf\xC3\xA9 na\xC3\xAFve \xE2\x80\x94 r\xC3\xA9sum\xC3\xA9 words ";
+  m.chkUTF8.SetValue(1);
+  measure("one UTF-8 line of 20 MB", writeRepeated("oneline.txt", piece, 20u << 20));
+  // Lead bytes without their sequences: every byte is a candidate.
+  measure("one line of 20 MB stray lead bytes", writeRepeated("leads.txt", "\xC2\xC2\xC3\xC3\xE2\xE2\x80 ", 20u << 20));
 }
 
 }  // namespace

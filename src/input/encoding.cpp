@@ -160,7 +160,7 @@ int AnalyseTextFile(const std::string& path, std::int64_t sampleSize, double thr
   }
   if (code > 0) return 7;
 
-  const auto n = static_cast<std::int64_t>(std::min<std::size_t>(s.bytes.size(), static_cast<std::size_t>(std::max<std::int64_t>(sampleSize, 0))));
+  const std::int64_t n = std::min(static_cast<std::int64_t>(s.bytes.size()), std::max<std::int64_t>(sampleSize, 0));
   const double fifth = static_cast<double>(sampleSize) / 5.0;
   std::int64_t controls = 0;
   bool sawLf = false;

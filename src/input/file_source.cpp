@@ -47,7 +47,7 @@ bool Guarded(Session& s, Step&& step) {
   } catch (const std::bad_alloc&) {
     ReportError(s, 7, "Out of memory", kProcedure);
   } catch (const std::exception& e) {
-    ReportError(s, 51, e.what(), kProcedure);
+    ReportError(s, 51, e.what(), kProcedure);  // 51: the program's "Internal error"
   }
   return false;
 }
@@ -253,9 +253,9 @@ void ReadLines(Session& s, LineReader& reader, bool textInput, std::int64_t inpu
     if (r.blnStop) {
       const std::int32_t found = s.aWords.NumWords();
       if (found < kStopQuestionWords) break;
-      const Answer answer = s.Show(" " + std::to_string(found) +
-                                       " different words have been found.\r\nDo you really wish to stop?",
-                                   s.Text(74), Buttons::YesNo);
+      std::string question = " ";
+      question.append(std::to_string(found)).append(" different words have been found.\r\nDo you really wish to stop?");
+      const Answer answer = s.Show(question, s.Text(74), Buttons::YesNo);
       if (answer != Answer::No) break;
       r.blnStop = false;
     }
@@ -279,6 +279,11 @@ bool DoItFromFile(Session& s) {
   const std::string inputPath = m.txbFile[0].Text();
   ShowOutput(m, "Now processing input file ...");
   const bool docx = IsDocxFile(inputPath);
+  if (!docx) {
+    m.lblXMLsize.SetCaption("");
+    r.intLineEndingType = 0;
+  }
+  // A DOCX input is protected as well: the listing would overwrite the document.
   if (RefuseOutputOverInput(s, inputPath)) return false;
 
   std::int64_t inputSize = 0;
@@ -287,8 +292,6 @@ bool DoItFromFile(Session& s) {
     inputSize = TestDocxPackage(s, inputPath);
     if (inputSize < 0) return false;
   } else {
-    m.lblXMLsize.SetCaption("");
-    r.intLineEndingType = 0;
     bool utf8 = false;
     if (!CheckInputFile(s, inputPath) || !CheckTextFile(s, inputPath, false, utf8, r.intLineEndingType, true)) {
       ShowOutput(m, "");

@@ -47,7 +47,8 @@ void SetTotalNumOccurrencesForFileProgressBar(Session& s) {
   bar.SetFont(Font{"Courier New", 10, true});
   // The scan hid the statistics labels when it started; the bar must show.
   bar.SetVisible(true);
-  bar.SetCaption("[" + std::string(static_cast<std::size_t>(s.run.intProgressBarWidth), ' ') + "]");
+  std::string empty = "[";
+  bar.SetCaption(empty.append(static_cast<std::size_t>(s.run.intProgressBarWidth), ' ').append("]"));
   bar.Repaint();
 }
 
@@ -61,12 +62,16 @@ void ResetTotalNumOccurrencesLabel(Session& s) {
 }
 
 std::string ProgressBarText(std::int64_t p, int width) {
-  const auto w = static_cast<std::int64_t>(width);
-  if (p <= 0) return "[>" + std::string(static_cast<std::size_t>(w), ' ') + "]";
-  if (p <= w)
-    return "[" + std::string(static_cast<std::size_t>(p - 1), '-') + ">" +
-           std::string(static_cast<std::size_t>(w - p), ' ') + "]";
-  return "[" + std::string(static_cast<std::size_t>(p - 1), '-') + ">]";
+  const auto w = static_cast<std::size_t>(width);
+  const auto hyphens = static_cast<std::size_t>(p > 0 ? p - 1 : 0);
+  std::string text = "[";
+  text.append(hyphens, '-').append(">");
+  if (p <= 0) {
+    text.append(w, ' ');
+  } else if (p <= width) {
+    text.append(w - static_cast<std::size_t>(p), ' ');
+  }
+  return text.append("]");
 }
 
 std::int64_t ProgressPosition(std::int64_t done, std::int64_t total, int width) {
