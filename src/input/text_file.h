@@ -1,24 +1,29 @@
 #pragma once
 // Checks of an input text file before it is read: existence and size, text or
-// binary, line ends, byte-order marks and UTF-8.
+// binary, line ends, byte-order marks and UTF-8, with the user's messages.
+// The judging itself is in encoding.h.
 #include <cstdint>
 #include <string>
 
 namespace kwl {
 struct Session;
 
-// True when the path is not empty and names a file of at least one byte;
-// otherwise tells the user (silently during start-up for a missing file).
-// Sets lblFilesize.
+// True when the path is not empty and names a regular file of at least one
+// byte; otherwise tells the user (silently during start-up for a missing
+// file, a folder, a pipe or a device). Sets lblFilesize, and makes the
+// file's folder the current directory.
 bool CheckInputFile(Session& s, const std::string& path);
 
 // The text-file check with its messages. utf8 receives whether the file is
-// UTF-8, lineClass its line-ending class; with classifyOnly any text file
-// passes; with ask the user may be offered to continue. True when the file
-// may be scanned.
+// UTF-8, lineClass its line-ending class (AnalyseTextFile); with classifyOnly
+// any text file passes; with ask the user may be offered to continue. True
+// when the file may be scanned. Files with LF line ends are scanned like any
+// other, at any size; a file with CR line ends gets the Mac notice once per
+// initialisation.
 bool CheckTextFile(Session& s, const std::string& path, bool classifyOnly, bool& utf8, int& lineClass, bool ask);
 
-// " bytes", " Kb" or " Mb" texts of a size; "" for a missing file.
+// " bytes", " Kb" or " Mb" texts of a size ("1,234.57 Kb", grouped as the
+// platform groups digits); "" for a missing file.
 std::string FileSizeText(Session& s, std::int64_t size);
 std::string FileSizeTextOfFile(Session& s, const std::string& path);
 

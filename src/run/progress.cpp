@@ -45,7 +45,10 @@ void SetTotalNumOccurrencesForFileProgressBar(Session& s) {
   Label& bar = s.main.lblTotalNumOccurrences;
   bar.SetAlignment(Align::Left);
   bar.SetFont(Font{"Courier New", 10, true});
-  bar.SetCaption("[" + std::string(static_cast<std::size_t>(s.run.intProgressBarWidth), ' ') + "]");
+  // The scan hid the statistics labels when it started; the bar must show.
+  bar.SetVisible(true);
+  std::string empty = "[";
+  bar.SetCaption(empty.append(static_cast<std::size_t>(s.run.intProgressBarWidth), ' ').append("]"));
   bar.Repaint();
 }
 
@@ -59,18 +62,37 @@ void ResetTotalNumOccurrencesLabel(Session& s) {
 }
 
 std::string ProgressBarText(std::int64_t p, int width) {
-  const auto w = static_cast<std::int64_t>(width);
-  if (p <= 0) return "[>" + std::string(static_cast<std::size_t>(w), ' ') + "]";
-  if (p <= w)
-    return "[" + std::string(static_cast<std::size_t>(p - 1), '-') + ">" +
-           std::string(static_cast<std::size_t>(w - p), ' ') + "]";
-  return "[" + std::string(static_cast<std::size_t>(p - 1), '-') + ">]";
+  const auto w = static_cast<std::size_t>(width);
+  const auto hyphens = static_cast<std::size_t>(p > 0 ? p - 1 : 0);
+  std::string text = "[";
+  text.append(hyphens, '-').append(">");
+  if (p <= 0) {
+    text.append(w, ' ');
+  } else if (p <= width) {
+    text.append(w - static_cast<std::size_t>(p), ' ');
+  }
+  return text.append("]");
 }
 
 std::int64_t ProgressPosition(std::int64_t done, std::int64_t total, int width) {
   if (total <= 0) return 0;
   const double exact = static_cast<double>(done) * width / static_cast<double>(total);
   return static_cast<std::int64_t>(std::nearbyint(exact));  // the default rounding mode: halves to even
+}
+
+FileProgressBar::FileProgressBar(Session& s, std::int64_t inputSize, bool shown)
+    : s_(s), inputSize_(inputSize), shown_(shown) {}
+
+void FileProgressBar::Advance(std::int64_t bytes) {
+  bytesRead_ += bytes;
+  if (!shown_) return;
+  const int width = s_.run.intProgressBarWidth;
+  const std::int64_t p = ProgressPosition(bytesRead_, inputSize_, width);
+  if (p == drawn_) return;
+  drawn_ = p;
+  Label& bar = s_.main.lblTotalNumOccurrences;
+  bar.SetCaption(ProgressBarText(p, width));
+  bar.Repaint();
 }
 
 std::string TwirlerText(const Session& s, std::int64_t i) {

@@ -16,13 +16,34 @@ void Timer2_Timer(Session& s);
 // Hides the four statistics labels; with concealTime also empties the elapsed time.
 void ConcealNumWords(Session& s, bool concealTime);
 
-// The progress bar of a file scan in lblTotalNumOccurrences.
+// The progress bar of a file scan in lblTotalNumOccurrences: an empty bar,
+// shown (the statistics labels are hidden when a scan starts).
 void SetTotalNumOccurrencesForFileProgressBar(Session& s);
+// Back to a statistics label: right-aligned, Arial, visible, empty.
 void ResetTotalNumOccurrencesLabel(Session& s);
 // The bar's caption for p of width w: "[", p-1 hyphens, ">", blanks, "]".
 std::string ProgressBarText(std::int64_t p, int width);
 // p for bytes done of total, rounded to the nearest integer, halves to even.
 std::int64_t ProgressPosition(std::int64_t done, std::int64_t total, int width);
+
+// Draws a file scan's progress as bytes are read. The size of the input is
+// taken once, when the scan starts; the caption is set and repainted only
+// when the bar changes, so a line costs one multiplication and division.
+class FileProgressBar {
+ public:
+  // shown: whether the bar is drawn at all (an input above 10240 bytes).
+  FileProgressBar(Session& s, std::int64_t inputSize, bool shown);
+  // Counts bytes more as read and redraws the bar when it has moved.
+  void Advance(std::int64_t bytes);
+  std::int64_t BytesRead() const { return bytesRead_; }
+
+ private:
+  Session& s_;
+  std::int64_t inputSize_;
+  bool shown_;
+  std::int64_t bytesRead_ = 0;
+  std::int64_t drawn_ = -1;  // the position drawn last
+};
 
 // The activity indicator's character for listed line i (UTF-8 arrow).
 std::string TwirlerText(const Session& s, std::int64_t i);

@@ -1,0 +1,110 @@
+#include "input/line_reader.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <utility>
+
+#include "support/run_error.h"
+
+namespace kwl {
+
+InputFile::InputFile(const std::string& path) {
+  // O_NONBLOCK keeps the open of a named pipe without a writer from waiting;
+  // the type check below then refuses it. It changes nothing for regular files.
+  fd_ = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+  if (fd_ < 0) throw RunError::FromErrno(errno);
+  struct stat st {};
+  if (::fstat(fd_, &st) != 0) {
+    const int err = errno;
+    ::close(fd_);
+    throw RunError::FromErrno(err);
+  }
+  if (!S_ISREG(st.st_mode)) {
+    ::close(fd_);
+    if (S_ISDIR(st.st_mode)) throw RunError::FromErrno(EISDIR);
+    // 75 is the program's "Path/File access error".
+    throw RunError(75, "Not a regular file (a named pipe, a device or a socket)");
+  }
+}
+
+InputFile::~InputFile() {
+  if (fd_ >= 0) ::close(fd_);
+}
+
+InputFile::InputFile(InputFile&& other) noexcept : fd_(std::exchange(other.fd_, -1)) {}
+
+InputFile& InputFile::operator=(InputFile&& other) noexcept {
+  if (this != &other) {
+    if (fd_ >= 0) ::close(fd_);
+    fd_ = std::exchange(other.fd_, -1);
+  }
+  return *this;
+}
+
+std::size_t InputFile::Read(char* buffer, std::size_t size) {
+  for (;;) {
+    const ssize_t got = ::read(fd_, buffer, size);
+    if (got >= 0) return static_cast<std::size_t>(got);
+    if (errno != EINTR) throw RunError::FromErrno(errno);
+  }
+}
+
+std::size_t InputFile::ReadFully(char* buffer, std::size_t size) {
+  std::size_t done = 0;
+  while (done < size) {
+    const std::size_t got = Read(buffer + done, size - done);
+    if (got == 0) break;
+    done += got;
+  }
+  return done;
+}
+
+LineReader::LineReader(const std::string& path, std::size_t bufferSize)
+    : file_(path), buffer_(bufferSize == 0 ? 1 : bufferSize) {}
+
+bool LineReader::Fill() {
+  if (atEnd_) return false;
+  pos_ = 0;
+  end_ = 0;
+  try {
+    end_ = file_.Read(buffer_.data(), buffer_.size());
+  } catch (...) {
+    atEnd_ = true;
+    throw;
+  }
+  if (end_ == 0) atEnd_ = true;
+  return end_ > 0;
+}
+
+bool LineReader::Next(std::string& line) {
+  line.clear();
+  terminator_ = 0;
+  bool any = false;
+  for (;;) {
+    if (pos_ == end_ && !Fill()) return any;
+    any = true;
+    const char* begin = buffer_.data() + pos_;
+    const char* stop = buffer_.data() + end_;
+    const char* p = begin;
+    while (p != stop && *p != '\r' && *p != '\n') ++p;
+    line.append(begin, static_cast<std::size_t>(p - begin));
+    pos_ += static_cast<std::size_t>(p - begin);
+    if (p == stop) continue;
+    ++pos_;
+    terminator_ = 1;
+    if (*p == '\r') {
+      // The LF of a CR LF pair may stand at the start of the next buffer.
+      if (pos_ == end_) Fill();
+      if (pos_ < end_ && buffer_[pos_] == '\n') {
+        ++pos_;
+        terminator_ = 2;
+      }
+    }
+    return true;
+  }
+}
+
+}  // namespace kwl

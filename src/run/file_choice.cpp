@@ -1,0 +1,75 @@
+#include "run/file_choice.h"
+
+#include "input/paths.h"
+#include "input/text_file.h"
+#include "run/session.h"
+#include "run/window_state.h"
+#include "support/cp1252.h"
+#include "words/common_words.h"
+
+namespace kwl {
+
+void UpdateFileToolTip(Session& s, int index) {
+  const auto i = static_cast<std::size_t>(index);
+  const std::string& path = s.main.txbFile[i].Text();
+  if (cp1252::Utf8Length(path) < 76) {
+    s.main.txbFile[i].SetToolTip("");
+  } else {
+    s.main.cmdFile[i].SetToolTip(path);
+  }
+}
+
+void cmdFile_Click(Session& s, int index) {
+  MainControls& m = s.main;
+  const auto i = static_cast<std::size_t>(index);
+  FileDialog dialog;
+  if (index == 0) {
+    s.run.blnWordsGot = false;
+    dialog.title = "Specify input file";
+    dialog.filter = "A text file or a docx file";
+    dialog.mustExist = true;
+  } else {
+    dialog.title = "Specify output file";
+  }
+  const std::optional<std::string> chosen = s.platform.ChooseFile(dialog);
+  if (!chosen) {
+    SetTheFocus(s);
+    return;
+  }
+  m.lblXMLsize.SetCaption("");
+  if (!chosen->empty()) {
+    const std::string& path = *chosen;
+    m.txbFile[i].SetText(path);
+    if (index == 0) {
+      m.txbOutput.Clear();
+      m.txbOutput.Repaint();
+      if (CheckInputFile(s, path)) {
+        cmdClearOutput_Click(s);
+        if (Extension(path) != "docx") {
+          m.txbOutput.SetText("Now checking file ...");
+          m.chkUTF8.SetValue(0);
+          bool utf8 = false;
+          int lineClass = 0;
+          CheckTextFile(s, path, false, utf8, lineClass, false);
+          m.txbOutput.Repaint();
+          if (utf8) m.chkUTF8.SetValue(1);
+          ChooseCommonWordsFromInputLanguage(s);
+        } else if (!IsDocxFile(path)) {
+          s.Warn("The file " + path + "\r\nhas a 'docx' extension but does not appear to be an MS Word 'docx' file.",
+                 s.Text(34));
+          m.txbFile[0].Clear();
+          return;
+        }
+      }
+    }
+    UpdateFileToolTip(s, index);
+  }
+  if (index == 1) {
+    UpdateDisableOutputCheckBox(s);
+  } else {
+    m.optInFile.Select();
+  }
+  SetTheFocus(s);
+}
+
+}  // namespace kwl

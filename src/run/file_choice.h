@@ -1,0 +1,16 @@
+#pragma once
+// Choosing the input and output paths with the file dialog of the main
+// window (index 0 the input file, index 1 the output file).
+namespace kwl {
+struct Session;
+
+// The "Input file" / "Output file" buttons: the open-file dialog, then the
+// checks of a chosen input file (size, text or DOCX, UTF-8, the common-words
+// file of its language) or the output-file controls.
+void cmdFile_Click(Session& s, int index);
+
+// A path of 76 characters or more goes on the button's tooltip; a shorter
+// one empties the path box's tooltip.
+void UpdateFileToolTip(Session& s, int index);
+
+}  // namespace kwl
