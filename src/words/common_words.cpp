@@ -29,8 +29,8 @@ class LineReader {
   // errno of a failed open or read; 0 when none.
   int Error() const { return error_; }
 
-  // The next line; false at the end of the file or after a read error. At
-  // most maxBytes in total are read when maxBytes is not 0.
+  // The next line; false at the end of the file (or of the limit) or after
+  // a read error.
   bool Next(std::string& line) {
     line.clear();
     if (!file_) return false;
@@ -48,6 +48,7 @@ class LineReader {
       line += c;
     }
   }
+  // Reads no more than maxBytes of the file in all.
   void LimitTo(std::size_t maxBytes) { limit_ = maxBytes; }
 
  private:
