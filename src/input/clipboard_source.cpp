@@ -16,7 +16,11 @@ namespace kwl {
 namespace {
 
 // VB's Str() of a number: a leading blank for a number that is not negative.
-std::string Str(int n) { return (n >= 0 ? " " : "") + std::to_string(n); }
+std::string Str(int n) {
+  std::string text(n >= 0 ? 1 : 0, ' ');
+  text += std::to_string(n);
+  return text;
+}
 
 void SetClipboardSizeLabel(Session& s, std::size_t n) {
   const std::string size = n == 0 ? "0 bytes" : s.platform.FormatGrouped(static_cast<std::int64_t>(n)) + " bytes";
