@@ -10,11 +10,20 @@
 namespace kwl {
 struct Session;
 
+// A new folder prefix + "001" .. "999" in the system's temporary folder
+// ($TMPDIR, else /tmp), created with mode 0700, with a trailing "/"; a name
+// already taken by a file, folder or link is skipped. Empty when none could
+// be made.
+std::string CreateTempFolder(const std::string& prefix);
+
 // Extracts word/document.xml below a new temporary folder (strDocxTempFolder,
 // ending with "/"). The size of the extracted XML in bytes, or: -1 no
 // temporary folder; -2 the package failed its checksum and the user declined
-// to scan it; -4 the XML is too large (the folder is removed); -5 the XML is
-// large and the user declined (the folder is removed).
+// to scan it (the folder is removed); -4 the XML is too large (the folder is
+// removed); -5 the XML is large and the user declined (the folder is removed).
+// A package that is not a readable zip file or has no word/document.xml
+// throws RunError (53 no document body, 321 not a readable package), with no
+// folder left behind.
 std::int64_t ExtractXMLFileFromDocXFile(Session& s, const std::string& docxPath, const std::string& folderPrefix);
 
 // Reads the extracted XML, deletes it, and extracts its text pieces into
@@ -23,7 +32,19 @@ std::int64_t ExtractXMLFileFromDocXFile(Session& s, const std::string& docxPath,
 std::string GetLineFromXMLFile(Session& s, bool reportDeleteFailures, std::string& text, std::int64_t& size,
                                bool keepPieces, bool keepFolder);
 
-// Removes strDocxTempFolder with everything in it; false when that failed.
+// Takes the text pieces out of the XML (from the 1-based position start) into
+// pieces, in document order. On entry size holds the XML size (above 1024000
+// the pieces are echoed in txbOutput); on return the total length of the
+// pieces. The number of pieces; 0 when the user stopped the extraction.
+std::int32_t ExtractDelimitedSubstringsXML(Session& s, const std::string& xml, std::int64_t start,
+                                           std::vector<std::string>& pieces, std::int64_t& size);
+
+// Deletes strDocxXMLFilepath, then the "word" folder, then (unless
+// keepFolder) the temporary folder; failures are shown only when asked.
+void DeleteXMLFile(Session& s, bool reportFailures, bool keepFolder);
+
+// Removes strDocxTempFolder with everything in it and forgets the path;
+// false when that failed.
 bool DeleteTempFolder(Session& s);
 
 // Writes the pieces to a Windows-1252 text file: each piece as it is, with a

@@ -2,6 +2,7 @@
 
 #include "run/count_run.h"
 #include "run/progress.h"
+#include "words/common_words.h"
 
 namespace kwl {
 
@@ -9,6 +10,11 @@ Session::Session(Platform& p) : platform(p), pump(p), intake(aWords, commonWords
   main.cmdListWords.onClick = [this] { cmdListWords_Click(*this); };
   main.Timer2.onTimer = [this] { Timer2_Timer(*this); };
   main.chkSuppressWords.onClick = [this] { chkSuppressWords_Click(*this); };
+  params.chkIgnoreCommonWords.onClick = [this] { chkIgnoreCommonWords_Click(*this); };
+  params.txbCommonWordsFile.onLostFocus = [this] { txbCommonWordsFile_LostFocus(*this); };
+  params.cmdClearCommonWordsFile.onClick = [this] { cmdClearCommonWordsFile_Click(*this); };
+  params.cmdSelectCommonWordsFile[0].onClick = [this] { cmdSelectCommonWordsFile_Click(*this, 0); };
+  params.cmdSelectCommonWordsFile[1].onClick = [this] { cmdSelectCommonWordsFile_Click(*this, 1); };
 }
 
 }  // namespace kwl

@@ -15,6 +15,7 @@
 #include "scan/scanner.h"
 #include "settings/params.h"
 #include "support/catalogue.h"
+#include "words/common_words.h"
 #include "words/common_words_list.h"
 #include "words/word_intake.h"
 #include "words/word_table.h"
@@ -40,6 +41,9 @@ struct Session {
   CommonWordsList commonWords;
   scan::LineScanner scanner;
   WordIntake intake;
+
+  // The language chooser of the common-words files (a modal window).
+  LanguageSelection frmLanguageSelection;
 
   // The text pieces of the last DOCX extraction.
   std::vector<std::string> docxPieces;

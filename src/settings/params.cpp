@@ -29,6 +29,10 @@ Params::Params() {
       {&chkIgnoreCommonWords, "Ignore common words in file:"},
   };
   for (const auto& c : captions) c.box->SetCaption(c.text);
+  cmdClearCommonWordsFile.SetCaption("Clear");
+  cmdSelectCommonWordsFile[0].SetCaption("Select some other common words file");
+  cmdSelectCommonWordsFile[1].SetCaption("Select common words in some language");
+  cmdClose.SetCaption("Close");
   txbStartComment[0].SetText("/*");
   txbEndComment[0].SetText("*/");
   txbStartComment[1].SetText("//");

@@ -38,6 +38,10 @@ struct Params {
   ComboBox cboThresholdFrequency{"cboThresholdFrequency"};
   CheckBox chkIgnoreCommonWords{"chkIgnoreCommonWords"};
   TextBox txbCommonWordsFile{"txbCommonWordsFile"};
+  Button cmdClearCommonWordsFile{"cmdClearCommonWordsFile"};
+  std::array<Button, 2> cmdSelectCommonWordsFile{Button{"cmdSelectCommonWordsFile(0)"},
+                                                  Button{"cmdSelectCommonWordsFile(1)"}};
+  Button cmdClose{"cmdClose"};
   TextBox txbWordsToIgnore{"txbWordsToIgnore"};
   std::array<TextBox, 2> txbStartComment{TextBox{"txbStartComment(0)"}, TextBox{"txbStartComment(1)"}};
   std::array<TextBox, 2> txbEndComment{TextBox{"txbEndComment(0)"}, TextBox{"txbEndComment(1)"}};
