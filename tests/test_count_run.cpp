@@ -120,7 +120,9 @@ TEST(WordRules, SevenBitRuleAndCommonWords) {
   Session& s = t.session;
   s.params.chkOnly7bitASCII.SetValue(1);
   s.commonWords.Replace({"the", "and"});
+  s.params.selfChange = true;  // tick the box without reading a file
   s.params.chkIgnoreCommonWords.SetValue(1);
+  s.params.selfChange = false;
   Feed(s, {"The caf\xE9 and cafe"});
   EXPECT_EQ(Table(s), (Counts{{"cafe", 1}}));
 }

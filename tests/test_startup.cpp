@@ -54,7 +54,9 @@ TEST(Settings, DefaultsLeaveWordsToIgnoreAndCommonWordsAlone) {
   Session& s = t.session;
   s.params.txbWordsToIgnore.SetText("alpha beta");
   s.params.txbCommonWordsFile.SetText("/some/cwds_de.txt");
+  s.params.selfChange = true;  // tick the box without reading the file
   s.params.chkIgnoreCommonWords.SetValue(1);
+  s.params.selfChange = false;
   s.params.chkDropFinalS.SetValue(1);
   s.params.chkIgnoreShortWords.SetValue(0);
   s.params.cboLongWordSize.SetListIndex(0);

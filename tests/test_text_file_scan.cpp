@@ -534,6 +534,7 @@ TEST_F(FileChoice, InputDialogAndItsChecks) {
   const std::string utf8 = dir.Write("utf8.txt", "caf\xC3\xA9\r\n");
   s.run.blnWordsGot = true;
   platform.fileAnswers = {ansi};
+  platform.answers = {Answer::No};  // the offer to load the common words of the file's language
   cmdFile_Click(s, 0);
   ASSERT_EQ(platform.dialogs.size(), 1u);
   EXPECT_EQ(platform.dialogs[0].title, "Specify input file");
@@ -545,7 +546,9 @@ TEST_F(FileChoice, InputDialogAndItsChecks) {
   EXPECT_EQ(m.lblFilesize.Caption(), "Filesize: 13 bytes");
   EXPECT_EQ(m.chkUTF8.Value(), 0);
   EXPECT_TRUE(m.optInFile.Value());
-  EXPECT_TRUE(platform.boxes.empty());
+  ASSERT_EQ(platform.boxes.size(), 1u);
+  EXPECT_EQ(platform.boxes[0].title, s.Text(42));
+  s.params.chkIgnoreCommonWords.SetValue(0);
 
   platform.fileAnswers = {utf8};
   cmdFile_Click(s, 0);

@@ -13,7 +13,7 @@
 #include <string_view>
 
 #include "input/paths.h"
-#include "input/utf8_repair_placeholder.h"
+#include "input/utf8_repair.h"
 #include "input/zip_entry.h"
 #include "run/progress.h"
 #include "run/session.h"

@@ -8,7 +8,7 @@
 
 #include "input/paths.h"
 #include "input/text_file.h"
-#include "input/utf8_repair_placeholder.h"
+#include "input/utf8_repair.h"
 #include "run/count_run.h"
 #include "run/progress.h"
 #include "run/session.h"
