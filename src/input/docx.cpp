@@ -111,11 +111,13 @@ std::int64_t ExtractXMLFileFromDocXFile(Session& s, const std::string& docxPath,
     case zipentry::kOk:
       break;
     case zipentry::kChecksumFailed:
+      if (r.strDocxAgreedPath == docxPath) break;
       if (s.Show("Invalid checksum found when processing\r\n" + docxPath + "\r\n\r\nDo you wish to scan this file anyway?",
                  "", Buttons::YesNo) == Answer::No) {
         DeleteTempFolder(s);
         return -2;
       }
+      r.strDocxAgreedPath = docxPath;
       break;
     case zipentry::kTooBig:
       DeleteTempFolder(s);
@@ -145,7 +147,7 @@ std::int64_t ExtractXMLFileFromDocXFile(Session& s, const std::string& docxPath,
     DeleteTempFolder(s);
     return -4;
   }
-  if (size > r.lngDocxWarnSize) {
+  if (size > r.lngDocxWarnSize && r.strDocxAgreedPath != docxPath) {
     const Answer answer = s.Show(docxPath + "\r\nis rather large.  It may take awhile to scan.\r\nDo you wish to continue?",
                                  "Big file", Buttons::YesNo, Icon::None, Answer::No);
     if (answer == Answer::No) {
@@ -153,6 +155,7 @@ std::int64_t ExtractXMLFileFromDocXFile(Session& s, const std::string& docxPath,
       DeleteTempFolder(s);
       return -5;
     }
+    r.strDocxAgreedPath = docxPath;
   }
   return size;
 }

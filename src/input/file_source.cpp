@@ -279,6 +279,7 @@ bool DoItFromFile(Session& s) {
   const std::string inputPath = m.txbFile[0].Text();
   ShowOutput(m, "Now processing input file ...");
   const bool docx = IsDocxFile(inputPath);
+  r.strDocxAgreedPath.clear();
   if (!docx) {
     m.lblXMLsize.SetCaption("");
     r.intLineEndingType = 0;

@@ -41,6 +41,9 @@ struct RunState {
   std::string strNeverAllowedChars = "\"+;<>";
   std::string strDocxTempFolder;
   std::string strDocxXMLFilepath;
+  // The DOCX package whose checksum or size question the user has already
+  // answered Yes in this run (the package is extracted twice per run).
+  std::string strDocxAgreedPath;
 
   bool blnResultsShown = false;
   bool blnWritingToFile = false;
