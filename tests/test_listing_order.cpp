@@ -75,6 +75,8 @@ TEST(SortWordTable, EqualKeysEndInTheOrderTheProgramsQuicksortLeavesThem) {
       {"ligature and sharp s", {{"Straße", 1}, {"strasse", 1}, {"stras", 1}, {"Ärger", 1}, {"aerger", 1}},
        {"aerger", "Ärger", "stras", "Straße", "strasse"}},
       {"three equal keys", {{"ECLAIR", 1}, {"Éclair", 1}, {"eclair", 1}}, {"ECLAIR", "eclair", "Éclair"}},
+      {"two pairs", {{"the", 2}, {"CAT", 1}, {"mat", 1}, {"The", 2}, {"sat", 1}, {"cat", 1}},
+       {"cat", "CAT", "mat", "sat", "the", "The"}},
       {"prefix sorts first", {{"ab", 1}, {"a", 1}, {"abc", 1}}, {"a", "ab", "abc"}},
   };
   for (const Case& c : cases) {
