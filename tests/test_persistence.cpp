@@ -148,7 +148,7 @@ TEST(Persistence, ReadingRulesOfTheFormat) {
   lines[2] = "\"Cat, THE  the\"";                 // normalised after reading
   lines[10] = "0.5";                              // rounded half to even: 0
   lines[11] = "1.5";                              // 2
-  lines[12] = "+1e0xyz";                          // a leading number: 1
+  lines[17] = "+1e0xyz";                          // a leading number: 1
   lines[13] = "abc";                              // no number: 0
   lines[14] = "2";                                // the greyed state is accepted
   lines[29] = "\"anything\"";                     // line 30 is dropped
@@ -162,7 +162,7 @@ TEST(Persistence, ReadingRulesOfTheFormat) {
   EXPECT_EQ(s.params.txbWordsToIgnore.Text(), "cat the");
   EXPECT_EQ(s.params.chkIgnoreShortWords.Value(), 0);
   EXPECT_EQ(s.params.chkIgnoreInfrequentWords.Value(), 2);
-  EXPECT_EQ(s.params.chkIgnoreCommonWords.Value(), 1);
+  EXPECT_EQ(s.params.chkDropFinalS.Value(), 1);
   EXPECT_EQ(s.params.chkIgnoreRepetitions.Value(), 0);
   EXPECT_EQ(s.params.chkIgnoreRomNum40.Value(), 2);
   EXPECT_EQ(s.params.chkAllowCommentMarkers.Value(), 1);
