@@ -370,7 +370,10 @@ int Run(const Options& o) {
     const std::string path = Absolute(*o.commonWords);
     s.run.strCommonWordsFile = path;
     s.params.txbCommonWordsFile.SetText(path);
+    // Ticked without its click reaction, which would read the file a first time.
+    s.params.selfChange = true;
     s.params.chkIgnoreCommonWords.SetValue(1);
+    s.params.selfChange = false;
     if (!AttemptToReadCommonWords(s)) {
       std::fprintf(stderr, "kestrawl-count: cannot use the common-words file %s\n", o.commonWords->c_str());
       return kExitRefused;
