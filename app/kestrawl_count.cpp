@@ -329,6 +329,11 @@ int Run(const Options& o) {
   }
   // The listing's "text box is full" report concerns the window only.
   platform.silencedTitles.insert(s.Text(27));
+  // Common words are ignored only when asked for (--common-words, or a
+  // settings file that ticks the setting), never because a file's language
+  // offers a list.
+  platform.answerNoTitles.insert(s.Text(42));
+  platform.silencedTitles.insert(s.Text(42));
 
   InitializeVariables(s);
   SetDefaultCommonWordsFile(s);

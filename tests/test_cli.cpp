@@ -54,6 +54,7 @@ TEST(CliPlatform, PrintsBoxesAndAnswersWithoutAsking) {
   ASSERT_NE(f, nullptr);
   CliPlatform p(f);
   p.silencedTitles.insert("Hidden");
+  p.answerNoTitles.insert("Load?");
   EXPECT_EQ(p.ShowMessage({"line one\r\nline two", "Title", Buttons::Ok, Icon::Warning, std::nullopt}), Answer::Ok);
   EXPECT_EQ(p.ShowMessage({"Keep going?", "Question", Buttons::YesNo, Icon::None, Answer::No}), Answer::No);
   EXPECT_EQ(p.ShowMessage({"Proceed?", "Question", Buttons::YesNo, Icon::None, std::nullopt}), Answer::Yes);
@@ -69,6 +70,7 @@ TEST(CliPlatform, PrintsBoxesAndAnswersWithoutAsking) {
                            Icon::None, std::nullopt}),
             Answer::No);
   EXPECT_EQ(p.ShowMessage({"quiet", "Hidden", Buttons::Ok, Icon::None, std::nullopt}), Answer::Ok);
+  EXPECT_EQ(p.ShowMessage({"Load them?", "Load?", Buttons::YesNo, Icon::None, Answer::Yes}), Answer::No);
   EXPECT_EQ(p.InputBox("prompt", "The output file exists.", "/out.txt"), "/out.txt");
   EXPECT_EQ(p.ChooseFile(FileDialog{}), std::nullopt);
   std::fclose(f);
@@ -231,6 +233,17 @@ TEST(KestrawlCount, NoWordsToListExitsWithOne) {
   EXPECT_EQ(roman.status, 1);
   EXPECT_EQ(roman.out, "");
   EXPECT_NE(roman.err.find("No words with more than 2 letters\noccur at least once."), std::string::npos) << roman.err;
+}
+
+// A DOCX table of the corpus: "Above", four cells "Top left" ... "Bottom
+// right", "Below". The expected file was written by hand from that text.
+TEST(KestrawlCount, CorpusDocxTable) {
+  KWL_REQUIRE_CLI();
+  KWL_REQUIRE_CORPUS(docx, "docx/mammoth_tables.docx");
+  if (!FileSourceAvailable()) GTEST_SKIP() << "the text-file source is not in this build";
+  const Result r = RunCli({docx});
+  EXPECT_EQ(r.status, 0) << r.err;
+  EXPECT_EQ(r.out, test::ReadAll(test::TestData("cli_mammoth_tables.format0.txt")));
 }
 
 TEST(KestrawlCount, StandardInputCountsAsClipboardText) {

@@ -29,7 +29,7 @@ Answer CliPlatform::ShowMessage(const MessageBox& box) {
     const bool utf8 = utf8Choice ? *utf8Choice : box.text.find("seems to be UTF-8") != std::string::npos;
     return utf8 ? Answer::Yes : Answer::No;
   }
-  if (box.title == "Large input file") return Answer::No;
+  if (box.title == "Large input file" || answerNoTitles.count(box.title) != 0) return Answer::No;
   if (box.defaultButton) return *box.defaultButton;
   return box.buttons == Buttons::Ok ? Answer::Ok : Answer::Yes;
 }

@@ -20,8 +20,9 @@ class CliPlatform : public Platform {
 
   // Prints the box (unless its title is silenced) and answers it:
   // "UTF-8 or ANSI file?" with the forced choice (utf8Choice) or else as the
-  // question's own detection says; "Large input file" with No (continue);
-  // every other box with its default button, or Yes / OK.
+  // question's own detection says; "Large input file" and the titles in
+  // answerNoTitles with No; every other box with its default button, or
+  // Yes / OK.
   Answer ShowMessage(const MessageBox& box) override;
   // The default text (for the overwrite warning: overwrite).
   std::string InputBox(const std::string& prompt, const std::string& title,
@@ -40,6 +41,8 @@ class CliPlatform : public Platform {
   std::optional<bool> utf8Choice;
   // Titles of boxes that are answered but not printed.
   std::set<std::string> silencedTitles;
+  // Titles of questions answered No.
+  std::set<std::string> answerNoTitles;
   // Run on every event pump (progress display, timers).
   std::function<void()> onProcessEvents;
 
