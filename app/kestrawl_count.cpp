@@ -170,7 +170,12 @@ Options ParseArguments(int argc, char** argv) {
 std::string Absolute(const std::string& path) {
   std::error_code ec;
   const auto p = std::filesystem::absolute(path, ec);
-  return ec ? path : p.string();
+  return ec ? path : p.lexically_normal().string();
+}
+
+bool SameFile(const std::string& a, const std::string& b) {
+  std::error_code ec;
+  return a == b || std::filesystem::equivalent(a, b, ec);
 }
 
 // The temporary output file used when the listing goes to standard output;
@@ -367,6 +372,12 @@ int Run(const Options& o) {
     s.main.optOnClipboard.Select();
   } else {
     const std::string input = Absolute(*o.input);
+    // The count would otherwise write its list over the text it has just read
+    // (the file source compares the two paths only as texts).
+    if (o.output && SameFile(input, output)) {
+      s.Warn("Output file cannot be the same as the input file.", s.Text(34));
+      return kExitRefused;
+    }
     if (!ChooseInputFile(s, input, o.utf8)) return kExitRefused;
     inputSize = FileLength(input);
   }

@@ -140,6 +140,16 @@ TEST(KestrawlCount, AMissingInputIsRefused) {
   EXPECT_EQ(r.out, "");
 }
 
+TEST(KestrawlCount, TheInputIsNeverItsOwnOutput) {
+  KWL_REQUIRE_CLI();
+  test::TempDir dir;
+  const std::string input = dir.Write("in.txt", "alpha beta\r\n");
+  const Result r = RunCli({"--output", dir.Path() + "/./in.txt", input});
+  EXPECT_EQ(r.status, 3);
+  EXPECT_NE(r.err.find("Output file cannot be the same as the input file."), std::string::npos) << r.err;
+  EXPECT_EQ(test::ReadAll(input), "alpha beta\r\n");
+}
+
 // The count itself needs the text-file source and the clipboard source; these
 // tests run once the engine has them.
 bool FileSourceAvailable() {
