@@ -2,6 +2,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <filesystem>
 #include <string>
 #include <utility>
 #include <vector>
@@ -208,6 +209,29 @@ TEST_F(ListWordsTest, AFileThatCannotBeWrittenIsReportedAndNothingElseHappens) {
   }
   EXPECT_EQ(test::ReadAll(readOnly), "keep");
   EXPECT_FALSE(FolderExists(dir.File("missing")));
+}
+
+TEST_F(ListWordsTest, TheListNeverReplacesTheInputFile) {
+  const std::string input = dir.Write("in.txt", "the counted text\r\n");
+  s.main.optInFile.Select();
+  s.main.txbFile[0].SetText(input);
+  std::filesystem::create_symlink(input, dir.File("link.txt"));
+  for (const std::string& alias : {input, dir.Path() + "/./in.txt", dir.File("link.txt")}) {
+    t.platform.boxes.clear();
+    SetOutput(alias);
+    CountWords(s, {{"word", 1}});
+    ASSERT_EQ(t.platform.boxes.size(), 1u) << alias;
+    EXPECT_EQ(t.platform.boxes[0].text, "Output file cannot be the same as the input file.");
+    EXPECT_EQ(test::ReadAll(input), "the counted text\r\n") << alias;
+    EXPECT_FALSE(s.run.blnOutputFileWritten);
+  }
+  // The overwrite warning's edited path is held to the same rule.
+  s.params.chkWarnOnOverwrite.SetValue(1);
+  SetOutput(dir.Write("old.txt", "earlier"));
+  t.platform.inputAnswers.push_back(input);
+  CountWords(s, {{"word", 1}});
+  EXPECT_EQ(t.platform.LastBox().text, "Output file cannot be the same as the input file.");
+  EXPECT_EQ(test::ReadAll(input), "the counted text\r\n");
 }
 
 TEST_F(ListWordsTest, TextBoxFullReportNamesTheStateOfTheOutputFile) {

@@ -1,5 +1,6 @@
 #include "listing/list_words.h"
 
+#include <filesystem>
 #include <new>
 #include <string>
 
@@ -43,6 +44,16 @@ bool Flush(Session& s, std::string& buffer, const char* label) {
 }
 
 bool WriteFailed(const ListingPass& pass) { return pass.file != nullptr && pass.file->Failed(); }
+
+// Whether the output path names the input file being counted, also under
+// another spelling ("./", a link).
+bool IsInputFile(const Session& s, const std::string& output) {
+  if (!s.main.optInFile.Value()) return false;
+  const std::string input = TrimBlanks(s.main.txbFile[0].Text());
+  if (input.empty()) return false;
+  std::error_code ec;
+  return input == output || std::filesystem::equivalent(input, output, ec);
+}
 
 }  // namespace
 
@@ -133,6 +144,13 @@ void ListWords(Session& s) {
         }
         m.txbFile[1].SetText(path);
       }
+    }
+
+    // The list never replaces the text it was counted from.
+    if (r.blnWritingToFile && IsInputFile(s, m.txbFile[1].Text())) {
+      r.blnWritingToFile = false;
+      s.Warn("Output file cannot be the same as the input file.", s.Text(34));
+      return;
     }
 
     if (r.blnWritingToFile) {
