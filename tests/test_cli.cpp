@@ -33,7 +33,10 @@ std::string Binary() { return test::DataFolder() + "/kestrawl-count"; }
 Result RunCli(const std::vector<std::string>& args, const std::string& input = "") {
   test::TempDir io;
   std::string command = Quote(Binary());
-  for (const auto& a : args) command += " " + Quote(a);
+  for (const auto& a : args) {
+    command += ' ';
+    command += Quote(a);
+  }
   command += " <" + Quote(io.Write("stdin", input)) + " >" + Quote(io.File("stdout")) + " 2>" +
              Quote(io.File("stderr"));
   const int raw = std::system(command.c_str());

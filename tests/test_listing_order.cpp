@@ -133,7 +133,10 @@ TEST(SortWordTable, HandlesAMillionEntriesInKeyOrder) {
   for (std::uint32_t k = 0; k < 1000000; ++k) {
     const std::uint32_t v = (k * 2654435761u) % 1000003u;
     static const char* const suffixes[] = {"", "x", "X", "Xx"};  // "x" and "X" share their key
-    table.Add("w" + std::to_string(v % 250000) + suffixes[v % 4]);
+    std::string word = "w";
+    word += std::to_string(v % 250000);
+    word += suffixes[v % 4];
+    table.Add(word);
   }
   table.OrderByWord();
   SortWordTable(table, 1, table.NumWords(), 1);
@@ -225,7 +228,7 @@ TEST(BuildFrequencyOrder, MarksProgressEveryThousandRanksAndYields) {
   test::TestSession t;
   Session& s = t.session;
   s.aWords.Reset();
-  for (int k = 0; k < 2500; ++k) s.aWords.Add("w" + std::to_string(k));
+  for (int k = 0; k < 2500; ++k) s.aWords.Add(std::string("w").append(std::to_string(k)));
   s.aWords.OrderByWord();
   Order(s);
   s.main.txbOutput.SetText("Ordering ...");

@@ -49,8 +49,11 @@ void CountWords(Session& s, const std::vector<std::pair<std::string, int>>& word
 std::vector<std::pair<std::string, int>> ManyWords(int n) {
   std::vector<std::pair<std::string, int>> words;
   for (int k = 1; k <= n; ++k) {
-    std::string w = std::to_string(k);
-    words.emplace_back("w" + std::string(5 - std::min<std::size_t>(5, w.size()), '0') + w, 1);
+    const std::string digits = std::to_string(k);
+    std::string w = "w";
+    w.append(5 - std::min<std::size_t>(5, digits.size()), '0');
+    w += digits;
+    words.emplace_back(w, 1);
   }
   return words;
 }
