@@ -243,7 +243,9 @@ std::string ReadStandardInput(std::size_t limit) {
     const std::size_t n = std::fread(buffer.data(), 1, buffer.size(), stdin);
     text.append(buffer.data(), n);
     if (text.size() > limit) {
-      std::fprintf(stderr, "kestrawl-count: standard input holds more than %zu bytes\n", limit);
+      std::fprintf(stderr,
+                   "kestrawl-count: standard input holds more than the 100,000 characters counted as clipboard "
+                   "text; give the text as a file instead\n");
       Exit(kExitRefused);
     }
     if (n < buffer.size()) break;
@@ -414,7 +416,9 @@ int Run(const Options& o) {
                FormatElapsedTime(static_cast<std::int64_t>(seconds)).c_str(), seconds);
 
   if (s.run.lngNumWordsIncluded == 0) {
-    std::fprintf(stderr, "%s\n", CliPlatform::Render(MessageBox{s.main.txbOutput.Text(), "", Buttons::Ok, Icon::None, std::nullopt}).c_str());
+    // The explanation the text box shows instead of a list.
+    const MessageBox why{s.main.txbOutput.Text(), "", Buttons::Ok, Icon::None, std::nullopt};
+    std::fprintf(stderr, "%s\n", CliPlatform::Render(why).c_str());
     return kExitNoWords;
   }
   if (!s.run.blnOutputFileWritten) return kExitRefused;
