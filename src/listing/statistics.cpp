@@ -32,6 +32,10 @@ void ShowRunStatistics(Session& s) {
   m.lblNumOccurrences.SetVisible(true);
   m.lblTotalNumOccurrences.SetVisible(true);
   StopElapsedTime(s);
+  // The labels share one frame; drawing them now shows the result before the
+  // listing starts.
+  for (Label* label : {&m.lblNumberOfWords, &m.lblNumWordsExcluded, &m.lblNumOccurrences, &m.lblTotalNumOccurrences})
+    label->Repaint();
 }
 
 void ReportNoWords(Session& s) {

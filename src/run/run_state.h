@@ -20,6 +20,7 @@ struct RunState {
   int intMaxWordLengthFound = 0;
   int intRankWidth = 6;
   int intFreqWidth = 6;
+  int intWordWidth = 6;
   int intMinWidth = 6;
   int intThresholdFrequency = 2;
 

@@ -1,0 +1,108 @@
+#!/usr/bin/env bash
+# Times kestrawl-count with its default settings against two common ways of
+# counting words: the classic shell pipeline and Python's collections.Counter,
+# on the same inputs:
+#   - the King James Bible from the shared corpus, concatenated 10 times
+#     (about 43 MB; skipped with a message when the corpus is absent);
+#   - a generated file of 1,000,000 distinct words (a large word table).
+# Prints wall time, throughput and peak memory of each run. Not part of the
+# test run: `make bench`, or `cmake --build build --target bench`.
+#
+# The inputs are written with CR LF line ends: the program's text-file checks
+# treat large LF-only files as foreign (as the desktop program does), and the
+# other two counters do not care.
+#
+# Environment: KWL_BIN_DIR (folder of kestrawl-count, set by the bench
+# target), KWL_CORPUS (corpus folder; default ../../shared/corpus from here).
+set -euo pipefail
+
+here="$(cd "$(dirname "$0")" && pwd)"
+bin="${KWL_BIN_DIR:-$here/../build/bin}/kestrawl-count"
+corpus="${KWL_CORPUS:-$here/../../shared/corpus}"
+
+if [[ ! -x "$bin" ]]; then
+  echo "run_bench.sh: $bin not found; build it first (make build)" >&2
+  exit 1
+fi
+if ! command -v python3 >/dev/null; then
+  echo "run_bench.sh: python3 is needed to generate inputs and measure" >&2
+  exit 1
+fi
+
+work="$(mktemp -d "${TMPDIR:-/tmp}/kwl-bench.XXXXXX")"
+trap 'rm -rf "$work"' EXIT
+
+# Runs a shell command and prints one result line. Wall time and the peak
+# resident memory of the largest process come from /usr/bin/time when it is
+# installed (Debian package "time"), else from Python's resource module.
+measure() {
+  local label="$1" input="$2" command="$3"
+  local bytes seconds kib status=0
+  bytes=$(stat -c %s "$input")
+  if [[ -x /usr/bin/time ]]; then
+    /usr/bin/time -f '%e %M' -o "$work/timing" bash -c "$command" >/dev/null 2>"$work/stderr" || status=$?
+    read -r seconds kib < <(tail -n 1 "$work/timing")
+  else
+    python3 - "$command" >"$work/timing" 2>"$work/stderr" <<'PY' || status=$?
+import resource, subprocess, sys, time
+start = time.monotonic()
+code = subprocess.call(["bash", "-c", sys.argv[1]], stdout=subprocess.DEVNULL)
+elapsed = time.monotonic() - start
+print(f"{elapsed:.2f} {resource.getrusage(resource.RUSAGE_CHILDREN).ru_maxrss}")
+sys.exit(code)
+PY
+    read -r seconds kib < "$work/timing"
+  fi
+  if [[ $status -ne 0 ]]; then
+    printf '  %-22s failed (exit %d): %s\n' "$label" "$status" "$(head -c 300 "$work/stderr" | tr '\n' ' ')"
+    return
+  fi
+  python3 - "$label" "$bytes" "$seconds" "$kib" <<'PY'
+import sys
+label, size, seconds, kib = sys.argv[1], int(sys.argv[2]), float(sys.argv[3]), int(sys.argv[4])
+rate = size / 1e6 / seconds if seconds > 0 else float("inf")
+print(f"  {label:<22} {seconds:8.2f} s {rate:9.1f} MB/s {kib / 1024:9.1f} MiB peak")
+PY
+}
+
+run_all() {
+  local name="$1" input="$2"
+  local mb
+  mb=$(python3 -c "import os,sys; print(f'{os.path.getsize(sys.argv[1]) / 1e6:.1f}')" "$input")
+  echo "$name ($mb MB):"
+  measure "kestrawl-count" "$input" "'$bin' --output '$work/kwl.out' '$input'"
+  sed -n '/^Number of words in this list/p' "$work/stderr" | sed 's/^/      /'
+  measure "tr|sort|uniq pipeline" "$input" \
+    "tr 'A-Z' 'a-z' < '$input' | tr -cs 'a-z' '\n' | LC_ALL=C sort | uniq -c | LC_ALL=C sort -rn > '$work/pipe.out'"
+  measure "python Counter" "$input" \
+    "python3 -c \"import collections, re, sys; c = collections.Counter(); [c.update(re.findall(r'[a-z]+', l.lower())) for l in open(sys.argv[1], encoding='latin-1')]; sys.stdout.writelines(f'{n} {w}\\n' for w, n in c.most_common())\" '$input' > '$work/py.out'"
+}
+
+echo "kestrawl-count: $bin"
+echo "machine: $(nproc) CPU(s), $(uname -sr)"
+echo
+
+if [[ -f "$corpus/kjvbible.txt" ]]; then
+  for _ in 1 2 3 4 5 6 7 8 9 10; do sed 's/$/\r/' "$corpus/kjvbible.txt"; done > "$work/kjvbible_x10.txt"
+  run_all "kjvbible.txt x 10" "$work/kjvbible_x10.txt"
+else
+  echo "kjvbible.txt x 10: skipped, $corpus/kjvbible.txt not found"
+fi
+echo
+
+# 1,000,000 distinct words of letters only (six or seven letters, so no
+# default rule drops them), ten to a line.
+python3 - "$work/distinct.txt" <<'PY'
+import sys
+letters = "abcdefghijklmnopqrstuwyz"  # no v or x: no word is taken for a Roman numeral
+def word(i):
+    s = ""
+    for _ in range(5):
+        s += letters[i % len(letters)]
+        i //= len(letters)
+    return "q" + s
+with open(sys.argv[1], "w", newline="") as f:
+    for start in range(0, 1_000_000, 10):
+        f.write(" ".join(word(i) for i in range(start, start + 10)) + "\r\n")
+PY
+run_all "1,000,000 distinct words" "$work/distinct.txt"

@@ -1,0 +1,309 @@
+#include "settings/persistence.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <climits>
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <string_view>
+
+#include "input/paths.h"
+#include "run/session.h"
+#include "run/window_state.h"
+#include "settings/params_logic.h"
+
+namespace kwl {
+namespace {
+
+// The longest value accepted from a settings file. Real values are paths and
+// word lists; anything longer is a damaged or foreign file, and reading it
+// whole would only cost memory.
+constexpr std::size_t kMaxValueLength = 1 << 20;
+
+// A failure while restoring, with the description the message shows.
+struct RestoreFailure {
+  std::string description;
+};
+
+std::string ErrnoText(int err) { return std::strerror(err != 0 ? err : EIO); }
+
+// Reads the values of a settings file as the format defines them: a value
+// starting with a double quote runs to the next double quote (the rest of its
+// line up to a comma is skipped); any other value runs to the next comma or
+// line end, leading blanks skipped. Lines end at CR LF, CR or LF.
+class ValueReader {
+ public:
+  explicit ValueReader(std::FILE* file) : file_(file) {}
+
+  std::string Next() {
+    int c = Get();
+    while (c == ' ' || c == '\t') c = Get();
+    if (c == EOF) throw RestoreFailure{"Input past end of file"};
+    std::string value;
+    if (c == '"') {
+      while ((c = Get()) != EOF && c != '"') Keep(value, c);
+      if (c == '"') {
+        std::size_t skipped = 0;
+        while ((c = Get()) != EOF && c != ',' && c != '\r' && c != '\n')
+          if (++skipped > kMaxValueLength) throw TooLong();
+      }
+    } else {
+      while (c != EOF && c != ',' && c != '\r' && c != '\n') {
+        Keep(value, c);
+        c = Get();
+      }
+    }
+    if (c == '\r') {
+      const int after = Get();
+      if (after != '\n' && after != EOF) std::ungetc(after, file_);
+    }
+    return value;
+  }
+
+ private:
+  int Get() {
+    const int c = std::getc(file_);
+    if (c == EOF && std::ferror(file_)) throw RestoreFailure{ErrnoText(errno)};
+    return c;
+  }
+  static RestoreFailure TooLong() { return RestoreFailure{"Value longer than 1 MiB"}; }
+  static void Keep(std::string& value, int c) {
+    if (value.size() >= kMaxValueLength) throw TooLong();
+    value.push_back(static_cast<char>(c));
+  }
+
+  std::FILE* file_;
+};
+
+// The leading number of a text, as the program's conversion takes it: blanks
+// skipped, a sign, digits with an optional decimal part and exponent. False
+// when the text does not start with a number.
+bool LeadingNumber(std::string_view text, double& number) {
+  std::size_t i = 0;
+  while (i < text.size() && (text[i] == ' ' || text[i] == '\t')) ++i;
+  const std::size_t start = i;
+  if (i < text.size() && (text[i] == '+' || text[i] == '-')) ++i;
+  const std::size_t digitsStart = i;
+  while (i < text.size() && text[i] >= '0' && text[i] <= '9') ++i;
+  bool digits = i > digitsStart;
+  if (i < text.size() && text[i] == '.') {
+    const std::size_t fraction = ++i;
+    while (i < text.size() && text[i] >= '0' && text[i] <= '9') ++i;
+    digits = digits || i > fraction;
+  }
+  if (!digits) return false;
+  if (i < text.size() && (text[i] == 'e' || text[i] == 'E')) {
+    std::size_t j = i + 1;
+    if (j < text.size() && (text[j] == '+' || text[j] == '-')) ++j;
+    const std::size_t expStart = j;
+    while (j < text.size() && text[j] >= '0' && text[j] <= '9') ++j;
+    if (j > expStart) i = j;
+  }
+  const std::string piece(text.substr(start, i - start));
+  number = std::strtod(piece.c_str(), nullptr);
+  return true;
+}
+
+// A 16-bit whole number, rounded half to even as the program rounds.
+int WholeNumber(const std::string& text, bool numberRequired) {
+  double number = 0;
+  if (!LeadingNumber(text, number)) {
+    if (numberRequired) throw RestoreFailure{"Type mismatch"};
+    return 0;
+  }
+  const double rounded = std::nearbyint(number);
+  if (!(rounded >= -32768.0 && rounded <= 32767.0)) throw RestoreFailure{"Overflow"};
+  return static_cast<int>(rounded);
+}
+
+void ApplyCheck(CheckBox& box, const std::string& text) {
+  const int value = WholeNumber(text, false);
+  if (value < 0 || value > 2) throw RestoreFailure{"Invalid property value"};
+  box.SetValue(static_cast<std::int16_t>(value));
+}
+
+void ApplyIndex(ComboBox& list, const std::string& text) {
+  if (!list.SetListIndex(WholeNumber(text, true))) throw RestoreFailure{"Invalid property value"};
+}
+
+std::string Quoted(const std::string& text) { return "\"" + text + "\""; }
+
+// The 38 values of the format, in order.
+std::string Compose(const Session& s) {
+  const Params& p = s.params;
+  const MainControls& m = s.main;
+  std::string out;
+  auto line = [&out](const std::string& value) {
+    out += value;
+    out += "\r\n";
+  };
+  auto number = [&line](int v) { line(std::to_string(v)); };
+  line(Quoted(m.txbFile[0].Text()));
+  line(Quoted(m.txbFile[1].Text()));
+  line(Quoted(p.txbWordsToIgnore.Text()));
+  line(Quoted(p.txbStartComment[0].Text()));
+  line(Quoted(p.txbEndComment[0].Text()));
+  line(Quoted(p.txbStartComment[1].Text()));
+  line(Quoted(p.txbEndComment[1].Text()));
+  number(p.cboShortWordSize.ListIndex());
+  number(p.cboLongWordSize.ListIndex());
+  number(p.cboThresholdFrequency.ListIndex());
+  for (const CheckBox* box :
+       {&p.chkIgnoreShortWords, &p.chkIgnoreInfrequentWords, &p.chkIgnoreCommonWords, &p.chkIgnoreRepetitions,
+        &p.chkIgnoreRomNum40, &p.chkIgnoreNoLetter, &p.chkCaseSignificant, &p.chkDropFinalS,
+        &p.chkAllowWordsWithHyphens, &p.chkAllowWordsWithApostrophes, &p.chkAllowWordsWithUnderscores,
+        &p.chkAllowWordsWithColons, &p.chkAllowWordsWithBackslashes, &p.chkAllowWordsWithForwardslashes,
+        &p.chkAllowWordsWithPeriods, &p.chkAllowWordsWithAtSigns, &p.chkAllowWordsWithNumerals,
+        &p.chkOutputWithCommas})
+    number(box->Value());
+  number(0);  // line 29, reserved
+  number(p.chkAllowCommentMarkers.Value());
+  number(p.chkWarnOnOverwrite.Value());
+  number(p.chkSaveStateOnQuit.Value());
+  number(m.chkSuppressWords.Value());
+  number(m.chkDisableOutputToFile.Value());
+  number(m.cboWordOrder.ListIndex());
+  number(m.cboDisplayFormat.ListIndex());
+  line(Quoted(s.run.strCommonWordsFile));
+  number(p.chkOnly7bitASCII.Value());
+  return out;
+}
+
+// Writes all bytes to fd; false with errno set on failure.
+bool WriteAllBytes(int fd, std::string_view bytes) {
+  while (!bytes.empty()) {
+    const ssize_t n = ::write(fd, bytes.data(), bytes.size());
+    if (n < 0) {
+      if (errno == EINTR) continue;
+      return false;
+    }
+    bytes.remove_prefix(static_cast<std::size_t>(n));
+  }
+  return true;
+}
+
+// Replaces the file at path with content so that the earlier file survives
+// any failure on the way (a full disk, a crash): the content goes to a new
+// file beside it, reaches the disk, and only then takes the file's name.
+// Returns 0 or the errno of the failure.
+int ReplaceFileSafely(const std::string& requested, const std::string& content) {
+  std::string path = requested;
+  // Replace what a symbolic link points to, not the link itself.
+  struct stat st {};
+  if (::lstat(path.c_str(), &st) == 0 && S_ISLNK(st.st_mode)) {
+    if (char* real = ::realpath(path.c_str(), nullptr)) {
+      path = real;
+      std::free(real);
+    }
+  }
+  if (FolderExists(path)) return EISDIR;
+
+  static unsigned counter = 0;
+  std::string temp;
+  int fd = -1;
+  for (int attempt = 0; attempt < 100 && fd < 0; ++attempt) {
+    temp = path + ".tmp" + std::to_string(::getpid()) + "-" + std::to_string(++counter);
+    fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+    if (fd < 0 && errno != EEXIST) return errno;
+  }
+  if (fd < 0) return EEXIST;
+  // A file that exists keeps its permissions.
+  if (::stat(path.c_str(), &st) == 0) ::fchmod(fd, st.st_mode & 07777);
+
+  int err = 0;
+  if (!WriteAllBytes(fd, content) || ::fsync(fd) != 0) err = errno;
+  if (::close(fd) != 0 && err == 0) err = errno;
+  if (err == 0 && ::rename(temp.c_str(), path.c_str()) != 0) err = errno;
+  if (err != 0) {
+    ::unlink(temp.c_str());
+    return err;
+  }
+  // Make the new name itself durable.
+  const std::string folder = FolderPart(path).empty() ? "." : FolderPart(path);
+  const int dir = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  if (dir >= 0) {
+    ::fsync(dir);
+    ::close(dir);
+  }
+  return 0;
+}
+
+struct FileCloser {
+  std::FILE* file;
+  ~FileCloser() {
+    if (file) std::fclose(file);
+  }
+};
+
+}  // namespace
+
+std::string SaveState(Session& s, const std::string& path) {
+  const std::string target = path.empty() ? s.run.strStateFile : path;
+  if (target.empty()) return "Error when attempting to save settings: " + ErrnoText(ENOENT);
+  const int err = ReplaceFileSafely(target, Compose(s));
+  if (err != 0) return "Error when attempting to save settings: " + ErrnoText(err);
+  return {};
+}
+
+std::string RestoreSavedState(Session& s, const std::string& path) {
+  const std::string source = path.empty() ? s.run.strStateFile : path;
+  Params& p = s.params;
+  MainControls& m = s.main;
+  if (FolderExists(source)) return "Error when attempting to restore settings: " + ErrnoText(EISDIR);
+  errno = 0;
+  FileCloser file{source.empty() ? nullptr : std::fopen(source.c_str(), "rb")};
+  if (!file.file) return "Error when attempting to restore settings: " + ErrnoText(source.empty() ? ENOENT : errno);
+  try {
+    ValueReader in(file.file);
+    m.txbFile[0].SetText(in.Next());
+    m.txbFile[1].SetText(in.Next());
+    p.txbWordsToIgnore.SetText(in.Next());
+    NormaliseWordsToIgnore(s);
+    p.txbStartComment[0].SetText(in.Next());
+    p.txbEndComment[0].SetText(in.Next());
+    p.txbStartComment[1].SetText(in.Next());
+    p.txbEndComment[1].SetText(in.Next());
+    ApplyIndex(p.cboShortWordSize, in.Next());
+    ApplyIndex(p.cboLongWordSize, in.Next());
+    ApplyIndex(p.cboThresholdFrequency, in.Next());
+    for (CheckBox* box :
+         {&p.chkIgnoreShortWords, &p.chkIgnoreInfrequentWords, &p.chkIgnoreCommonWords, &p.chkIgnoreRepetitions,
+          &p.chkIgnoreRomNum40, &p.chkIgnoreNoLetter, &p.chkCaseSignificant, &p.chkDropFinalS,
+          &p.chkAllowWordsWithHyphens, &p.chkAllowWordsWithApostrophes, &p.chkAllowWordsWithUnderscores,
+          &p.chkAllowWordsWithColons, &p.chkAllowWordsWithBackslashes, &p.chkAllowWordsWithForwardslashes,
+          &p.chkAllowWordsWithPeriods, &p.chkAllowWordsWithAtSigns, &p.chkAllowWordsWithNumerals,
+          &p.chkOutputWithCommas})
+      ApplyCheck(*box, in.Next());
+    // Lines 29 and 30 are read and dropped: the comment markers are always allowed.
+    in.Next();
+    in.Next();
+    p.chkAllowCommentMarkers.SetValue(1);
+    ApplyCheck(p.chkWarnOnOverwrite, in.Next());
+    ApplyCheck(p.chkSaveStateOnQuit, in.Next());
+    ApplyCheck(m.chkSuppressWords, in.Next());
+    ApplyCheck(m.chkDisableOutputToFile, in.Next());
+    ApplyIndex(m.cboWordOrder, in.Next());
+    ApplyIndex(m.cboDisplayFormat, in.Next());
+    s.run.strCommonWordsFile = in.Next();
+    p.txbCommonWordsFile.SetText(s.run.strCommonWordsFile);
+    ApplyCheck(p.chkOnly7bitASCII, in.Next());
+  } catch (const RestoreFailure& failure) {
+    return "Error when attempting to restore settings: " + failure.description;
+  } catch (const std::bad_alloc&) {
+    return "Error when attempting to restore settings: " + ErrnoText(ENOMEM);
+  }
+  std::fclose(file.file);
+  file.file = nullptr;
+  UpdateDisableOutputCheckBox(s);
+  for (const ComboBox* list : {&p.cboShortWordSize, &p.cboLongWordSize, &p.cboThresholdFrequency,
+                               &m.cboWordOrder, &m.cboDisplayFormat})
+    if (list->ListIndex() == -1) return "Invalid combo box index";
+  return {};
+}
+
+}  // namespace kwl

@@ -1,0 +1,396 @@
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "input/paths.h"
+#include "listing/list_words.h"
+#include "listing/statistics.h"
+#include "run/count_run.h"
+#include "support/cp1252.h"
+#include "support/test_files.h"
+
+namespace kwl {
+namespace {
+
+const std::string kSpacesNote =
+    "\"To open this file in Excel state that it is delimited by spaces.\r\n"
+    "\"Set File Origin: Windows (ANSI) & Text qualifier: double-quote.\r\n"
+    "\r\n";
+const std::string kCommasNote =
+    "\"To open this file in Excel state that it is delimited by commas.\r\n"
+    "\"Set File Origin: Windows (ANSI) & Text qualifier: double-quote.\r\n"
+    "\r\n";
+const std::string kOverwritePrompt =
+    "To overwrite the current output file click on 'OK'.\r\n"
+    "To write to a different file edit the filepath below.\r\n"
+    "To disable output to file click on 'Cancel'.\r\n"
+    "\r\n"
+    "(This 'warn on overwrite' can be disabled\r\n"
+    "in the 'Settings' window.)";
+
+void CountWords(Session& s, const std::vector<std::pair<std::string, int>>& words) {
+  s.aWords.Reset();
+  s.run.lngTotalNumOccurrences = 0;
+  for (const auto& [word, count] : words) {
+    for (int k = 0; k < count; ++k) s.aWords.Add(cp1252::FromUtf8(word));
+    s.run.lngTotalNumOccurrences += count;
+  }
+  s.run.intThresholdFrequency = s.params.ThresholdFrequency();
+  s.run.intMinWidth = 6;
+  FinishCount(s);
+}
+
+// n distinct words counted once each: w00001, w00002, ...
+std::vector<std::pair<std::string, int>> ManyWords(int n) {
+  std::vector<std::pair<std::string, int>> words;
+  for (int k = 1; k <= n; ++k) {
+    const std::string digits = std::to_string(k);
+    std::string w = "w";
+    w.append(5 - std::min<std::size_t>(5, digits.size()), '0');
+    w += digits;
+    words.emplace_back(w, 1);
+  }
+  return words;
+}
+
+class ListWordsTest : public ::testing::Test {
+ protected:
+  void SetOutput(const std::string& path) {
+    s.main.txbFile[1].SetText(path);
+    s.main.chkDisableOutputToFile.SetEnabled(true);
+  }
+  test::TestSession t;
+  Session& s = t.session;
+  test::TempDir dir;
+};
+
+TEST_F(ListWordsTest, WritesTheFileThenListsIntoTheTextBox) {
+  const std::string out = dir.File("list.txt");
+  SetOutput(out);
+  CountWords(s, {{"née", 1}, {"apple", 3}, {"fig", 2}});
+  EXPECT_EQ(test::ReadAll(out), kSpacesNote +
+                                    "   Rank    Freq  Word (longest has 5 characters)\r\n"
+                                    "      1       3  apple\r\n"
+                                    "      2       2  fig\r\n"
+                                    "      3       1  n\xE9" "e\r\n")
+      << "the file holds Windows-1252 bytes";
+  EXPECT_EQ(s.main.txbOutput.Text(),
+            "   Rank    Freq  Word (longest has 5 characters)\r\n"
+            "      1       3  apple\r\n"
+            "      2       2  fig\r\n"
+            "      3       1  née\r\n");
+  EXPECT_TRUE(s.run.blnOutputFileWritten);
+  EXPECT_FALSE(s.run.blnWritingToFile);
+  EXPECT_TRUE(t.platform.boxes.empty());
+}
+
+TEST_F(ListWordsTest, CommaLayoutsInTheFileSpaceLayoutInTheTextBox) {
+  const std::string out = dir.File("list.csv");
+  SetOutput(out);
+  s.params.chkOutputWithCommas.SetValue(1);
+
+  s.main.cboDisplayFormat.SetListIndex(9);
+  CountWords(s, {{"gamma", 1}, {"alpha", 1}, {"beta", 1}});
+  EXPECT_EQ(test::ReadAll(out), kCommasNote + "alpha, beta, gamma") << "no line end after the last word";
+  EXPECT_EQ(s.main.txbOutput.Text(), "alpha, beta, gamma\r\n");
+
+  s.main.cboDisplayFormat.SetListIndex(0);
+  CountWords(s, {{"abcde", 2}, {"fghij", 1}});
+  EXPECT_EQ(test::ReadAll(out), kCommasNote +
+                                    "  " "  Rank" ",  " "  Freq" ",  " "Word (longest has 5 characters)\r\n"
+                                    "  " "     1" ",  " "     2" ",  " "abcde\r\n"
+                                    "  " "     2" ",  " "     1" ",  " "fghij\r\n");
+  EXPECT_EQ(s.main.txbOutput.Text(),
+            "   Rank    Freq  Word (longest has 5 characters)\r\n"
+            "      1       2  abcde\r\n"
+            "      2       1  fghij\r\n");
+
+  s.main.cboDisplayFormat.SetListIndex(8);
+  CountWords(s, {{"abcde", 2}, {"fghij", 1}});
+  EXPECT_EQ(test::ReadAll(out), kCommasNote + "Word (longest has 5 characters)\r\nabcde\r\nfghij\r\n");
+}
+
+TEST_F(ListWordsTest, NoPathOrOutputDisabledMeansTextBoxOnly) {
+  CountWords(s, {{"word", 1}});
+  EXPECT_FALSE(s.run.blnOutputFileWritten);
+  EXPECT_EQ(s.main.txbOutput.Text(), "   Rank    Freq  Word (longest has 4 characters)\r\n      1       1  word\r\n");
+
+  const std::string out = dir.File("kept.txt");
+  test::WriteAll(out, "earlier");
+  SetOutput(out);
+  s.main.chkDisableOutputToFile.SetValue(1);
+  CountWords(s, {{"word", 1}});
+  EXPECT_EQ(test::ReadAll(out), "earlier");
+  EXPECT_FALSE(s.run.blnOutputFileWritten);
+}
+
+TEST_F(ListWordsTest, NoIncludedWordsWritesNoFile) {
+  const std::string out = dir.File("never.txt");
+  SetOutput(out);
+  CountWords(s, {});
+  EXPECT_FALSE(FileExists(out));
+  EXPECT_EQ(s.main.txbOutput.Text(), "No words satisfying the conditions were found.");
+  EXPECT_TRUE(t.platform.boxes.empty());
+}
+
+TEST_F(ListWordsTest, OverwriteWarningItsThreeAnswers) {
+  s.params.chkWarnOnOverwrite.SetValue(1);
+  const std::string out = dir.Write("old.txt", "earlier");
+  SetOutput(out);
+
+  // OK with the path unchanged: overwritten.
+  CountWords(s, {{"word", 1}});
+  ASSERT_EQ(t.platform.inputPrompts.size(), 1u);
+  EXPECT_EQ(t.platform.inputPrompts[0], kOverwritePrompt);
+  EXPECT_EQ(test::ReadAll(out).substr(0, kSpacesNote.size()), kSpacesNote);
+
+  // A different path in an existing folder: written there; case and inner
+  // blanks kept, outer blanks trimmed.
+  test::WriteAll(out, "earlier");
+  const std::string other = dir.File("Other List.TXT");
+  t.platform.inputAnswers.push_back("  " + other + " ");
+  CountWords(s, {{"word", 1}});
+  EXPECT_EQ(s.main.txbFile[1].Text(), other);
+  EXPECT_TRUE(FileExists(other));
+  EXPECT_EQ(test::ReadAll(out), "earlier");
+
+  // Cancel: output disabled, the list only in the text box.
+  SetOutput(out);
+  t.platform.inputAnswers.push_back("");
+  CountWords(s, {{"word", 1}});
+  EXPECT_EQ(s.main.chkDisableOutputToFile.Value(), 1);
+  EXPECT_EQ(test::ReadAll(out), "earlier");
+  EXPECT_EQ(s.main.txbOutput.Text(), "   Rank    Freq  Word (longest has 4 characters)\r\n      1       1  word\r\n");
+  EXPECT_TRUE(t.platform.boxes.empty());
+}
+
+TEST_F(ListWordsTest, OverwriteWarningWithAMissingFolderWritesAndListsNothing) {
+  s.params.chkWarnOnOverwrite.SetValue(1);
+  const std::string out = dir.Write("old.txt", "earlier");
+  SetOutput(out);
+  t.platform.inputAnswers.push_back(dir.File("missing/new.txt"));
+  CountWords(s, {{"word", 1}});
+  EXPECT_EQ(t.platform.LastBox().text, "Folder does not exist.");
+  EXPECT_EQ(t.platform.LastBox().title, s.Text(34));
+  EXPECT_EQ(t.platform.LastBox().icon, Icon::Warning);
+  EXPECT_EQ(test::ReadAll(out), "earlier");
+  EXPECT_EQ(s.main.txbFile[1].Text(), out);
+  EXPECT_EQ(s.main.txbOutput.Text(), "");
+  EXPECT_FALSE(FolderExists(dir.File("missing")));
+}
+
+TEST_F(ListWordsTest, AFileThatCannotBeWrittenIsReportedAndNothingElseHappens) {
+  const std::string readOnly = dir.Write("readonly.txt", "keep");
+  ::chmod(readOnly.c_str(), 0444);
+  struct Case {
+    std::string path;
+    std::string report;
+  };
+  std::vector<Case> cases = {
+      {dir.File("missing/list.txt"), "At ListWords error #2.\r\nDescription: No such file or directory"},
+      {dir.Path(), "At ListWords error #21.\r\nDescription: Is a directory"},
+      // A full disk shows itself only when the buffered lines are flushed.
+      {"/dev/full", "At ListWords error #28.\r\nDescription: No space left on device"},
+  };
+  if (::geteuid() != 0) cases.push_back({readOnly, "At ListWords error #70.\r\nDescription: Permission denied"});
+  for (const Case& c : cases) {
+    if (c.path == "/dev/full" && ::access("/dev/full", W_OK) != 0) continue;
+    t.platform.boxes.clear();
+    ListWordsTest::SetOutput(c.path);
+    CountWords(s, {{"word", 1}});
+    ASSERT_EQ(t.platform.boxes.size(), 1u) << c.path;
+    EXPECT_EQ(t.platform.boxes[0].text, c.report);
+    EXPECT_EQ(t.platform.boxes[0].title, s.Text(34));
+    EXPECT_EQ(s.main.txbOutput.Text(), "Now processing and writing to output file ...") << c.path;
+    EXPECT_FALSE(s.run.blnOutputFileWritten);
+    EXPECT_FALSE(s.run.blnWritingToFile);
+  }
+  EXPECT_EQ(test::ReadAll(readOnly), "keep");
+  EXPECT_FALSE(FolderExists(dir.File("missing")));
+}
+
+TEST_F(ListWordsTest, TheListNeverReplacesTheInputFile) {
+  const std::string input = dir.Write("in.txt", "the counted text\r\n");
+  s.main.optInFile.Select();
+  s.main.txbFile[0].SetText(input);
+  std::filesystem::create_symlink(input, dir.File("link.txt"));
+  for (const std::string& alias : {input, dir.Path() + "/./in.txt", dir.File("link.txt")}) {
+    t.platform.boxes.clear();
+    SetOutput(alias);
+    CountWords(s, {{"word", 1}});
+    ASSERT_EQ(t.platform.boxes.size(), 1u) << alias;
+    EXPECT_EQ(t.platform.boxes[0].text, "Output file cannot be the same as the input file.");
+    EXPECT_EQ(test::ReadAll(input), "the counted text\r\n") << alias;
+    EXPECT_FALSE(s.run.blnOutputFileWritten);
+  }
+  // The overwrite warning's edited path is held to the same rule.
+  s.params.chkWarnOnOverwrite.SetValue(1);
+  SetOutput(dir.Write("old.txt", "earlier"));
+  t.platform.inputAnswers.push_back(input);
+  CountWords(s, {{"word", 1}});
+  EXPECT_EQ(t.platform.LastBox().text, "Output file cannot be the same as the input file.");
+  EXPECT_EQ(test::ReadAll(input), "the counted text\r\n");
+}
+
+TEST_F(ListWordsTest, TextBoxFullReportNamesTheStateOfTheOutputFile) {
+  // About 3500 lines of 23 characters pass the 65000-character limit.
+  // Lines of 25 characters with their line ends: 3500 of them pass the limit.
+  const auto words = ManyWords(3500);
+  struct Case {
+    const char* name;
+    bool path;
+    bool disabled;
+    std::string message;
+  };
+  const Case cases[] = {
+      {"no output file", false, false, s.Text(27) + "  " + s.Text(31)},
+      {"output disabled", true, true, s.Text(27) + "  " + s.Text(32)},
+      {"file written", true, false, s.Text(27) + "  \r\n" + s.Text(33)},
+  };
+  const std::string out = dir.File("all.txt");
+  for (const Case& c : cases) {
+    t.platform.boxes.clear();
+    s.main.txbFile[1].SetText(c.path ? out : "");
+    s.main.chkDisableOutputToFile.SetValue(c.disabled ? 1 : 0);
+    CountWords(s, words);
+    ASSERT_EQ(t.platform.boxes.size(), 1u) << c.name;
+    EXPECT_EQ(t.platform.boxes[0].text, c.message) << c.name;
+    EXPECT_EQ(t.platform.boxes[0].title, s.Text(27));
+    const std::string& text = s.main.txbOutput.Text();
+    EXPECT_LE(s.main.txbOutput.Length(), 65000u);
+    EXPECT_GT(s.main.txbOutput.Length(), 65000u - 20 * 25) << "every block that fitted is kept";
+    // Whole blocks of 20 lines after the heading.
+    std::size_t lines = 0;
+    for (char ch : text) lines += ch == '\n';
+    EXPECT_EQ((lines - 1) % 20, 0u) << c.name;
+    EXPECT_EQ(s.main.txbOutput.Caret(), 0u);
+  }
+  // The file holds the complete list.
+  const std::string file = test::ReadAll(out);
+  EXPECT_NE(file.find("w03500\r\n"), std::string::npos);
+}
+
+TEST_F(ListWordsTest, StopDuringEachPass) {
+  const auto words = ManyWords(50);
+  CountWords(s, words);
+
+  // Stop after 30 listed entries of the text-box pass: 30 lines, then the note.
+  int pumps = 0;
+  t.platform.onProcessEvents = [&] {
+    if (++pumps == 30) s.run.blnStop = true;
+  };
+  ListWords(s);
+  const std::string& text = s.main.txbOutput.Text();
+  EXPECT_NE(text.find("w00030"), std::string::npos);
+  EXPECT_EQ(text.find("w00031"), std::string::npos);
+  EXPECT_EQ(text.substr(text.size() - 20), "\r\nListing stopped.\r\n");
+  EXPECT_EQ(s.main.txbOutput.Caret(), s.main.txbOutput.Length());
+
+  // A listing after a stopped one lists everything again.
+  t.platform.onProcessEvents = nullptr;
+  ListWords(s);
+  EXPECT_NE(s.main.txbOutput.Text().find("w00050"), std::string::npos);
+  EXPECT_EQ(s.main.txbOutput.Text().find("Listing stopped."), std::string::npos);
+
+  // Stop during the file pass: the file keeps what was written.
+  const std::string out = dir.File("partial.txt");
+  SetOutput(out);
+  pumps = 0;
+  t.platform.onProcessEvents = [&] {
+    if (++pumps == 5) s.run.blnStop = true;
+  };
+  ListWords(s);
+  EXPECT_EQ(s.main.txbOutput.Text(), "Output to file was terminated.\r\n");
+  const std::string file = test::ReadAll(out);
+  EXPECT_NE(file.find("w00005\r\n"), std::string::npos);
+  EXPECT_EQ(file.find("w00006"), std::string::npos);
+  EXPECT_TRUE(s.run.blnOutputFileWritten);
+}
+
+TEST_F(ListWordsTest, AlphabeticalStopAndFormat9InTheTextBox) {
+  s.main.cboWordOrder.SetListIndex(1);
+  s.main.cboDisplayFormat.SetListIndex(9);
+  CountWords(s, ManyWords(3));
+  EXPECT_EQ(s.main.txbOutput.Text(), "w00001, w00002, w00003\r\n");
+
+  CountWords(s, ManyWords(40));
+  int pumps = 0;
+  t.platform.onProcessEvents = [&] {
+    if (++pumps == 25) s.run.blnStop = true;
+  };
+  ListWords(s);
+  const std::string& text = s.main.txbOutput.Text();
+  EXPECT_EQ(text.substr(0, 8), "w00001, ");
+  EXPECT_NE(text.find("w00025, \r\nListing stopped.\r\n"), std::string::npos);
+}
+
+TEST(RunStatistics, LabelsAndFieldWidths) {
+  test::TestSession t;
+  Session& s = t.session;
+  RunState& r = s.run;
+  r.lngNumWordsIncluded = 7;
+  r.lngNumWordsExcluded = 12;
+  r.lngNumOccurrences = 0;
+  r.lngTotalNumOccurrences = 999;
+  r.blnInterrupted = false;
+  r.blnElapsedTimeRunning = true;
+  ShowRunStatistics(s);
+  EXPECT_EQ(s.main.lblNumberOfWords.Caption(), "Number of words in this list:   7");
+  EXPECT_EQ(s.main.lblNumWordsExcluded.Caption(), "Number of words ignored:  12");
+  EXPECT_EQ(s.main.lblNumOccurrences.Caption(), "") << "no occurrences in the list";
+  EXPECT_EQ(s.main.lblTotalNumOccurrences.Caption(), "Total number of instances of words: 999");
+  EXPECT_EQ(s.main.lblTotalNumOccurrences.Alignment(), Align::Right);
+  EXPECT_FALSE(r.blnElapsedTimeRunning);
+
+  r.lngNumOccurrences = 1234567;
+  r.lngTotalNumOccurrences = 12234884;
+  s.params.txbWordsToIgnore.SetText("the");
+  s.run.strWordsToIgnore = " the ";
+  ShowRunStatistics(s);
+  EXPECT_EQ(s.main.lblNumOccurrences.Caption(), "Number of instances of words in this list:  1,234,567");
+  EXPECT_EQ(s.main.lblTotalNumOccurrences.Caption(), "Total number of instances of words: 12,234,884");
+  EXPECT_EQ(s.main.lblNumWordsExcluded.Caption(), "No. of words ignored (other than common words):" + std::string(9, ' ') + "12");
+
+  r.blnInterrupted = true;
+  ShowRunStatistics(s);
+  EXPECT_EQ(s.main.lblNumOccurrences.Caption(), "");
+  EXPECT_EQ(s.main.lblTotalNumOccurrences.Caption(), "");
+  EXPECT_EQ(s.main.lblNumberOfWords.Caption(), "Number of words in this list:          7");
+}
+
+TEST(ReportNoWords, ExplainsWhyNothingIsListed) {
+  struct Case {
+    const char* name;
+    bool anyWord;
+    int shortIndex;
+    int thresholdIndex;
+    bool infrequent;
+    std::string text;
+  };
+  const Case cases[] = {
+      {"nothing counted", false, 1, 0, true, "No words satisfying the conditions were found."},
+      {"all filtered, threshold unused", true, 1, 2, false, "No words with more than 2 letters\r\noccur at least once."},
+      {"threshold 2", true, 0, 0, true, "No words with more than 1 letter\r\noccur at least twice."},
+      {"threshold 4", true, 1, 2, true, "No words with more than 2 letters\r\noccur at least 4 times."},
+      {"no short-word choice", true, -1, 7, true, "No words with more than 0 letter\r\noccur at least 9 times."},
+  };
+  for (const Case& c : cases) {
+    test::TestSession t;
+    Session& s = t.session;
+    s.aWords.Reset();
+    if (c.anyWord) s.aWords.Add("x");
+    s.params.cboShortWordSize.SetListIndex(c.shortIndex);
+    s.params.cboThresholdFrequency.SetListIndex(c.thresholdIndex);
+    s.params.chkIgnoreInfrequentWords.SetValue(c.infrequent ? 1 : 0);
+    ReportNoWords(s);
+    EXPECT_EQ(s.main.txbOutput.Text(), c.text) << c.name;
+  }
+}
+
+}  // namespace
+}  // namespace kwl
