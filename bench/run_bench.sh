@@ -8,10 +8,6 @@
 # Prints wall time, throughput and peak memory of each run. Not part of the
 # test run: `make bench`, or `cmake --build build --target bench`.
 #
-# The inputs are written with CR LF line ends: the program's text-file checks
-# treat large LF-only files as foreign (as the desktop program does), and the
-# other two counters do not care.
-#
 # Environment: KWL_BIN_DIR (folder of kestrawl-count, set by the bench
 # target), KWL_CORPUS (corpus folder; default ../../shared/corpus from here).
 set -euo pipefail
@@ -83,7 +79,7 @@ echo "machine: $(nproc) CPU(s), $(uname -sr)"
 echo
 
 if [[ -f "$corpus/kjvbible.txt" ]]; then
-  for _ in 1 2 3 4 5 6 7 8 9 10; do sed 's/$/\r/' "$corpus/kjvbible.txt"; done > "$work/kjvbible_x10.txt"
+  for _ in 1 2 3 4 5 6 7 8 9 10; do cat "$corpus/kjvbible.txt"; done > "$work/kjvbible_x10.txt"
   run_all "kjvbible.txt x 10" "$work/kjvbible_x10.txt"
 else
   echo "kjvbible.txt x 10: skipped, $corpus/kjvbible.txt not found"
@@ -103,6 +99,6 @@ def word(i):
     return "q" + s
 with open(sys.argv[1], "w", newline="") as f:
     for start in range(0, 1_000_000, 10):
-        f.write(" ".join(word(i) for i in range(start, start + 10)) + "\r\n")
+        f.write(" ".join(word(i) for i in range(start, start + 10)) + "\n")
 PY
 run_all "1,000,000 distinct words" "$work/distinct.txt"

@@ -7,16 +7,53 @@
 
 namespace kwl {
 
+namespace {
+
+std::uint32_t HashOf(std::string_view word) {
+  // FNV-1a: words are short, and the low bits it leaves are well mixed.
+  std::uint32_t h = 2166136261U;
+  for (char c : word) {
+    h ^= static_cast<unsigned char>(c);
+    h *= 16777619U;
+  }
+  return h;
+}
+
+}  // namespace
+
 void WordTable::Reset() {
   entries_.clear();
   entries_.resize(1);  // entry 0 is unused: the table is 1-based
-  index_.clear();
+  slots_.assign(1024, Slot{});
+}
+
+std::size_t WordTable::FindSlot(std::string_view word, std::uint32_t hash) const {
+  const std::size_t mask = slots_.size() - 1;
+  for (std::size_t i = hash & mask;; i = (i + 1) & mask) {
+    const Slot& slot = slots_[i];
+    if (slot.entry == 0) return i;
+    if (slot.hash == hash && entries_[slot.entry].strWord == word) return i;
+  }
+}
+
+void WordTable::Grow() {
+  std::vector<Slot> old(slots_.size() * 2);
+  old.swap(slots_);
+  const std::size_t mask = slots_.size() - 1;
+  for (const Slot& slot : old) {
+    if (slot.entry == 0) continue;
+    std::size_t i = slot.hash & mask;
+    while (slots_[i].entry != 0) i = (i + 1) & mask;
+    slots_[i] = slot;
+  }
 }
 
 bool WordTable::Add(std::string_view word) {
-  const auto it = index_.find(word);
-  if (it != index_.end()) {
-    ++entries_[static_cast<std::size_t>(it->second)].lngCount;
+  if (slots_.empty()) Reset();
+  const std::uint32_t hash = HashOf(word);
+  const std::size_t i = FindSlot(word, hash);
+  if (slots_[i].entry != 0) {
+    ++entries_[slots_[i].entry].lngCount;
     return false;
   }
   WordEntry entry;
@@ -25,22 +62,43 @@ bool WordTable::Add(std::string_view word) {
   entry.lngCount = 1;
   entry.blnIncluded = true;
   entries_.push_back(std::move(entry));
-  index_.emplace(std::string(word), NumWords());
+  slots_[i] = Slot{static_cast<std::uint32_t>(NumWords()), hash};
+  // Keep the slots at most half full.
+  if (static_cast<std::size_t>(NumWords()) * 2 > slots_.size()) Grow();
   return true;
 }
 
-bool WordTable::Contains(std::string_view word) const { return index_.find(word) != index_.end(); }
+bool WordTable::Contains(std::string_view word) const {
+  if (slots_.empty()) return false;
+  return slots_[FindSlot(word, HashOf(word))].entry != 0;
+}
 
 void WordTable::OrderByWord() {
-  index_.clear();
-  std::vector<std::pair<std::string, std::size_t>> order;
-  order.reserve(entries_.size() - 1);
-  for (std::size_t i = 1; i < entries_.size(); ++i) order.emplace_back(cp1252::RankString(entries_[i].strWord), i);
-  std::sort(order.begin(), order.end());
+  slots_.clear();
+  slots_.shrink_to_fit();
+  // Sort on the ranks of the first eight characters, packed into one number
+  // that compares like them; only words sharing those fall back to the whole
+  // comparison. This keeps the sort out of the scattered entries.
+  struct Key {
+    std::uint64_t prefix;
+    std::uint32_t entry;
+  };
+  std::vector<Key> keys(entries_.size() - 1);
+  for (std::size_t i = 1; i < entries_.size(); ++i) {
+    const std::string& w = entries_[i].strWord;
+    std::uint64_t prefix = 0;
+    for (std::size_t k = 0; k < 8; ++k)
+      prefix = (prefix << 8) | (k < w.size() ? cp1252::Rank(static_cast<unsigned char>(w[k])) : 0U);
+    keys[i - 1] = Key{prefix, static_cast<std::uint32_t>(i)};
+  }
+  std::sort(keys.begin(), keys.end(), [this](const Key& a, const Key& b) {
+    if (a.prefix != b.prefix) return a.prefix < b.prefix;
+    return cp1252::Compare(entries_[a.entry].strWord, entries_[b.entry].strWord) < 0;
+  });
   std::vector<WordEntry> sorted;
   sorted.reserve(entries_.size());
   sorted.emplace_back();
-  for (auto& [rank, i] : order) sorted.push_back(std::move(entries_[i]));
+  for (const Key& k : keys) sorted.push_back(std::move(entries_[k.entry]));
   entries_.swap(sorted);
 }
 

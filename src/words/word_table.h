@@ -1,14 +1,14 @@
 #pragma once
 // The word table aWords: one entry per distinct word with its count.
 //
-// During a scan words are found through a hash index; entries are kept in the
-// order they were found. OrderByWord() then puts entries 1..NumWords() into
+// During a scan words are found through a hash index (open addressing over
+// the entries' own words, so a million distinct words cost no more than a
+// flat array of slots); entries are kept in the order they were found. OrderByWord() then puts entries 1..NumWords() into
 // ascending binary order of strWord, which is the order the table has at the
 // end of a scan (every consumer reads the table only after that).
 #include <cstdint>
 #include <string>
 #include <string_view>
-#include <unordered_map>
 #include <vector>
 
 namespace kwl {
@@ -36,7 +36,7 @@ class WordTable {
   bool Contains(std::string_view word) const;
 
   // Puts the entries into ascending binary order of strWord and drops the
-  // hash index (the table is no longer added to until the next Reset).
+  // hash index (the table is no longer added to or searched until the next Reset).
   void OrderByWord();
 
   // Entry i, 1-based.
@@ -47,12 +47,16 @@ class WordTable {
   std::vector<WordEntry>& Storage() { return entries_; }
 
  private:
-  struct Hash {
-    using is_transparent = void;
-    std::size_t operator()(std::string_view s) const { return std::hash<std::string_view>{}(s); }
+  // A slot of the index: the entry's number (0 = empty) and its word's hash.
+  struct Slot {
+    std::uint32_t entry = 0;
+    std::uint32_t hash = 0;
   };
+  std::size_t FindSlot(std::string_view word, std::uint32_t hash) const;
+  void Grow();
+
   std::vector<WordEntry> entries_{1};
-  std::unordered_map<std::string, std::int32_t, Hash, std::equal_to<>> index_;
+  std::vector<Slot> slots_;
 };
 
 }  // namespace kwl
