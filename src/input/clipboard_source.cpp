@@ -15,7 +15,7 @@
 namespace kwl {
 namespace {
 
-// VB's Str() of a number: a leading blank for a number that is not negative.
+// A number's decimal text with a leading blank when it is not negative.
 std::string Str(int n) {
   std::string text(n >= 0 ? 1 : 0, ' ');
   text += std::to_string(n);

@@ -24,7 +24,7 @@ struct WordEntry {
 
 class WordTable {
  public:
-  // Empties the table (the described initial room of 500 entries is not observable).
+  // Empties the table.
   void Reset();
 
   std::int32_t NumWords() const { return static_cast<std::int32_t>(entries_.size()) - 1; }
