@@ -22,6 +22,7 @@
 #include "platform/cli_platform.h"
 #include "run/count_run.h"
 #include "run/progress.h"
+#include "run/file_choice.h"
 #include "run/session.h"
 #include "run/window_state.h"
 #include "settings/persistence.h"
@@ -261,29 +262,11 @@ std::string ReadStandardInput(std::size_t limit) {
 // (or the forced choice) and the common-words file of its language. False
 // when the file is refused.
 bool ChooseInputFile(Session& s, const std::string& path, std::optional<bool> forcedUtf8) {
-  MainControls& m = s.main;
   s.run.blnWordsGot = false;
-  m.lblXMLsize.SetCaption("");
-  m.txbFile[0].SetText(path);
-  m.txbOutput.Clear();
-  if (!CheckInputFile(s, path)) return false;
-  cmdClearOutput_Click(s);
-  if (Extension(path) != "docx") {
-    m.txbOutput.SetText("Now checking file ...");
-    m.chkUTF8.SetValue(0);
-    bool utf8 = false;
-    int lineClass = 0;
-    const bool ok = CheckTextFile(s, path, false, utf8, lineClass, false);
-    if (!ok) return false;
-    m.chkUTF8.SetValue(forcedUtf8.value_or(utf8) ? 1 : 0);
-    ChooseCommonWordsFromInputLanguage(s);
-  } else if (!IsDocxFile(path)) {
-    s.Warn("The file " + path + "\r\nhas a 'docx' extension but does not appear to be an MS Word 'docx' file.",
-           s.Text(34));
-    m.txbFile[0].Clear();
-    return false;
-  }
-  m.optInFile.Select();
+  s.main.lblXMLsize.SetCaption("");
+  if (TakeInputFile(s, path) != InputChoice::Accepted) return false;
+  if (forcedUtf8 && Extension(path) != "docx") s.main.chkUTF8.SetValue(*forcedUtf8 ? 1 : 0);
+  s.main.optInFile.Select();
   return true;
 }
 

@@ -11,16 +11,10 @@
 #include "scan/normalise.h"
 #include "support/cp1252.h"
 #include "support/run_error.h"
+#include "support/number_text.h"
 
 namespace kwl {
 namespace {
-
-// A number's decimal text with a leading blank when it is not negative.
-std::string Str(int n) {
-  std::string text(n >= 0 ? 1 : 0, ' ');
-  text += std::to_string(n);
-  return text;
-}
 
 void SetClipboardSizeLabel(Session& s, std::size_t n) {
   const std::string size = n == 0 ? "0 bytes" : s.platform.FormatGrouped(static_cast<std::int64_t>(n)) + " bytes";

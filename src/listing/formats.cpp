@@ -7,6 +7,7 @@
 #include "run/progress.h"
 #include "run/session.h"
 #include "support/cp1252.h"
+#include "support/number_text.h"
 
 namespace kwl {
 namespace {
@@ -139,7 +140,7 @@ void BuildLine(std::string& out, const Session& s, std::int32_t i) {
   }
   if (i == 0 && (format == 0 || format == 3 || format == 5 || format == 8)) {
     out.resize(TrimRightView(out).size());
-    out += " (longest has " + std::to_string(s.run.intMaxWordLengthFound) + " characters)";
+    out += " (longest has" + Str(s.run.intMaxWordLengthFound) + " characters)";
   }
 }
 

@@ -2,6 +2,7 @@
 
 #include "run/progress.h"
 #include "run/session.h"
+#include "support/number_text.h"
 
 namespace kwl {
 
@@ -45,7 +46,7 @@ void ReportNoWords(Session& s) {
   }
   const int n = s.params.cboShortWordSize.ListIndex() + 1;
   const int t = s.params.cboThresholdFrequency.ListIndex() + 2;
-  std::string text = "No words with more than " + std::to_string(n) + " letter" + (n > 1 ? "s" : "") +
+  std::string text = "No words with more than" + Str(n) + " letter" + (n > 1 ? "s" : "") +
                      "\r\noccur at least ";
   if (s.params.chkIgnoreInfrequentWords.Value() != 1) {
     text += "once.";

@@ -19,6 +19,31 @@ void UpdateFileToolTip(Session& s, int index) {
   }
 }
 
+InputChoice TakeInputFile(Session& s, const std::string& path) {
+  MainControls& m = s.main;
+  m.txbFile[0].SetText(path);
+  m.txbOutput.Clear();
+  m.txbOutput.Repaint();
+  if (!CheckInputFile(s, path)) return InputChoice::Refused;
+  cmdClearOutput_Click(s);
+  if (Extension(path) == "docx") {
+    if (IsDocxFile(path)) return InputChoice::Accepted;
+    s.Warn("The file " + path + "\r\nhas a 'docx' extension but does not appear to be an MS Word 'docx' file.",
+           s.Text(34));
+    m.txbFile[0].Clear();
+    return InputChoice::NotADocx;
+  }
+  m.txbOutput.SetText("Now checking file ...");
+  m.chkUTF8.SetValue(0);
+  bool utf8 = false;
+  int lineClass = 0;
+  const bool ok = CheckTextFile(s, path, false, utf8, lineClass, false);
+  m.txbOutput.Repaint();
+  if (utf8) m.chkUTF8.SetValue(1);
+  ChooseCommonWordsFromInputLanguage(s);
+  return ok ? InputChoice::Accepted : InputChoice::Refused;
+}
+
 void cmdFile_Click(Session& s, int index) {
   MainControls& m = s.main;
   const auto i = static_cast<std::size_t>(index);
@@ -38,29 +63,10 @@ void cmdFile_Click(Session& s, int index) {
   }
   m.lblXMLsize.SetCaption("");
   if (!chosen->empty()) {
-    const std::string& path = *chosen;
-    m.txbFile[i].SetText(path);
     if (index == 0) {
-      m.txbOutput.Clear();
-      m.txbOutput.Repaint();
-      if (CheckInputFile(s, path)) {
-        cmdClearOutput_Click(s);
-        if (Extension(path) != "docx") {
-          m.txbOutput.SetText("Now checking file ...");
-          m.chkUTF8.SetValue(0);
-          bool utf8 = false;
-          int lineClass = 0;
-          CheckTextFile(s, path, false, utf8, lineClass, false);
-          m.txbOutput.Repaint();
-          if (utf8) m.chkUTF8.SetValue(1);
-          ChooseCommonWordsFromInputLanguage(s);
-        } else if (!IsDocxFile(path)) {
-          s.Warn("The file " + path + "\r\nhas a 'docx' extension but does not appear to be an MS Word 'docx' file.",
-                 s.Text(34));
-          m.txbFile[0].Clear();
-          return;
-        }
-      }
+      if (TakeInputFile(s, *chosen) == InputChoice::NotADocx) return;
+    } else {
+      m.txbFile[i].SetText(*chosen);
     }
     UpdateFileToolTip(s, index);
   }

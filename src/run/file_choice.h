@@ -1,8 +1,17 @@
 #pragma once
 // Choosing the input and output paths with the file dialog of the main
 // window (index 0 the input file, index 1 the output file).
+#include <string>
+
 namespace kwl {
 struct Session;
+
+enum class InputChoice { Accepted, Refused, NotADocx };
+
+// The checks of a chosen input file: its size, text or DOCX, UTF-8 (sets
+// chkUTF8) and the common-words file of its language. NotADocx when a
+// "docx" file is no package (the path is then emptied).
+InputChoice TakeInputFile(Session& s, const std::string& path);
 
 // The "Input file" / "Output file" buttons: the open-file dialog, then the
 // checks of a chosen input file (size, text or DOCX, UTF-8, the common-words

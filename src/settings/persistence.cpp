@@ -4,6 +4,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <array>
 #include <cerrno>
 #include <climits>
 #include <cmath>
@@ -19,6 +20,17 @@
 
 namespace kwl {
 namespace {
+
+// The check boxes of lines 11 to 28, in the file's order.
+template <typename P>
+auto CheckBoxLines(P& p) {
+  return std::array{&p.chkIgnoreShortWords,           &p.chkIgnoreInfrequentWords,     &p.chkIgnoreCommonWords,
+          &p.chkIgnoreRepetitions,          &p.chkIgnoreRomNum40,            &p.chkIgnoreNoLetter,
+          &p.chkCaseSignificant,            &p.chkDropFinalS,                &p.chkAllowWordsWithHyphens,
+          &p.chkAllowWordsWithApostrophes,  &p.chkAllowWordsWithUnderscores, &p.chkAllowWordsWithColons,
+          &p.chkAllowWordsWithBackslashes,  &p.chkAllowWordsWithForwardslashes, &p.chkAllowWordsWithPeriods,
+          &p.chkAllowWordsWithAtSigns,      &p.chkAllowWordsWithNumerals,    &p.chkOutputWithCommas};
+}
 
 // The longest value accepted from a settings file. Real values are paths and
 // word lists; anything longer is a damaged or foreign file, and reading it
@@ -153,14 +165,7 @@ std::string Compose(const Session& s) {
   number(p.cboShortWordSize.ListIndex());
   number(p.cboLongWordSize.ListIndex());
   number(p.cboThresholdFrequency.ListIndex());
-  for (const CheckBox* box :
-       {&p.chkIgnoreShortWords, &p.chkIgnoreInfrequentWords, &p.chkIgnoreCommonWords, &p.chkIgnoreRepetitions,
-        &p.chkIgnoreRomNum40, &p.chkIgnoreNoLetter, &p.chkCaseSignificant, &p.chkDropFinalS,
-        &p.chkAllowWordsWithHyphens, &p.chkAllowWordsWithApostrophes, &p.chkAllowWordsWithUnderscores,
-        &p.chkAllowWordsWithColons, &p.chkAllowWordsWithBackslashes, &p.chkAllowWordsWithForwardslashes,
-        &p.chkAllowWordsWithPeriods, &p.chkAllowWordsWithAtSigns, &p.chkAllowWordsWithNumerals,
-        &p.chkOutputWithCommas})
-    number(box->Value());
+  for (const CheckBox* box : CheckBoxLines(p)) number(box->Value());
   number(0);  // line 29, reserved
   number(p.chkAllowCommentMarkers.Value());
   number(p.chkWarnOnOverwrite.Value());
@@ -271,14 +276,7 @@ std::string RestoreSavedState(Session& s, const std::string& path) {
     ApplyIndex(p.cboShortWordSize, in.Next());
     ApplyIndex(p.cboLongWordSize, in.Next());
     ApplyIndex(p.cboThresholdFrequency, in.Next());
-    for (CheckBox* box :
-         {&p.chkIgnoreShortWords, &p.chkIgnoreInfrequentWords, &p.chkIgnoreCommonWords, &p.chkIgnoreRepetitions,
-          &p.chkIgnoreRomNum40, &p.chkIgnoreNoLetter, &p.chkCaseSignificant, &p.chkDropFinalS,
-          &p.chkAllowWordsWithHyphens, &p.chkAllowWordsWithApostrophes, &p.chkAllowWordsWithUnderscores,
-          &p.chkAllowWordsWithColons, &p.chkAllowWordsWithBackslashes, &p.chkAllowWordsWithForwardslashes,
-          &p.chkAllowWordsWithPeriods, &p.chkAllowWordsWithAtSigns, &p.chkAllowWordsWithNumerals,
-          &p.chkOutputWithCommas})
-      ApplyCheck(*box, in.Next());
+    for (CheckBox* box : CheckBoxLines(p)) ApplyCheck(*box, in.Next());
     // Lines 29 and 30 are read and dropped: the comment markers are always allowed.
     in.Next();
     in.Next();

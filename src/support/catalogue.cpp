@@ -5,14 +5,9 @@
 #include <fstream>
 
 #include "support/cp1252.h"
+#include "support/number_text.h"
 
 namespace kwl {
-namespace {
-// Str() of the program's language: the decimal digits, with a leading blank
-// when the number is not negative.
-std::string Str(long v) { return (v >= 0 ? " " : "") + std::to_string(v); }
-}  // namespace
-
 int Catalogue::Load(const std::string& path) {
   std::ifstream in(path, std::ios::binary);
   if (!in) return -1;

@@ -1,0 +1,11 @@
+#pragma once
+#include <cstdint>
+#include <string>
+
+namespace kwl {
+
+// A number's decimal text with a leading blank when it is not negative, as
+// several messages put a number after a word ("at line 12", "error 7").
+inline std::string Str(std::int64_t n) { return (n >= 0 ? " " : "") + std::to_string(n); }
+
+}  // namespace kwl
