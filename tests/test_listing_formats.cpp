@@ -130,6 +130,7 @@ TEST_F(Formats, WidthsFollowTheLongestWordTheWordCountAndTheHighestCount) {
 TEST_F(Formats, DeliveryToTheTextBox) {
   ListingPass pass;
   std::string buffer;
+  s.run.blnWordsGot = false;  // choosing a format then lists nothing by itself
   s.main.txbOutput.Clear();
 
   s.main.cboDisplayFormat.SetListIndex(9);

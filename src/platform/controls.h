@@ -97,6 +97,8 @@ class TextBox : public Control {
 
   std::function<void()> onLostFocus;
   void LoseFocus() { if (onLostFocus) onLostFocus(); }
+  std::function<void()> onClick;
+  void Click() { if (onClick) onClick(); }
   // Set by a binding that can add text at the end cheaply; Append then calls
   // it instead of onUpdate (a long count appends one word at a time).
   std::function<void(std::string_view)> onAppend;

@@ -1,6 +1,7 @@
 #include "run/session.h"
 
 #include "run/count_run.h"
+#include "run/main_window.h"
 #include "run/progress.h"
 #include "words/common_words.h"
 
@@ -8,6 +9,7 @@ namespace kwl {
 
 Session::Session(Platform& p) : platform(p), pump(p), intake(aWords, commonWords, run, main, params, pump) {
   main.cmdListWords.onClick = [this] { cmdListWords_Click(*this); };
+  ConnectMainWindow(*this);
   main.Timer2.onTimer = [this] { Timer2_Timer(*this); };
   main.chkSuppressWords.onClick = [this] { chkSuppressWords_Click(*this); };
   params.chkIgnoreCommonWords.onClick = [this] { chkIgnoreCommonWords_Click(*this); };

@@ -47,12 +47,13 @@ Qt::Alignment ToQt(Align a) {
   return Qt::AlignLeft | Qt::AlignVCenter;
 }
 
-// Runs a reaction when a text box loses the keyboard focus.
-class FocusOutFilter : public QObject {
+// Runs a text box's reactions to losing the keyboard focus and to a click.
+class TextBoxEvents : public QObject {
  public:
-  FocusOutFilter(QObject* parent, TextBox& box) : QObject(parent), box_(box) {}
+  TextBoxEvents(QObject* parent, TextBox& box) : QObject(parent), box_(box) {}
   bool eventFilter(QObject* watched, QEvent* event) override {
     if (event->type() == QEvent::FocusOut) box_.LoseFocus();
+    if (event->type() == QEvent::MouseButtonRelease) box_.Click();
     return QObject::eventFilter(watched, event);
   }
 
@@ -138,7 +139,7 @@ void Bind(TextBox& c, QLineEdit* w) {
   HookCommon(c, w);
   QObject::connect(w, &QLineEdit::textEdited, w, [&c](const QString& text) { c.TakeUserText(text.toStdString()); });
   QObject::connect(w, &QLineEdit::returnPressed, w, [&c] { c.LoseFocus(); });
-  w->installEventFilter(new FocusOutFilter(w, c));
+  w->installEventFilter(new TextBoxEvents(w, c));
   sync();
 }
 
@@ -172,6 +173,7 @@ void Bind(TextBox& c, QPlainTextEdit* w) {
     state->shown.append(more);
   };
   HookCommon(c, w);
+  w->viewport()->installEventFilter(new TextBoxEvents(w, c));
   QObject::connect(w, &QPlainTextEdit::textChanged, w, [&c, w, state] {
     if (state->pushing) return;
     // The user typed: take the text over with the program's CR LF line breaks.

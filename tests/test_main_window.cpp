@@ -1,0 +1,106 @@
+// The main window's reactions around the count run.
+#include <gtest/gtest.h>
+
+#include "run/count_run.h"
+#include "run/main_window.h"
+#include "support/test_files.h"
+
+namespace kwl {
+namespace {
+
+struct MainWindow : ::testing::Test {
+  test::TestSession t;
+  Session& s = t.session;
+  test::TempDir dir;
+
+  void CountFile(const std::string& text) {
+    s.main.txbFile[0].SetText(dir.Write("in.txt", text));
+    s.main.cmdListWords.Click();
+  }
+};
+
+TEST_F(MainWindow, ChangingTheListingReListsOnlyAfterACompleteRun) {
+  CountFile("beta alpha beta\r\n");
+  ASSERT_TRUE(s.run.blnWordsGot);
+  s.main.cboWordOrder.SetListIndex(1);
+  EXPECT_NE(s.main.txbOutput.Text().find("alpha"), std::string::npos);
+  EXPECT_LT(s.main.txbOutput.Text().find("alpha"), s.main.txbOutput.Text().find("beta"));
+  s.main.cboDisplayFormat.SetListIndex(8);
+  EXPECT_EQ(s.main.txbOutput.Text(), "Word (longest has 5 characters)\r\nalpha\r\nbeta\r\n");
+
+  s.run.blnWordsGot = false;  // as after a stopped run that was listed
+  s.main.txbOutput.Clear();
+  s.main.cboDisplayFormat.SetListIndex(0);
+  EXPECT_EQ(s.main.txbOutput.Text(), "");
+}
+
+TEST_F(MainWindow, ChoosingASourceForgetsTheCountedWords) {
+  CountFile("some words here\r\n");
+  s.main.optOnClipboard.Select();
+  EXPECT_FALSE(s.run.blnWordsGot);
+  EXPECT_EQ(s.main.txbOutput.Text(), "") << "a shown result is cleared";
+  t.platform.clipboard = "abc";
+  s.main.optOnClipboard.Select();
+  EXPECT_EQ(s.main.lblSizeOfClipboardContents.Caption(), "3 bytes on the clipboard.");
+  s.main.optInFile.Select();
+  EXPECT_EQ(s.main.lblSizeOfClipboardContents.Caption(), "");
+}
+
+TEST_F(MainWindow, PathBoxesAndTheirClearButtons) {
+  s.main.txbFile[0].SetText("   ");
+  s.run.blnWordsGot = true;
+  s.main.txbFile[0].LoseFocus();
+  EXPECT_EQ(s.main.txbFile[0].Text(), "");
+  EXPECT_FALSE(s.run.blnWordsGot);
+
+  s.main.txbFile[1].SetText(" " + dir.File("out.txt") + " ");
+  s.main.txbFile[1].LoseFocus();
+  EXPECT_EQ(s.main.txbFile[1].Text(), dir.File("out.txt"));
+  EXPECT_TRUE(s.main.chkDisableOutputToFile.Enabled());
+  s.main.chkDisableOutputToFile.SetValue(1);
+  s.main.cmdClearFile[1].Click();
+  EXPECT_EQ(s.main.txbFile[1].Text(), "");
+  EXPECT_EQ(s.main.chkDisableOutputToFile.Value(), 0);
+  EXPECT_FALSE(s.main.chkDisableOutputToFile.Enabled());
+
+  const std::string utf8 = dir.Write("utf8.txt", "caf\xC3\xA9 cr\xC3\xA8me\r\n");
+  s.main.txbFile[0].SetText(utf8);
+  t.platform.answers = {Answer::No};  // the offer of the common words of its language
+  s.main.txbFile[0].LoseFocus();
+  EXPECT_EQ(s.main.chkUTF8.Value(), 1);
+  s.main.cmdClearFile[0].Click();
+  EXPECT_EQ(s.main.chkUTF8.Value(), 0);
+  EXPECT_EQ(s.main.lblFilesize.Caption(), "");
+}
+
+TEST_F(MainWindow, UpkeepTooltipsFollowThePathLengths) {
+  s.main.txbFile[0].SetText(std::string(70, 'a'));
+  s.main.txbFile[1].SetText(std::string(71, 'b'));
+  s.main.Timer1.SetEnabled(true);
+  s.main.Timer1.Tick();
+  EXPECT_EQ(s.main.txbFile[0].ToolTip(), "");
+  EXPECT_EQ(s.main.txbFile[1].ToolTip(), std::string(71, 'b'));
+  EXPECT_EQ(s.main.txbOutput.ToolTip(), s.Text(76));
+  EXPECT_FALSE(s.main.cmdClearOutput.Enabled());
+  s.main.txbOutput.SetText("x");
+  s.main.Timer1.Tick();
+  EXPECT_EQ(s.main.txbOutput.ToolTip(), "");
+  EXPECT_TRUE(s.main.cmdClearOutput.Enabled());
+}
+
+TEST_F(MainWindow, AFailedWebLinkIsReported) {
+  t.platform.openUrlSucceeds = false;
+  OpenWebPage(s, 15);
+  EXPECT_EQ(t.platform.openedUrls.back(), s.Text(15));
+  EXPECT_EQ(t.platform.LastBox().title, "Cannot launch web browser");
+  EXPECT_EQ(t.platform.LastBox().text, "Error launching web browser, error code = 2.\r\n\r\nPlease try once more.");
+}
+
+TEST_F(MainWindow, ClickingTheIntroductionShowsTheClipboard) {
+  t.platform.clipboard = "copied text";
+  s.main.txbIntro.Click();
+  EXPECT_EQ(s.main.txbOutput.Text(), "copied text");
+}
+
+}  // namespace
+}  // namespace kwl
