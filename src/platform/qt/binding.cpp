@@ -1,5 +1,6 @@
 #include "platform/qt/binding.h"
 
+#include <QElapsedTimer>
 #include <QEvent>
 #include <QScrollBar>
 #include <QSignalBlocker>
@@ -25,16 +26,29 @@ QFont ToQFont(const Font& f, const QFont& base) {
   return font;
 }
 
-// The properties every control shares.
+// The properties every control shares. Only what changed is set: a new font
+// makes a text widget lay out its whole text again.
 void SyncCommon(const Control& c, QWidget* w) {
-  w->setEnabled(c.Enabled());
-  w->setVisible(c.Visible());
-  w->setToolTip(Q(c.ToolTip()));
-  w->setFont(ToQFont(c.GetFont(), w->font()));
+  if (w->isEnabled() != c.Enabled()) w->setEnabled(c.Enabled());
+  if (w->isVisibleTo(w->parentWidget()) != c.Visible() || !w->parentWidget()) w->setVisible(c.Visible());
+  const QString tip = Q(c.ToolTip());
+  if (w->toolTip() != tip) w->setToolTip(tip);
+  const QFont font = ToQFont(c.GetFont(), w->font());
+  if (w->font() != font) w->setFont(font);
 }
 
+// A repaint asked for from a long loop draws at once, but not more often
+// than every 20 ms: the listing asks once per line.
 void HookCommon(Control& c, QWidget* w) {
-  c.onRepaint = [w] { w->repaint(); };
+  auto clock = std::make_shared<QElapsedTimer>();
+  c.onRepaint = [w, clock] {
+    if (clock->isValid() && clock->elapsed() < 20) {
+      w->update();
+      return;
+    }
+    clock->start();
+    w->repaint();
+  };
   c.onFocus = [w] { w->setFocus(); };
 }
 
@@ -144,35 +158,52 @@ void Bind(TextBox& c, QLineEdit* w) {
 }
 
 void Bind(TextBox& c, QPlainTextEdit* w) {
-  // What the widget shows, as the engine last gave it, and whether a change
-  // of the widget comes from the engine rather than from the user's typing.
+  // What the widget shows, as the engine last gave it; text appended since
+  // and not yet shown; whether a change of the widget comes from the engine
+  // rather than from the user's typing. Appends and caret moves are gathered
+  // and shown together at the next turn of the event loop: a count appends
+  // one word at a time, and laying out the text once per word is quadratic.
   struct State {
     std::string shown;
+    std::string pending;
+    bool flushQueued = false;
     bool pushing = false;
   };
   auto state = std::make_shared<State>();
-  auto sync = [&c, w, state] {
+  auto flush = [&c, w, state] {
+    state->flushQueued = false;
     SyncCommon(c, w);
-    if (state->shown != c.Text()) {
-      state->pushing = true;
+    state->pushing = true;
+    if (state->shown + state->pending != c.Text()) {
       w->setPlainText(FromProgramText(c.Text()));
-      state->pushing = false;
-      state->shown = c.Text();
+    } else if (!state->pending.empty()) {
+      QTextCursor end(w->document());
+      end.movePosition(QTextCursor::End);
+      end.insertText(FromProgramText(state->pending));
     }
+    state->pushing = false;
+    state->shown = c.Text();
+    state->pending.clear();
     QTextCursor cursor = w->textCursor();
-    cursor.setPosition(std::min<int>(static_cast<int>(c.Caret()), w->document()->characterCount() - 1));
+    const int last = w->document()->characterCount() - 1;
+    cursor.setPosition(std::min<int>(static_cast<int>(c.Caret()), last));
     w->setTextCursor(cursor);
   };
-  c.onUpdate = sync;
-  c.onAppend = [w, state](std::string_view more) {
-    state->pushing = true;
-    QTextCursor end(w->document());
-    end.movePosition(QTextCursor::End);
-    end.insertText(FromProgramText(std::string(more)));
-    state->pushing = false;
-    state->shown.append(more);
+  auto queue = [w, state, flush] {
+    if (state->flushQueued) return;
+    state->flushQueued = true;
+    QTimer::singleShot(0, w, flush);
+  };
+  c.onUpdate = queue;
+  c.onAppend = [state, queue](std::string_view more) {
+    state->pending.append(more);
+    queue();
   };
   HookCommon(c, w);
+  c.onRepaint = [w, state, flush] {
+    if (state->flushQueued) flush();
+    w->repaint();
+  };
   w->viewport()->installEventFilter(new TextBoxEvents(w, c));
   QObject::connect(w, &QPlainTextEdit::textChanged, w, [&c, w, state] {
     if (state->pushing) return;
@@ -180,9 +211,10 @@ void Bind(TextBox& c, QPlainTextEdit* w) {
     QString text = w->toPlainText();
     text.replace(QStringLiteral("\n"), QStringLiteral("\r\n"));
     state->shown = text.toStdString();
+    state->pending.clear();
     c.TakeUserText(state->shown);
   });
-  sync();
+  flush();
 }
 
 void Bind(Timer& c, QTimer* t) {
