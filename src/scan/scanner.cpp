@@ -125,8 +125,11 @@ std::string LineScanner::FinishWord(std::string_view raw) const {
                         lower == "always" || lower == "perhaps";
     if (!exempt) word.remove_suffix(1);
   }
-  // Only short words can be apostrophe fragments: "s", "t" or a contraction stem.
-  if (!rules.apostrophesAllowed && word.size() <= 7) {
+  // Only "s", "t" and the contraction stems (3 to 7 letters ending in "n")
+  // can be apostrophe fragments.
+  const bool mayBeFragment =
+      word.size() == 1 || (word.size() >= 3 && word.size() <= 7 && (word.back() == 'n' || word.back() == 'N'));
+  if (!rules.apostrophesAllowed && mayBeFragment) {
     const std::string lower = FoldCase(word);
     if (lower == "s" || lower == "t" || IsContractionStem(lower)) return {};
   }
