@@ -305,7 +305,12 @@ class Progress {
   bool drawn_ = false;
 };
 
-int Run(const Options& o) {
+int Run(Options o) {
+  // Paths are made absolute before anything is checked (see Absolute).
+  for (std::optional<std::string>* path : {&o.settings, &o.commonWords, &o.output})
+    if (*path) **path = Absolute(**path);
+  if (*o.input != "-") o.input = Absolute(*o.input);
+
   CliPlatform platform;
   platform.utf8Choice = o.utf8;
   Session s(platform);
@@ -333,7 +338,7 @@ int Run(const Options& o) {
   if (o.settings) {
     // As when the settings window loads a file: no click reactions meanwhile.
     s.params.selfChange = true;
-    const std::string message = RestoreSavedState(s, Absolute(*o.settings));
+    const std::string message = RestoreSavedState(s, *o.settings);
     s.params.selfChange = false;
     if (!message.empty()) {
       std::fprintf(stderr, "kestrawl-count: %s: %s\n", o.settings->c_str(), message.c_str());
@@ -344,7 +349,7 @@ int Run(const Options& o) {
   if (o.format) s.main.cboDisplayFormat.SetListIndex(*o.format);
   if (o.commas) s.params.chkOutputWithCommas.SetValue(1);
 
-  const std::string output = o.output ? Absolute(*o.output) : MakeTempOutput();
+  const std::string output = o.output ? *o.output : MakeTempOutput();
   s.main.txbFile[1].SetText(output);
   s.main.chkDisableOutputToFile.SetValue(0);
   UpdateDisableOutputCheckBox(s);
@@ -356,7 +361,7 @@ int Run(const Options& o) {
     s.main.txbFile[0].Clear();
     s.main.optOnClipboard.Select();
   } else {
-    const std::string input = Absolute(*o.input);
+    const std::string& input = *o.input;
     // The count would otherwise write its list over the text it has just read
     // (the file source compares the two paths only as texts).
     if (o.output && SameFile(input, output)) {
@@ -368,7 +373,7 @@ int Run(const Options& o) {
   }
 
   if (o.commonWords) {
-    const std::string path = Absolute(*o.commonWords);
+    const std::string& path = *o.commonWords;
     s.run.strCommonWordsFile = path;
     s.params.txbCommonWordsFile.SetText(path);
     // Ticked without its click reaction, which would read the file a first time.

@@ -1,6 +1,8 @@
 // kestrawl-count run as a separate process: its usage errors, its exit codes,
 // and whole output files for small inputs.
 #include <gtest/gtest.h>
+
+#include <filesystem>
 #include <sys/wait.h>
 
 #include <cstdlib>
@@ -8,8 +10,6 @@
 #include <string>
 #include <vector>
 
-#include "input/clipboard_source.h"
-#include "input/text_file.h"
 #include "platform/cli_platform.h"
 #include "support/test_files.h"
 
@@ -30,9 +30,12 @@ std::string Quote(const std::string& arg) {
 
 std::string Binary() { return test::DataFolder() + "/kestrawl-count"; }
 
-Result RunCli(const std::vector<std::string>& args, const std::string& input = "") {
+// Runs kestrawl-count (in the folder cwd when given) with the arguments and
+// the standard input.
+Result RunCli(const std::vector<std::string>& args, const std::string& input = "", const std::string& cwd = "") {
   test::TempDir io;
-  std::string command = Quote(Binary());
+  std::string command = cwd.empty() ? std::string() : "cd " + Quote(cwd) + " && ";
+  command += Quote(Binary());
   for (const auto& a : args) {
     command += ' ';
     command += Quote(a);
@@ -153,20 +156,6 @@ TEST(KestrawlCount, TheInputIsNeverItsOwnOutput) {
   EXPECT_EQ(test::ReadAll(input), "alpha beta\r\n");
 }
 
-// The count itself needs the text-file source and the clipboard source; these
-// tests run once the engine has them.
-bool FileSourceAvailable() {
-  test::TestSession t;
-  test::TempDir dir;
-  return CheckInputFile(t.session, dir.Write("probe.txt", "probe words\r\n"));
-}
-
-bool ClipboardSourceAvailable() {
-  test::TestSession t;
-  t.platform.clipboard = "probe";
-  return GetClipboardText(t.session, false);
-}
-
 const std::string kSpacesNote =
     "\"To open this file in Excel state that it is delimited by spaces.\r\n"
     "\"Set File Origin: Windows (ANSI) & Text qualifier: double-quote.\r\n"
@@ -177,7 +166,6 @@ const std::string kText = "The cat sat on the mat.\r\nThe dog; the CAT!\r\n";
 
 TEST(KestrawlCount, WritesTheProgramsOutputFile) {
   KWL_REQUIRE_CLI();
-  if (!FileSourceAvailable()) GTEST_SKIP() << "the text-file source is not in this build";
   test::TempDir dir;
   const std::string input = dir.Write("cats.txt", kText);
 
@@ -212,7 +200,6 @@ TEST(KestrawlCount, WritesTheProgramsOutputFile) {
 
 TEST(KestrawlCount, SettingsFileAndFlagsTogether) {
   KWL_REQUIRE_CLI();
-  if (!FileSourceAvailable()) GTEST_SKIP() << "the text-file source is not in this build";
   test::TempDir dir;
   const std::string input = dir.Write("cats.txt", kText);
   // The defaults, except: case significant, "dog" ignored, alphabetical, format 7.
@@ -233,7 +220,6 @@ TEST(KestrawlCount, SettingsFileAndFlagsTogether) {
 
 TEST(KestrawlCount, NoWordsToListExitsWithOne) {
   KWL_REQUIRE_CLI();
-  if (!FileSourceAvailable()) GTEST_SKIP() << "the text-file source is not in this build";
   test::TempDir dir;
   const std::string out = dir.File("out.txt");
   // Every word too short: nothing reaches the table.
@@ -253,7 +239,6 @@ TEST(KestrawlCount, NoWordsToListExitsWithOne) {
 TEST(KestrawlCount, CorpusDocxTable) {
   KWL_REQUIRE_CLI();
   KWL_REQUIRE_CORPUS(docx, "docx/mammoth_tables.docx");
-  if (!FileSourceAvailable()) GTEST_SKIP() << "the text-file source is not in this build";
   const Result r = RunCli({docx});
   EXPECT_EQ(r.status, 0) << r.err;
   EXPECT_EQ(r.out, test::ReadAll(test::TestData("cli_mammoth_tables.format0.txt")));
@@ -261,7 +246,6 @@ TEST(KestrawlCount, CorpusDocxTable) {
 
 TEST(KestrawlCount, StandardInputCountsAsClipboardText) {
   KWL_REQUIRE_CLI();
-  if (!ClipboardSourceAvailable()) GTEST_SKIP() << "the clipboard source is not in this build";
   const Result r = RunCli({"--format", "7", "-"}, "Hello world\nhello again");
   EXPECT_EQ(r.status, 0) << r.err;
   EXPECT_EQ(r.out, kSpacesNote +
@@ -271,6 +255,18 @@ TEST(KestrawlCount, StandardInputCountsAsClipboardText) {
                        "  " "world " " " "     1" "\r\n");
   const Result tooMuch = RunCli({"-"}, std::string(100001, 'a'));
   EXPECT_EQ(tooMuch.status, 3);
+}
+
+TEST(KestrawlCount, RelativePathsNameFilesOfTheWorkingFolder) {
+  KWL_REQUIRE_CLI();
+  test::TempDir dir;
+  std::filesystem::create_directory(dir.File("texts"));
+  test::WriteAll(dir.File("texts/in.txt"), "the cat and the hat\r\n");
+  test::WriteAll(dir.File("common.txt"), "the and\r\n");
+  const Result r = RunCli({"--common-words", "common.txt", "--format", "8", "--output", "list.txt", "texts/in.txt"}, "",
+                          dir.Path());
+  EXPECT_EQ(r.status, 0) << r.err;
+  EXPECT_EQ(test::ReadAll(dir.File("list.txt")), kSpacesNote + "Word (longest has 3 characters)\r\ncat\r\nhat\r\n");
 }
 
 }  // namespace
