@@ -102,5 +102,20 @@ TEST_F(MainWindow, ClickingTheIntroductionShowsTheClipboard) {
   EXPECT_EQ(s.main.txbOutput.Text(), "copied text");
 }
 
+TEST_F(MainWindow, SavingSettingsShowsANoticeOrTheError) {
+  s.run.strStateFile = dir.File("kwl.usr");
+  s.main.cmdSaveState.Click();
+  ASSERT_EQ(t.platform.popUps.size(), 1u);
+  EXPECT_EQ(t.platform.popUps[0], s.Text(50));
+  EXPECT_NE(test::ReadAll(dir.File("kwl.usr")).find("\r\n"), std::string::npos);
+
+  s.run.strStateFile = dir.File("no such folder/kwl.usr");
+  s.params.chkSaveStateOnQuit.SetValue(1);
+  cmdQuit_Click(s);
+  EXPECT_EQ(t.platform.popUps.size(), 1u);
+  EXPECT_EQ(t.platform.LastBox().title, s.Text(34));
+  EXPECT_EQ(t.platform.LastBox().text.rfind("Error when attempting to save settings: ", 0), 0u);
+}
+
 }  // namespace
 }  // namespace kwl

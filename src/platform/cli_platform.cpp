@@ -1,5 +1,7 @@
 #include "platform/cli_platform.h"
 
+#include <cstdio>
+
 #include <chrono>
 
 namespace kwl {
@@ -50,5 +52,7 @@ std::int64_t CliPlatform::MonotonicMs() {
   using namespace std::chrono;
   return duration_cast<milliseconds>(steady_clock::now().time_since_epoch()).count();
 }
+
+void CliPlatform::PopUp(const std::string& text, int, int, int, int, int) { std::fprintf(stderr, "%s\n", text.c_str()); }
 
 }  // namespace kwl

@@ -34,6 +34,8 @@ class CliPlatform : public Platform {
   bool OpenUrl(const std::string& url) override;
   std::string FormatGrouped(std::int64_t n) override { return FormatGroupedEnglish(n); }
   std::int64_t MonotonicMs() override;
+  // The notice goes to standard error.
+  void PopUp(const std::string& text, int, int, int, int, int) override;
 
   // The text that stands for the clipboard (UTF-8).
   std::string clipboard;

@@ -54,6 +54,10 @@ class Platform {
   virtual std::string FormatGrouped(std::int64_t n) = 0;
   // Milliseconds from a fixed, monotonic origin (used to throttle the pump).
   virtual std::int64_t MonotonicMs() = 0;
+  // A transient notice that closes by itself after the given time, or when
+  // clicked, placed at left/top (pixels) from the owner window's corner.
+  // The caller waits until it has closed.
+  virtual void PopUp(const std::string& text, int width, int height, int milliseconds, int top, int left) = 0;
 };
 
 // Formats with English grouping; the default for platforms without a locale.

@@ -7,6 +7,7 @@
 #include "run/file_choice.h"
 #include "run/session.h"
 #include "run/window_state.h"
+#include "settings/persistence.h"
 #include "support/cp1252.h"
 #include "words/common_words.h"
 
@@ -26,6 +27,7 @@ void ConnectMainWindow(Session& s) {
   m.cmdClearOutput.onClick = [&s] { cmdClearOutput_Click(s); };
   m.txbIntro.onClick = [&s] { txbIntro_Click(s); };
   m.Timer1.onTimer = [&s] { Timer1_Timer(s); };
+  m.cmdSaveState.onClick = [&s] { cmdSaveState_Click(s); };
 }
 
 void optInFile_Click(Session& s) {
@@ -98,6 +100,22 @@ void Timer1_Timer(Session& s) {
   s.params.txbCommonWordsFile.SetToolTip(cp1252::Utf8Length(common) >= 58 ? common : std::string());
   m.cmdClearOutput.SetEnabled(!running && !m.txbOutput.Text().empty());
   for (auto& box : m.txbFile) box.SetToolTip(cp1252::Utf8Length(box.Text()) >= 71 ? box.Text() : std::string());
+}
+
+void cmdSaveState_Click(Session& s) {
+  const std::string message = SaveState(s, "");
+  if (message.empty()) {
+    // 2400 by 300 twips, shown for 2 seconds, 6500 twips down and 5200 across
+    // from the window's corner (15 twips to a pixel).
+    s.platform.PopUp(s.Text(50), 2400 / 15, 300 / 15, 2000, 6500 / 15, 5200 / 15);
+  } else {
+    s.Warn(message, s.Text(34));
+  }
+  SetTheFocus(s);
+}
+
+void cmdQuit_Click(Session& s) {
+  if (s.params.chkSaveStateOnQuit.Value() == 1) cmdSaveState_Click(s);
 }
 
 void OpenWebPage(Session& s, int catalogueNumber) {

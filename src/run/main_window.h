@@ -18,6 +18,10 @@ void cmdClearFile_Click(Session& s, int index);
 void ListingChoice_Click(Session& s);
 // The once-a-second upkeep of tooltips and of the clear button.
 void Timer1_Timer(Session& s);
+// "Save settings": the state file, then a short notice or the error.
+void cmdSaveState_Click(Session& s);
+// Saves the settings first when chkSaveStateOnQuit is checked; the caller ends the program.
+void cmdQuit_Click(Session& s);
 // Opens the web address of catalogue text n, reporting a failure.
 void OpenWebPage(Session& s, int catalogueNumber);
 

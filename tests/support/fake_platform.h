@@ -23,12 +23,14 @@ class FakePlatform : public Platform {
   bool OpenUrl(const std::string& url) override;
   std::string FormatGrouped(std::int64_t n) override { return FormatGroupedEnglish(n); }
   std::int64_t MonotonicMs() override { return clockMs += 1; }
+  void PopUp(const std::string& text, int, int, int, int, int) override { popUps.push_back(text); }
 
   // What happened.
   std::vector<MessageBox> boxes;
   std::vector<std::string> inputPrompts;
   std::vector<FileDialog> dialogs;
   std::vector<std::string> openedUrls;
+  std::vector<std::string> popUps;
   int eventPumps = 0;
 
   // The script.

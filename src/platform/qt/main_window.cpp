@@ -7,6 +7,7 @@
 #include <QVBoxLayout>
 
 #include "platform/qt/binding.h"
+#include "run/main_window.h"
 #include "run/session.h"
 
 namespace kwl::qt {
@@ -97,10 +98,12 @@ MainWindow::MainWindow(Session& s) : session_(s) {
   layout->addLayout(buttons);
 
   for (Timer* t : {&m.Timer1, &m.Timer2}) Bind(*t, new QTimer(this));
-  if (!m.cmdQuit.onClick) m.cmdQuit.onClick = [this] { close(); };
+  m.cmdQuit.onClick = [this] { close(); };
 }
 
+// Closing the window by any means is the quit command.
 void MainWindow::closeEvent(QCloseEvent* event) {
+  cmdQuit_Click(session_);
   session_.main.windowVisible = false;
   event->accept();
 }

@@ -3,12 +3,17 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QDesktopServices>
+#include <QDialog>
 #include <QFileDialog>
 #include <QGuiApplication>
 #include <QInputDialog>
+#include <QLabel>
 #include <QLocale>
 #include <QMessageBox>
+#include <QTimer>
 #include <QUrl>
+
+#include <functional>
 
 namespace kwl::qt {
 
@@ -99,5 +104,32 @@ std::string QtPlatform::FormatGrouped(std::int64_t n) {
 }
 
 std::int64_t QtPlatform::MonotonicMs() { return clock_.elapsed(); }
+
+namespace {
+// The notice: one label as wide as the window; a click closes it early.
+class PopUpLabel : public QLabel {
+ public:
+  using QLabel::QLabel;
+  std::function<void()> onClick;
+
+ protected:
+  void mouseReleaseEvent(QMouseEvent*) override {
+    if (onClick) onClick();
+  }
+};
+}  // namespace
+
+void QtPlatform::PopUp(const std::string& text, int width, int height, int milliseconds, int top, int left) {
+  QDialog popup(owner_, Qt::Tool | Qt::FramelessWindowHint);
+  auto* label = new PopUpLabel(FromProgramText(text), &popup);
+  label->setAlignment(Qt::AlignCenter);
+  label->setFont(QFont(QStringLiteral("DejaVu Sans"), 10));
+  label->setGeometry(0, 0, width, height);
+  label->onClick = [&popup] { popup.accept(); };
+  popup.resize(width, height);
+  if (owner_) popup.move(owner_->mapToGlobal(QPoint(left, top)));
+  QTimer::singleShot(milliseconds, &popup, &QDialog::accept);
+  popup.exec();
+}
 
 }  // namespace kwl::qt

@@ -21,6 +21,7 @@ class QtPlatform : public Platform {
   bool OpenUrl(const std::string& url) override;
   std::string FormatGrouped(std::int64_t n) override;
   std::int64_t MonotonicMs() override;
+  void PopUp(const std::string& text, int width, int height, int milliseconds, int top, int left) override;
 
   // The program's filter text ("Settings files (*.kwl) | *.kwl") as a Qt filter.
   static QString QtFilter(const std::string& filter);
