@@ -13,19 +13,8 @@
 namespace kwl {
 namespace {
 
-// Counts the words (UTF-8 here) as a finished scan would have and runs the
-// rest of the count: sort, filters, totals, frequency order, listing.
-void CountWords(Session& s, const std::vector<std::pair<std::string, int>>& words) {
-  s.aWords.Reset();
-  s.run.lngTotalNumOccurrences = 0;
-  for (const auto& [word, count] : words) {
-    for (int k = 0; k < count; ++k) s.aWords.Add(cp1252::FromUtf8(word));
-    s.run.lngTotalNumOccurrences += count;
-  }
-  s.run.intThresholdFrequency = s.params.ThresholdFrequency();
-  s.run.intMinWidth = 6;
-  FinishCount(s);
-}
+using test::CountWords;
+
 
 std::int32_t IndexOf(const Session& s, const std::string& word) {
   for (std::int32_t i = 1; i <= s.aWords.NumWords(); ++i)

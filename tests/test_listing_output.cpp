@@ -17,6 +17,8 @@
 namespace kwl {
 namespace {
 
+using test::CountWords;
+
 const std::string kSpacesNote =
     "\"To open this file in Excel state that it is delimited by spaces.\r\n"
     "\"Set File Origin: Windows (ANSI) & Text qualifier: double-quote.\r\n"
@@ -33,17 +35,6 @@ const std::string kOverwritePrompt =
     "(This 'warn on overwrite' can be disabled\r\n"
     "in the 'Settings' window.)";
 
-void CountWords(Session& s, const std::vector<std::pair<std::string, int>>& words) {
-  s.aWords.Reset();
-  s.run.lngTotalNumOccurrences = 0;
-  for (const auto& [word, count] : words) {
-    for (int k = 0; k < count; ++k) s.aWords.Add(cp1252::FromUtf8(word));
-    s.run.lngTotalNumOccurrences += count;
-  }
-  s.run.intThresholdFrequency = s.params.ThresholdFrequency();
-  s.run.intMinWidth = 6;
-  FinishCount(s);
-}
 
 // n distinct words counted once each: w00001, w00002, ...
 std::vector<std::pair<std::string, int>> ManyWords(int n) {

@@ -35,13 +35,17 @@ InputChoice TakeInputFile(Session& s, const std::string& path) {
   }
   m.txbOutput.SetText("Now checking file ...");
   m.chkUTF8.SetValue(0);
+  return CheckTextInput(s, path) ? InputChoice::Accepted : InputChoice::Refused;
+}
+
+bool CheckTextInput(Session& s, const std::string& path) {
   bool utf8 = false;
   int lineClass = 0;
   const bool ok = CheckTextFile(s, path, false, utf8, lineClass, false);
-  m.txbOutput.Repaint();
-  if (utf8) m.chkUTF8.SetValue(1);
+  s.main.txbOutput.Repaint();
+  if (utf8) s.main.chkUTF8.SetValue(1);
   ChooseCommonWordsFromInputLanguage(s);
-  return ok ? InputChoice::Accepted : InputChoice::Refused;
+  return ok;
 }
 
 void cmdFile_Click(Session& s, int index) {

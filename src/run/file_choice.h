@@ -13,6 +13,11 @@ enum class InputChoice { Accepted, Refused, NotADocx };
 // "docx" file is no package (the path is then emptied).
 InputChoice TakeInputFile(Session& s, const std::string& path);
 
+// The text-file check of an input file without the question whether to go
+// on: chkUTF8 is checked when the file is UTF-8 (never unchecked here), and
+// the common-words file of its language is chosen. False when it is refused.
+bool CheckTextInput(Session& s, const std::string& path);
+
 // The "Input file" / "Output file" buttons: the open-file dialog, then the
 // checks of a chosen input file (size, text or DOCX, UTF-8, the common-words
 // file of its language) or the output-file controls.

@@ -58,11 +58,7 @@ void txbFile_LostFocus(Session& s, int index) {
     const std::string path = m.txbFile[0].Text();
     if (!path.empty()) {
       if (!CheckInputFile(s, path)) return;
-      bool utf8 = false;
-      int lineClass = 0;
-      CheckTextFile(s, path, false, utf8, lineClass, false);
-      if (utf8) m.chkUTF8.SetValue(1);
-      ChooseCommonWordsFromInputLanguage(s);
+      CheckTextInput(s, path);
     }
     s.run.blnWordsGot = false;
   }

@@ -6,6 +6,7 @@
 #include "input/paths.h"
 #include "input/text_file.h"
 #include "run/count_run.h"
+#include "run/file_choice.h"
 #include "run/progress.h"
 #include "run/session.h"
 #include "run/window_state.h"
@@ -42,11 +43,7 @@ void CheckRestoredInput(Session& s) {
     m.chkUTF8.SetValue(1);
     return;
   }
-  bool utf8 = false;
-  int lineClass = 0;
-  CheckTextFile(s, path, false, utf8, lineClass, false);
-  if (utf8) m.chkUTF8.SetValue(1);
-  ChooseCommonWordsFromInputLanguage(s);
+  CheckTextInput(s, path);
 }
 
 }  // namespace

@@ -9,6 +9,7 @@
 #include <sstream>
 
 #include "run/count_run.h"
+#include "support/cp1252.h"
 
 namespace kwl::test {
 
@@ -55,6 +56,18 @@ std::string CorpusFile(std::string_view relative) {
 }
 
 std::string DataFolder() { return KWL_BIN_DIR; }
+
+void CountWords(Session& s, const std::vector<std::pair<std::string, int>>& words) {
+  s.aWords.Reset();
+  s.run.lngTotalNumOccurrences = 0;
+  for (const auto& [word, count] : words) {
+    for (int k = 0; k < count; ++k) s.aWords.Add(cp1252::FromUtf8(word));
+    s.run.lngTotalNumOccurrences += count;
+  }
+  s.run.intThresholdFrequency = s.params.ThresholdFrequency();
+  s.run.intMinWidth = 6;
+  FinishCount(s);
+}
 
 TestSession::TestSession() {
   // Keep the state file of the tests away from the user's own settings.

@@ -5,6 +5,8 @@
 #include <memory>
 #include <string>
 #include <string_view>
+#include <utility>
+#include <vector>
 
 #include "run/session.h"
 #include "support/fake_platform.h"
@@ -35,6 +37,11 @@ std::string TestData(std::string_view name);
 std::string CorpusFile(std::string_view relative);
 // The folder with kwl.dat and the common-words files as the build lays them out.
 std::string DataFolder();
+
+// Counts the words (UTF-8 here) as a finished scan would have, each the given
+// number of times, and runs the rest of the count: sort, filters, totals,
+// frequency order, statistics and listing.
+void CountWords(Session& s, const std::vector<std::pair<std::string, int>>& words);
 
 // A session over a FakePlatform after start-up: catalogue loaded, variables
 // initialised, the event pump unthrottled (every yield reaches the fake).
