@@ -7,12 +7,15 @@
 JOBS ?= $(shell nproc)
 BUILD ?= build
 TEST_BUILD ?= build-asan
-PACKAGES = g++ cmake make pkg-config libgtest-dev libgmock-dev libbenchmark-dev \
-           libzip-dev zip qt6-base-dev fonts-liberation xvfb xauth
+# What the tests need, and what the window needs besides.
+TEST_PACKAGES = g++ cmake make pkg-config libgtest-dev libgmock-dev libzip-dev
+GUI_PACKAGES = qt6-base-dev fonts-liberation time
 
-.PHONY: deps build run test bench clean
+.PHONY: deps deps-test build run test bench clean
 
-deps:
+deps: PACKAGES = $(TEST_PACKAGES) $(GUI_PACKAGES)
+deps-test: PACKAGES = $(TEST_PACKAGES)
+deps deps-test:
 	@missing=""; for p in $(PACKAGES); do \
 	  dpkg-query -W -f='$${Status}' $$p 2>/dev/null | grep -q "ok installed" || missing="$$missing $$p"; \
 	done; \
@@ -35,7 +38,7 @@ run: build
 	  $(BUILD)/bin/kestrawl-count tests/data/sample.txt; \
 	fi
 
-test: deps
+test: deps-test
 	cmake -S . -B $(TEST_BUILD) -DCMAKE_BUILD_TYPE=Debug -DKWL_SANITIZE=ON -DKWL_BUILD_GUI=OFF -DKWL_BUILD_BENCH=OFF
 	cmake --build $(TEST_BUILD) -j $(JOBS)
 	cd $(TEST_BUILD) && ctest --output-on-failure -j $(JOBS)
