@@ -7,6 +7,7 @@
 
 #include "platform/qt/main_window.h"
 #include "platform/qt/qt_platform.h"
+#include "platform/qt/settings_window.h"
 #include "run/session.h"
 #include "run/startup.h"
 #include "support/program_folder.h"
@@ -18,6 +19,7 @@ int main(int argc, char** argv) {
   kwl::Session session(platform);
   session.programFolder = kwl::ProgramFolder();
   kwl::qt::MainWindow window(session);
+  kwl::qt::SettingsWindow settings(session, &window);
   platform.SetOwner(&window);
   window.show();
   if (!kwl::FormLoad(session)) return 1;

@@ -3,6 +3,7 @@
 #include "run/count_run.h"
 #include "run/main_window.h"
 #include "run/progress.h"
+#include "settings/settings_window.h"
 #include "words/common_words.h"
 
 namespace kwl {
@@ -10,6 +11,7 @@ namespace kwl {
 Session::Session(Platform& p) : platform(p), pump(p), intake(aWords, commonWords, run, main, params, pump) {
   main.cmdListWords.onClick = [this] { cmdListWords_Click(*this); };
   ConnectMainWindow(*this);
+  ConnectSettingsWindow(*this);
   main.Timer2.onTimer = [this] { Timer2_Timer(*this); };
   main.chkSuppressWords.onClick = [this] { chkSuppressWords_Click(*this); };
   params.chkIgnoreCommonWords.onClick = [this] { chkIgnoreCommonWords_Click(*this); };

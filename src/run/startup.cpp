@@ -11,6 +11,7 @@
 #include "run/session.h"
 #include "run/window_state.h"
 #include "settings/persistence.h"
+#include "settings/settings_window.h"
 #include "settings/state_file.h"
 #include "words/common_words.h"
 
@@ -92,6 +93,7 @@ bool FormLoad(Session& s) {
     return false;
   }
   m.cmdListWords.SetCaption(s.Text(73));
+  LoadSettingsWindow(s);
   SetStartUpValues(s);
   EnableOutputFileControls(s);
   ConcealNumWords(s, true);

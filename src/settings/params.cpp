@@ -33,6 +33,16 @@ Params::Params() {
   cmdSelectCommonWordsFile[0].SetCaption("Select some other common words file");
   cmdSelectCommonWordsFile[1].SetCaption("Select common words in some language");
   cmdClose.SetCaption("Close");
+  cmdSetOrClearCheckboxes[0].SetCaption("Clear checkboxes");
+  cmdSetOrClearCheckboxes[1].SetCaption("Set checkboxes");
+  cmdRestoreDefaults.SetCaption("Restore defaults");
+  cmdClearWordsToIgnore.SetCaption("Clear");
+  cmdSaveLoadState[0].SetCaption("Save settings to file");
+  cmdSaveLoadState[1].SetCaption("Load settings from file");
+  cmdInitialize.SetCaption("Reinitialize");
+  cmdQuit.SetCaption("Quit");
+  lblParameters.SetCaption("State loaded from:");
+  frmParams.SetVisible(false);
   txbStartComment[0].SetText("/*");
   txbEndComment[0].SetText("*/");
   txbStartComment[1].SetText("//");

@@ -48,6 +48,17 @@ struct Params {
   TextBox txbParametersFile{"txbParametersFile"};
   Label lblParameters{"lblParameters"};
 
+  // The window's other controls.
+  std::array<Button, 2> cmdSetOrClearCheckboxes{Button{"cmdSetOrClearCheckboxes(0)"},
+                                                Button{"cmdSetOrClearCheckboxes(1)"}};
+  Button cmdRestoreDefaults{"cmdRestoreDefaults"};
+  Button cmdClearWordsToIgnore{"cmdClearWordsToIgnore"};
+  std::array<Button, 2> cmdSaveLoadState{Button{"cmdSaveLoadState(0)"}, Button{"cmdSaveLoadState(1)"}};
+  Button cmdInitialize{"cmdInitialize"};
+  Button cmdQuit{"cmdQuit"};
+  // The settings window itself: shown (not modal) and hidden, never destroyed.
+  Control frmParams{"frmParams"};
+
   // While set, no click reaction of a check box runs (the window is setting a
   // box back, setting the common-words box itself, or loading a settings file).
   bool selfChange = false;

@@ -217,6 +217,23 @@ void Bind(TextBox& c, QPlainTextEdit* w) {
   flush();
 }
 
+void BindWindow(Control& c, QWidget* w) {
+  auto sync = [&c, w] {
+    if (c.Visible() == w->isVisible()) return;
+    if (c.Visible()) {
+      w->show();
+      w->raise();
+      w->activateWindow();
+    } else {
+      w->hide();
+    }
+  };
+  c.onUpdate = sync;
+  c.onRepaint = [w] { w->repaint(); };
+  c.onFocus = [w] { w->activateWindow(); };
+  sync();
+}
+
 void Bind(Timer& c, QTimer* t) {
   auto sync = [&c, t] {
     t->setInterval(c.Interval());

@@ -23,6 +23,8 @@ void Bind(OptionButton& control, QRadioButton* widget);
 void Bind(ComboBox& control, QComboBox* widget);
 void Bind(TextBox& control, QLineEdit* widget);
 void Bind(TextBox& control, QPlainTextEdit* widget);
+// A window: shown and hidden as the control's Visible says.
+void BindWindow(Control& control, QWidget* window);
 // The timer runs while the control is enabled.
 void Bind(Timer& control, QTimer* timer);
 

@@ -1,0 +1,133 @@
+// The settings window: the guard of the counted words, set/clear, the
+// settings files and reinitialisation.
+#include <gtest/gtest.h>
+
+#include "settings/params_logic.h"
+#include "settings/persistence.h"
+#include "settings/settings_window.h"
+#include "support/test_files.h"
+
+namespace kwl {
+namespace {
+
+struct SettingsWindow : ::testing::Test {
+  test::TestSession t;
+  Session& s = t.session;
+  Params& p = s.params;
+  test::TempDir dir;
+  const std::string question = "Changing this entails reading the file anew.  Is this OK?";
+
+  int Questions() const {
+    int n = 0;
+    for (const auto& box : t.platform.boxes) n += box.text == question;
+    return n;
+  }
+};
+
+TEST_F(SettingsWindow, WordRuleChangeWithCountedWordsAsksAndNoTakesItBack) {
+  p.chkCaseSignificant.SetValue(1);
+  s.run.blnWordsGot = true;
+  t.platform.answers = {Answer::No};
+  p.chkCaseSignificant.SetValue(0);
+  EXPECT_EQ(Questions(), 1);
+  EXPECT_EQ(p.chkCaseSignificant.Value(), 1) << "No sets the box back";
+  EXPECT_TRUE(s.run.blnWordsGot);
+
+  t.platform.answers = {Answer::Yes};
+  p.chkCaseSignificant.SetValue(0);
+  EXPECT_EQ(p.chkCaseSignificant.Value(), 0);
+  EXPECT_FALSE(s.run.blnWordsGot);
+  p.chkDropFinalS.SetValue(1);
+  EXPECT_EQ(Questions(), 2) << "no second question once the words are discarded";
+}
+
+TEST_F(SettingsWindow, SetOrClearAsksOnceAndSparesTwoBoxes) {
+  s.run.blnWordsGot = true;
+  p.chkIgnoreCommonWords.SetValue(0);
+  p.chkAllowCommentMarkers.SetValue(1);
+  t.platform.answers = {Answer::Yes};
+  p.cmdSetOrClearCheckboxes[1].Click();
+  EXPECT_EQ(Questions(), 1);
+  EXPECT_EQ(p.chkAllowWordsWithNumerals.Value(), 1);
+  EXPECT_EQ(p.chkOnly7bitASCII.Value(), 1);
+  p.cmdSetOrClearCheckboxes[0].Click();
+  EXPECT_EQ(p.chkAllowWordsWithHyphens.Value(), 0);
+  EXPECT_EQ(p.chkIgnoreShortWords.Value(), 0);
+  EXPECT_EQ(p.chkAllowCommentMarkers.Value(), 1);
+  EXPECT_EQ(p.chkIgnoreCommonWords.Value(), 0);
+}
+
+TEST_F(SettingsWindow, LeavingBoxesNormalisesOrDiscardsWithoutAsking) {
+  p.txbWordsToIgnore.SetText("The, cat  the, Apple");
+  p.txbWordsToIgnore.LoseFocus();
+  EXPECT_EQ(p.txbWordsToIgnore.Text(), "apple cat the");
+  EXPECT_EQ(s.run.strWordsToIgnore, " apple cat the ");
+
+  s.run.blnWordsGot = true;
+  p.txbStartComment[0].SetText("  /* ");
+  p.txbStartComment[0].LoseFocus();
+  EXPECT_EQ(p.txbStartComment[0].Text(), "/*");
+  EXPECT_FALSE(s.run.blnWordsGot);
+  EXPECT_TRUE(t.platform.boxes.empty());
+
+  p.cmdClearWordsToIgnore.Click();
+  EXPECT_EQ(s.run.strWordsToIgnore, "");
+}
+
+TEST_F(SettingsWindow, UntickingSlashesIsReportedOnlyByTheCount) {
+  p.chkAllowWordsWithForwardslashes.SetValue(1);
+  p.txbWordsToIgnore.SetText("and/or");
+  p.txbWordsToIgnore.LoseFocus();
+  p.chkAllowWordsWithForwardslashes.SetValue(0);
+  EXPECT_TRUE(t.platform.boxes.empty());
+  p.chkAllowWordsWithHyphens.SetValue(0);  // the other boxes check the list at once
+  EXPECT_EQ(t.platform.LastBox().title, "Character not allowed");
+}
+
+TEST_F(SettingsWindow, SettingsFilesSaveAndLoadWithoutQuestions) {
+  const std::string file = dir.File("mine.kwl");
+  p.chkDropFinalS.SetValue(1);
+  t.platform.fileAnswers = {file};
+  p.cmdSaveLoadState[0].Click();
+  EXPECT_EQ(p.lblParameters.Caption(), "Settings saved to");
+  EXPECT_EQ(p.txbParametersFile.Text(), file);
+  EXPECT_TRUE(p.txbParametersFile.Visible());
+  EXPECT_TRUE(t.platform.dialogs.back().save);
+  EXPECT_EQ(t.platform.dialogs.back().title, "Specify file to save settings to");
+
+  p.chkDropFinalS.SetValue(0);
+  s.run.blnWordsGot = true;
+  t.platform.fileAnswers = {file};
+  p.cmdSaveLoadState[1].Click();
+  EXPECT_EQ(p.lblParameters.Caption(), "Settings loaded from");
+  EXPECT_EQ(p.chkDropFinalS.Value(), 1);
+  EXPECT_EQ(Questions(), 0) << "no click reactions during a load";
+
+  t.platform.fileAnswers = {dir.Write("bad.kwl", "\"\"\r\n")};
+  p.cmdSaveLoadState[1].Click();
+  EXPECT_EQ(t.platform.LastBox().title, "Load settings");
+  EXPECT_EQ(p.lblParameters.Caption(), "Error loading from");
+  EXPECT_EQ(p.chkDropFinalS.Value(), 0) << "a failed load resets every setting";
+
+  t.platform.fileAnswers = {std::nullopt};
+  p.cmdSaveLoadState[1].Click();
+  EXPECT_EQ(p.lblParameters.Caption(), "Error loading from") << "Cancel changes nothing";
+}
+
+TEST_F(SettingsWindow, ReinitializeKeepsTheSourceAndShowsTheWindow) {
+  s.main.optOnClipboard.Select();
+  s.main.cboDisplayFormat.SetListIndex(5);
+  p.chkIgnoreShortWords.SetValue(0);
+  p.cmdInitialize.Click();
+  EXPECT_TRUE(s.main.optOnClipboard.Value());
+  EXPECT_EQ(s.main.cboDisplayFormat.ListIndex(), 0);
+  EXPECT_EQ(p.chkIgnoreShortWords.Value(), 1);
+  EXPECT_EQ(p.lblParameters.Caption(), "Program reinitialized.");
+  EXPECT_FALSE(p.txbParametersFile.Visible());
+  EXPECT_TRUE(p.frmParams.Visible());
+  p.cmdClose.Click();
+  EXPECT_FALSE(p.frmParams.Visible());
+}
+
+}  // namespace
+}  // namespace kwl
