@@ -5,6 +5,7 @@
 
 #include <cstdlib>
 
+#include "platform/qt/help_window.h"
 #include "platform/qt/main_window.h"
 #include "platform/qt/qt_platform.h"
 #include "platform/qt/settings_window.h"
@@ -20,6 +21,8 @@ int main(int argc, char** argv) {
   session.programFolder = kwl::ProgramFolder();
   kwl::qt::MainWindow window(session);
   kwl::qt::SettingsWindow settings(session, &window);
+  kwl::qt::HelpWindow help(session, &window);
+  session.main.cmdHelp.onClick = [&help] { help.ShowOrRestore(); };
   platform.SetOwner(&window);
   window.show();
   if (!kwl::FormLoad(session)) return 1;
