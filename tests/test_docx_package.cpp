@@ -405,5 +405,20 @@ TEST_F(DocxPackage, EveryCorpusDocumentIsExtracted) {
   EXPECT_GE(documents, 9);
 }
 
+TEST_F(DocxPackage, ACountedLargeDocumentEchoesItsPiecesWhileExtracting) {
+  std::string body;
+  for (int i = 0; i < 25000; ++i) body += "<w:p><w:r><w:t>piece" + std::to_string(100000 + i) + " alpha</w:t></w:r></w:p>";
+  const std::string xml = DocumentXml(body);
+  ASSERT_GT(xml.size(), 1024000U);
+  Session& s = S();
+  s.main.txbFile[0].SetText(Docx("large.docx", xml));
+  s.main.txbFile[1].SetText(dir_.File("list.txt"));
+  bool echoed = false;
+  P().onProcessEvents = [&] { echoed = echoed || s.main.txbOutput.Text().find("alpha\r\n") != std::string::npos; };
+  s.main.cmdListWords.Click();
+  EXPECT_TRUE(echoed) << "every 20th piece is shown while a large document is read";
+  EXPECT_TRUE(TmpEntries().empty());
+}
+
 }  // namespace
 }  // namespace kwl

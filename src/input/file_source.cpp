@@ -177,7 +177,9 @@ DocxText PrepareDocxText(Session& s, const std::string& docxPath, std::int64_t& 
     }
     inputSize = size;
     std::string xml;
-    std::int64_t textSize = 0;
+    // In: the XML size, which decides on echoing pieces for large documents;
+    // out: the length of the text pieces.
+    std::int64_t textSize = size;
     m.chkSuppressWords.SetVisible(false);
     try {
       error = GetLineFromXMLFile(s, true, xml, textSize, true, true);
