@@ -175,6 +175,19 @@ TEST_F(ListWordsTest, OverwriteWarningWithAMissingFolderWritesAndListsNothing) {
   EXPECT_FALSE(FolderExists(dir.File("missing")));
 }
 
+TEST_F(ListWordsTest, OverwriteWarningTakesABareFileNameInTheWorkingFolder) {
+  s.params.chkWarnOnOverwrite.SetValue(1);
+  SetOutput(dir.Write("old.txt", "earlier"));
+  const std::filesystem::path before = std::filesystem::current_path();
+  std::filesystem::current_path(dir.Path());
+  t.platform.inputAnswers.push_back("bare.txt");
+  CountWords(s, {{"word", 1}});
+  std::filesystem::current_path(before);
+  EXPECT_TRUE(t.platform.boxes.empty());
+  EXPECT_EQ(s.main.txbFile[1].Text(), "bare.txt");
+  EXPECT_NE(test::ReadAll(dir.File("bare.txt")).find("word"), std::string::npos);
+}
+
 TEST_F(ListWordsTest, AFileThatCannotBeWrittenIsReportedAndNothingElseHappens) {
   const std::string readOnly = dir.Write("readonly.txt", "keep");
   ::chmod(readOnly.c_str(), 0444);

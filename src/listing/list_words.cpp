@@ -137,7 +137,9 @@ void ListWords(Session& s) {
       } else {
         // Paths keep their case: on this system another case names another file.
         const std::string path = TrimBlanks(answer);
-        if (!FolderExists(FolderPart(path))) {
+        // A bare file name names a file of the working folder, which exists.
+        const std::string folder = FolderPart(path);
+        if (!folder.empty() && !FolderExists(folder)) {
           r.blnWritingToFile = false;
           s.Warn("Folder does not exist.", s.Text(34));
           return;

@@ -57,11 +57,8 @@ void SetStartUpValues(Session& s) {
   r.strAllPossibleExtraChars = "'0123456789-_@:/.\\";
   r.strProhibitedInitialOrFinalChars = "'.:,()";
   r.strNeverAllowedChars = "\"+;<>";
-  std::string intro;
-  for (int n : {19, 20, 35, 21, 30, 22, 23}) {
-    if (!intro.empty()) intro += "\r\n\r\n";
-    intro += s.Text(n);
-  }
+  std::string intro = s.Text(19);
+  for (int n : {20, 35, 21, 30, 22, 23}) intro += "\r\n\r\n" + s.Text(n);
   m.txbIntro.SetText(intro);
   r.lngMaxTextLength = 65000;
   r.lngDocxWarnSize = 10485760;
