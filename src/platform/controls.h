@@ -74,6 +74,9 @@ class Label : public Control {
   void SetCaption(std::string caption) { Set(caption_, std::move(caption)); }
   Align Alignment() const { return align_; }
   void SetAlignment(Align a) { Set(align_, a); }
+  // Labels that act as links react to a click.
+  std::function<void()> onClick;
+  void Click() { if (onClick) onClick(); }
 
  private:
   std::string caption_;

@@ -28,6 +28,8 @@ void ConnectMainWindow(Session& s) {
   m.txbIntro.onClick = [&s] { txbIntro_Click(s); };
   m.Timer1.onTimer = [&s] { Timer1_Timer(s); };
   m.cmdSaveState.onClick = [&s] { cmdSaveState_Click(s); };
+  m.lblZorvathSystems.onClick = [&s] { OpenWebPage(s, 14); };
+  m.lblOnlineDocumentation.onClick = [&s] { OpenWebPage(s, 15); };
 }
 
 void optInFile_Click(Session& s) {

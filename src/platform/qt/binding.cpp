@@ -77,6 +77,19 @@ class TextBoxEvents : public QObject {
 
 }  // namespace
 
+// Runs a label's click reaction (labels that act as links).
+class LabelClicks : public QObject {
+ public:
+  LabelClicks(QObject* parent, Label& label) : QObject(parent), label_(label) {}
+  bool eventFilter(QObject* watched, QEvent* event) override {
+    if (event->type() == QEvent::MouseButtonRelease) label_.Click();
+    return QObject::eventFilter(watched, event);
+  }
+
+ private:
+  Label& label_;
+};
+
 void Bind(Label& c, QLabel* w) {
   auto sync = [&c, w] {
     SyncCommon(c, w);
@@ -85,6 +98,10 @@ void Bind(Label& c, QLabel* w) {
   };
   c.onUpdate = sync;
   HookCommon(c, w);
+  if (c.onClick) {
+    w->setCursor(Qt::PointingHandCursor);
+    w->installEventFilter(new LabelClicks(w, c));
+  }
   sync();
 }
 

@@ -1,9 +1,12 @@
 #include "platform/qt/main_window.h"
 
 #include <QCloseEvent>
+#include <QDialog>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
+#include <QKeySequence>
+#include <QShortcut>
 #include <QVBoxLayout>
 
 #include "platform/qt/binding.h"
@@ -99,6 +102,35 @@ MainWindow::MainWindow(Session& s) : session_(s) {
 
   for (Timer* t : {&m.Timer1, &m.Timer2}) Bind(*t, new QTimer(this));
   m.cmdQuit.onClick = [this] { close(); };
+  m.cmdZVsoftware.onClick = [this] { ShowProductWindow(); };
+  // F1 anywhere in the window is the help command.
+  auto* f1 = new QShortcut(QKeySequence(Qt::Key_F1), this);
+  QObject::connect(f1, &QShortcut::activated, this, [&s] { s.main.cmdHelp.Click(); });
+}
+
+// The maker's other products: the main window and the settings window step
+// aside while it is shown; the main window comes back.
+void MainWindow::ShowProductWindow() {
+  Session& s = session_;
+  hide();
+  s.params.frmParams.SetVisible(false);
+  QDialog products;
+  products.setWindowTitle(QStringLiteral("Zorvath Systems Software"));
+  auto* layout = new QVBoxLayout(&products);
+  auto* link = new QPushButton(QStringLiteral("Kestrawl"), &products);
+  link->setFlat(true);
+  link->setStyleSheet(QStringLiteral("color: blue; text-decoration: underline; text-align: left;"));
+  QObject::connect(link, &QPushButton::clicked, &products, [&s] { OpenWebPage(s, 14); });
+  layout->addWidget(link);
+  layout->addWidget(new QLabel(
+      QStringLiteral("Counts how often each different word occurs in a text, a docx document or the clipboard."),
+      &products));
+  auto* close = new QPushButton(QStringLiteral("Close"), &products);
+  QObject::connect(close, &QPushButton::clicked, &products, &QDialog::accept);
+  layout->addWidget(close, 0, Qt::AlignRight);
+  products.exec();
+  show();
+  if (s.main.cmdSetParameters.Enabled()) s.main.cmdSetParameters.SetFocus();
 }
 
 // Closing the window by any means is the quit command.

@@ -17,6 +17,7 @@ class MainWindow : public QWidget {
   void closeEvent(QCloseEvent* event) override;
 
  private:
+  void ShowProductWindow();
   Session& session_;
 };
 
