@@ -88,9 +88,12 @@ TEST_F(MainWindow, UpkeepTooltipsFollowThePathLengths) {
   EXPECT_TRUE(s.main.cmdClearOutput.Enabled());
 }
 
-TEST_F(MainWindow, AFailedWebLinkIsReported) {
+TEST_F(MainWindow, TheLinksOpenTheirPagesAndAFailureIsReported) {
+  s.main.lblZorvathSystems.Click();
+  EXPECT_EQ(t.platform.openedUrls.back(), s.Text(14));
+  EXPECT_TRUE(t.platform.boxes.empty());
   t.platform.openUrlSucceeds = false;
-  OpenWebPage(s, 15);
+  s.main.lblOnlineDocumentation.Click();
   EXPECT_EQ(t.platform.openedUrls.back(), s.Text(15));
   EXPECT_EQ(t.platform.LastBox().title, "Cannot launch web browser");
   EXPECT_EQ(t.platform.LastBox().text, "Error launching web browser, error code = 2.\r\n\r\nPlease try once more.");
