@@ -133,7 +133,6 @@ class CheckBox : public Control {
   const std::string& Caption() const { return caption_; }
   void SetCaption(std::string caption) { Set(caption_, std::move(caption)); }
   std::int16_t Value() const { return value_; }
-  bool Checked() const { return value_ == 1; }
   // Runs the click reaction when the value changes.
   void SetValue(std::int16_t v);
   std::function<void()> onClick;

@@ -24,8 +24,6 @@ class EventPump {
     }
     platform_.ProcessEvents();
   }
-  // Processes events now, whatever the throttle says.
-  void Flush() { platform_.ProcessEvents(); }
   void SetThrottled(bool on) { throttled_ = on; }
 
  private:

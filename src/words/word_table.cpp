@@ -68,11 +68,6 @@ bool WordTable::Add(std::string_view word) {
   return true;
 }
 
-bool WordTable::Contains(std::string_view word) const {
-  if (slots_.empty()) return false;
-  return slots_[FindSlot(word, HashOf(word))].entry != 0;
-}
-
 void WordTable::OrderByWord() {
   slots_.clear();
   slots_.shrink_to_fit();

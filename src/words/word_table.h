@@ -32,11 +32,8 @@ class WordTable {
   // Counts one occurrence; true when the word is new (its count is then 1).
   bool Add(std::string_view word);
 
-  // Whether the word has an entry (the lookup of the scan, FindWord).
-  bool Contains(std::string_view word) const;
-
   // Puts the entries into ascending binary order of strWord and drops the
-  // hash index (the table is no longer added to or searched until the next Reset).
+  // hash index (the table is no longer added to until the next Reset).
   void OrderByWord();
 
   // Entry i, 1-based.

@@ -28,4 +28,15 @@ void BindWindow(Control& control, QWidget* window);
 // The timer runs while the control is enabled.
 void Bind(Timer& control, QTimer* timer);
 
+// Makes a widget of type W bound to the control.
+template <typename W, typename C>
+W* Make(QWidget* parent, C& control) {
+  auto* w = new W(parent);
+  Bind(control, w);
+  return w;
+}
+
+// A fixed caption that belongs to no control.
+inline QLabel* Caption(QWidget* parent, const char* text) { return new QLabel(QString::fromUtf8(text), parent); }
+
 }  // namespace kwl::qt

@@ -14,18 +14,6 @@
 #include "run/session.h"
 
 namespace kwl::qt {
-namespace {
-
-template <typename W, typename C>
-W* Make(QWidget* parent, C& control) {
-  auto* w = new W(parent);
-  Bind(control, w);
-  return w;
-}
-
-QLabel* Caption(QWidget* parent, const char* text) { return new QLabel(QString::fromUtf8(text), parent); }
-
-}  // namespace
 
 MainWindow::MainWindow(Session& s) : session_(s) {
   MainControls& m = s.main;

@@ -13,15 +13,6 @@
 namespace kwl::qt {
 namespace {
 
-template <typename W, typename C>
-W* Make(QWidget* parent, C& control) {
-  auto* w = new W(parent);
-  Bind(control, w);
-  return w;
-}
-
-QLabel* Caption(QWidget* parent, const char* text) { return new QLabel(QString::fromUtf8(text), parent); }
-
 // A check box with a list and a trailing word: "Ignore words with fewer than [3] characters".
 QHBoxLayout* Row(QWidget* parent, QWidget* first, ComboBox& list, const char* after) {
   auto* row = new QHBoxLayout;
