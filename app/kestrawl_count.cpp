@@ -78,8 +78,11 @@ constexpr const char* kHelp =
     "there is no text box here, and the output file holds the complete list.\n"
     "\n"
     "Exit status: 0 words were listed; 1 the count found no words to list;\n"
-    "2 usage error or unusable settings file; 3 the input (or the common-words\n"
-    "file) was refused or unreadable, or the output could not be written.\n";
+    "2 usage error, an unusable settings file, or settings that cannot be used\n"
+    "with the input (7-bit ASCII only with a UTF-8 or DOCX input); 3 the input\n"
+    "(or the common-words file) was refused or could not be read to its end, or\n"
+    "the output could not be written. After a failure nothing is written to the\n"
+    "output file or to standard output, and an earlier output file is kept.\n";
 
 struct Options {
   std::optional<std::string> settings;
@@ -106,6 +109,7 @@ Options ParseArguments(int argc, char** argv) {
   for (std::size_t k = 0; k < args.size(); ++k) {
     std::string arg = args[k];
     if (optionsEnded || arg == "-" || arg.rfind("-", 0) != 0) {
+      if (arg.empty()) UsageError("the input file name is empty");
       if (o.input) UsageError("more than one input given: '" + *o.input + "' and '" + arg + "'");
       o.input = arg;
       continue;
@@ -335,10 +339,19 @@ int Run(Options o) {
   s.main.cmdListWords.SetCaption(s.Text(73));
   s.run.blnStartUpCompleted = true;
 
+  // The common-words file to read after the input is chosen: --common-words,
+  // or the one a settings file ticks "ignore common words" for.
+  std::optional<std::string> commonWords = o.commonWords;
   if (o.settings) {
     // As when the settings window loads a file: no click reactions meanwhile.
     s.params.selfChange = true;
     const std::string message = RestoreSavedState(s, *o.settings);
+    if (!commonWords && s.params.chkIgnoreCommonWords.Value() == 1 && !TrimBlanks(s.run.strCommonWordsFile).empty()) {
+      commonWords = TrimBlanks(s.run.strCommonWordsFile);
+      // Unticked meanwhile, so that choosing the input does not read the
+      // list of the input's language in its place.
+      s.params.chkIgnoreCommonWords.SetValue(0);
+    }
     s.params.selfChange = false;
     if (!message.empty()) {
       std::fprintf(stderr, "kestrawl-count: %s: %s\n", o.settings->c_str(), message.c_str());
@@ -372,8 +385,8 @@ int Run(Options o) {
     inputSize = FileLength(input);
   }
 
-  if (o.commonWords) {
-    const std::string& path = *o.commonWords;
+  if (commonWords) {
+    const std::string& path = *commonWords;
     s.run.strCommonWordsFile = path;
     s.params.txbCommonWordsFile.SetText(path);
     // Ticked without its click reaction, which would read the file a first time.
@@ -381,7 +394,11 @@ int Run(Options o) {
     s.params.chkIgnoreCommonWords.SetValue(1);
     s.params.selfChange = false;
     if (!AttemptToReadCommonWords(s)) {
-      std::fprintf(stderr, "kestrawl-count: cannot use the common-words file %s\n", o.commonWords->c_str());
+      std::fprintf(stderr, "kestrawl-count: cannot use the common-words file %s\n", path.c_str());
+      return kExitRefused;
+    }
+    if (s.commonWords.Size() == 0) {
+      std::fprintf(stderr, "kestrawl-count: the common-words file %s holds no words\n", path.c_str());
       return kExitRefused;
     }
   }
@@ -389,14 +406,29 @@ int Run(Options o) {
   Progress progress(s, ::isatty(STDERR_FILENO) == 1 && inputSize > (1 << 20));
   platform.onProcessEvents = [&progress] { progress.Pump(); };
 
+  // Settings that exclude each other are a usage error; the count command
+  // says why.
+  if (s.main.chkUTF8.Value() == 1 && s.params.chkOnly7bitASCII.Value() == 1) {
+    cmdListWords_Click(s);
+    return kExitUsage;
+  }
+
   s.run.blnResultsShown = false;
   s.run.blnOutputFileWritten = false;
+  // A count that could not read its whole input is not listed: there is no
+  // error box here that a person would see before the list.
+  s.run.blnListIncompleteCount = false;
   const auto start = std::chrono::steady_clock::now();
   cmdListWords_Click(s);
   const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
   progress.Clear();
 
   if (!s.run.blnResultsShown) return kExitRefused;
+  if (s.run.blnCountIncomplete) {
+    std::fprintf(stderr, "kestrawl-count: the count is incomplete: %s could not be read to its end; nothing was listed\n",
+                 o.input->c_str());
+    return kExitRefused;
+  }
   for (const Label* label : {&s.main.lblNumberOfWords, &s.main.lblNumWordsExcluded, &s.main.lblNumOccurrences,
                              &s.main.lblTotalNumOccurrences})
     if (!label->Caption().empty()) std::fprintf(stderr, "%s\n", label->Caption().c_str());

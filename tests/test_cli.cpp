@@ -2,8 +2,16 @@
 // and whole output files for small inputs.
 #include <gtest/gtest.h>
 
-#include <filesystem>
+#include <fcntl.h>
+#include <signal.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <chrono>
+#include <filesystem>
+#include <thread>
 
 #include <cstdlib>
 #include <fstream>
@@ -32,10 +40,12 @@ std::string Binary() { return test::DataFolder() + "/kestrawl-count"; }
 
 // Runs kestrawl-count (in the folder cwd when given) with the arguments and
 // the standard input.
-Result RunCli(const std::vector<std::string>& args, const std::string& input = "", const std::string& cwd = "") {
+// A prefix (environment assignments, a wrapper command) goes before the binary.
+Result RunCli(const std::vector<std::string>& args, const std::string& input = "", const std::string& cwd = "",
+              const std::string& prefix = "") {
   test::TempDir io;
   std::string command = cwd.empty() ? std::string() : "cd " + Quote(cwd) + " && ";
-  command += Quote(Binary());
+  command += prefix + Quote(Binary());
   for (const auto& a : args) {
     command += ' ';
     command += Quote(a);
@@ -104,6 +114,7 @@ TEST(KestrawlCount, UsageErrorsExitWithTwo) {
       {"--commas=yes", input},
       {"--utf8", "--ansi", input},
       {input, input},
+      {""},
   };
   for (const auto& args : cases) {
     const Result r = RunCli(args);
@@ -267,6 +278,181 @@ TEST(KestrawlCount, RelativePathsNameFilesOfTheWorkingFolder) {
                           dir.Path());
   EXPECT_EQ(r.status, 0) << r.err;
   EXPECT_EQ(test::ReadAll(dir.File("list.txt")), kSpacesNote + "Word (longest has 3 characters)\r\ncat\r\nhat\r\n");
+}
+
+
+// A settings file: the defaults with some of the 38 lines changed (index = line - 1).
+std::string SettingsFile(const std::vector<std::pair<int, std::string>>& changes) {
+  std::vector<std::string> lines = {"\"\"", "\"\"", "\"\"", "\"/*\"", "\"*/\"", "\"//\"", "\"\"", "1", "7", "0",
+                                    "1", "0", "0", "1", "1", "1", "0", "0", "1", "0", "0", "0", "0", "0", "0",
+                                    "0", "0", "0", "0", "1", "0", "0", "0", "0", "0", "0", "\"\"", "0"};
+  for (const auto& [index, value] : changes) lines[static_cast<std::size_t>(index)] = value;
+  std::string text;
+  for (const auto& l : lines) text += l + "\r\n";
+  return text;
+}
+
+std::vector<std::string> FolderEntries(const std::string& folder) {
+  std::vector<std::string> names;
+  for (const auto& e : std::filesystem::directory_iterator(folder)) names.push_back(e.path().filename().string());
+  std::sort(names.begin(), names.end());
+  return names;
+}
+
+// Every run that does not list a complete count leaves the earlier output
+// file byte for byte, writes nothing to standard output, and leaves no
+// temporary file beside the output.
+TEST(KestrawlCount, AFailedRunKeepsTheEarlierOutputFile) {
+  KWL_REQUIRE_CLI();
+  test::TempDir dir;
+  const std::string earlier = "the earlier list\r\n";
+  std::string big;
+  for (int i = 0; i < 20000; ++i) big += "word" + std::to_string(i) + " text\r\n";
+  const std::string failing = dir.Write("failing-disk.txt", big);
+  const std::string sevenBit = dir.Write("7bit.kwl", SettingsFile({{37, "1"}}));
+  const std::string preload = "ASAN_OPTIONS=verify_asan_link_order=0 LD_PRELOAD=" + Quote(KWL_FAILING_READ_SHIM) + " ";
+  struct Case {
+    std::string name;
+    std::vector<std::string> args;
+    int status;
+    std::string message;
+    std::string prefix;
+  };
+  const std::vector<Case> cases = {
+      {"missing input", {dir.File("absent.txt")}, 3, "", ""},
+      {"truncated DOCX", {dir.Write("cut.docx", std::string("PK\x03\x04", 4) + std::string(200, 'x'))}, 3, "", ""},
+      {"no words", {dir.Write("short.txt", "a an to of\r\n")}, 1, "No words satisfying", ""},
+      {"read error", {failing}, 3, "the count is incomplete: " + failing, preload},
+      {"7-bit ASCII with UTF-8", {"--settings", sevenBit, "--utf8", dir.Write("u.txt", "words here\r\n")}, 2,
+       "Scanning as UTF-8 is not compatible with", ""},
+  };
+  const std::string out = dir.File("out.txt");
+  for (const Case& c : cases) {
+    for (const bool toFile : {true, false}) {
+      test::WriteAll(out, earlier);
+      const auto before = FolderEntries(dir.Path());
+      std::vector<std::string> args = c.args;
+      if (toFile) args.insert(args.begin(), {"--output", out});
+      const Result r = RunCli(args, "", "", c.prefix);
+      EXPECT_EQ(r.status, c.status) << c.name << "\n" << r.err;
+      EXPECT_NE(r.err.find(c.message), std::string::npos) << c.name << "\n" << r.err;
+      EXPECT_EQ(r.out, "") << c.name;
+      EXPECT_EQ(test::ReadAll(out), earlier) << c.name;
+      EXPECT_EQ(FolderEntries(dir.Path()), before) << c.name;
+    }
+  }
+  // Without the failing disk the same file is counted and listed.
+  const Result healthy = RunCli({"--output", out, failing});
+  EXPECT_EQ(healthy.status, 0) << healthy.err;
+  EXPECT_NE(test::ReadAll(out).find("  text\r\n"), std::string::npos);
+}
+
+// Outputs that cannot take a file are refused at once, before anything is
+// read: a named pipe is never opened (it would block until a reader came).
+TEST(KestrawlCount, AnOutputThatIsNoFileIsRefusedAtOnce) {
+  KWL_REQUIRE_CLI();
+  test::TempDir dir;
+  const std::string input = dir.Write("in.txt", "alpha beta gamma\r\n");
+  const std::string fifo = dir.File("pipe");
+  ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+  const struct {
+    std::string output;
+    std::string message;
+  } cases[] = {
+      {fifo, "The output file " + fifo + " is a named pipe, not a file."},
+      {"/dev/null", "The output file /dev/null is a device, not a file."},
+      {dir.Path(), "Is a directory"},
+      {dir.File("missing/out.txt"), "No such file or directory"},
+  };
+  for (const auto& c : cases) {
+    const Result r = RunCli({"--output", c.output, input}, "", "", "timeout 10 ");
+    EXPECT_EQ(r.status, 3) << c.output << "\n" << r.err;
+    EXPECT_NE(r.err.find(c.message), std::string::npos) << r.err;
+  }
+}
+
+// Whether the process has a file of the folder open for writing that has no
+// name yet (the listing's new output file).
+bool WritesNewFileIn(pid_t pid, const std::string& folder) {
+  std::error_code ec;
+  for (const auto& e : std::filesystem::directory_iterator("/proc/" + std::to_string(pid) + "/fd", ec)) {
+    const std::string target = std::filesystem::read_symlink(e.path(), ec).string();
+    if (target.rfind(folder + "/", 0) == 0 && target.find("out.txt") == std::string::npos &&
+        target.find("in.txt") == std::string::npos)
+      return true;
+  }
+  return false;
+}
+
+// A count killed while counting or while writing its list leaves the earlier
+// output file whole and nothing beside it.
+TEST(KestrawlCount, AKilledRunKeepsTheEarlierOutputFile) {
+  KWL_REQUIRE_CLI();
+  test::TempDir dir;
+  std::string text;
+  for (int i = 0; i < 150000; ++i) {
+    text += "kw";
+    for (int n = i;; n /= 26) {
+      text += static_cast<char>('a' + n % 26);
+      if (n < 26) break;
+    }
+    text += ' ';
+  }
+  const std::string input = dir.Write("in.txt", text);
+  const std::string out = dir.File("out.txt");
+  const std::string earlier = "the earlier list\r\n";
+  for (const bool whileListing : {false, true}) {
+    test::WriteAll(out, earlier);
+    const pid_t child = ::fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+      const int null = ::open("/dev/null", O_WRONLY);
+      ::dup2(null, STDERR_FILENO);
+      const std::string binary = Binary();
+      ::execl(binary.c_str(), binary.c_str(), "--output", out.c_str(), input.c_str(), static_cast<char*>(nullptr));
+      ::_exit(127);
+    }
+    bool listing = false;
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(60);
+    if (whileListing) {
+      while (!listing && std::chrono::steady_clock::now() < deadline && ::waitpid(child, nullptr, WNOHANG) == 0) {
+        listing = WritesNewFileIn(child, dir.Path());
+        if (!listing) std::this_thread::sleep_for(std::chrono::milliseconds(1));
+      }
+    } else {
+      std::this_thread::sleep_for(std::chrono::milliseconds(100));
+    }
+    ::kill(child, SIGKILL);
+    ::waitpid(child, nullptr, 0);
+    EXPECT_EQ(listing, whileListing) << "the listing was not caught in the act";
+    EXPECT_EQ(test::ReadAll(out), earlier) << whileListing;
+    EXPECT_EQ(FolderEntries(dir.Path()), (std::vector<std::string>{"in.txt", "out.txt"})) << whileListing;
+  }
+}
+
+// A settings file that ticks "ignore common words" for a named file counts
+// with that file, not with the list of the input's language.
+TEST(KestrawlCount, TheSettingsFilesCommonWordsFileIsUsed) {
+  KWL_REQUIRE_CLI();
+  test::TempDir dir;
+  const std::string input = dir.Write("en.txt", "The house and the garden und der Garten\r\n");
+  const std::string german = test::DataFolder() + "/cwds_de.txt";
+  const auto settings = [&](const std::string& path) {
+    return dir.Write("cw.kwl", SettingsFile({{12, "1"}, {36, "\"" + path + "\""}}));
+  };
+  const Result r = RunCli({"--format", "8", "--settings", settings(german), input});
+  EXPECT_EQ(r.status, 0) << r.err;
+  // German common words ("und", "der") are dropped, English ones ("the", "and") stay.
+  EXPECT_EQ(r.out, kSpacesNote + "Word (longest has 6 characters)\r\nthe\r\nand\r\ngarden\r\ngarten\r\nhouse\r\n");
+
+  const Result missing = RunCli({"--settings", settings(dir.File("gone.txt")), input});
+  EXPECT_EQ(missing.status, 3);
+  EXPECT_NE(missing.err.find("File for common words not found."), std::string::npos) << missing.err;
+  EXPECT_EQ(missing.out, "");
+
+  const Result empty = RunCli({"--common-words", dir.Write("empty.txt", "... ,,, ;;; !!!\r\n"), input});
+  EXPECT_EQ(empty.status, 3);
+  EXPECT_NE(empty.err.find("holds no words"), std::string::npos) << empty.err;
 }
 
 }  // namespace

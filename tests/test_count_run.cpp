@@ -1,10 +1,12 @@
 // The word table and the count run over lines handed to the scanner.
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
 
+#include "input/paths.h"
 #include "run/count_run.h"
 #include "run/progress.h"
 #include "scan/char_rules.h"
@@ -220,6 +222,40 @@ TEST(CountCommand, UnwritableOutputFileIsReportedBeforeScanning) {
   EXPECT_EQ(s.main.txbOutput.Text(),
             "Error: Permission denied\r\n\r\nIf the output file is open in Excel then it must first be closed\r\n"
             "or a different file should be specified as the output file.");
+}
+
+// The checks before scanning create and change nothing, and the error report
+// of a failed run never claims the output file an earlier run wrote.
+TEST(CountCommand, AFailedRunNeitherTouchesNorClaimsAnOutputFile) {
+  TestSession t;
+  Session& s = t.session;
+  test::TempDir dir;
+  s.main.txbFile[0].SetText(dir.Write("in.txt", "some words here\r\n"));
+  s.main.txbFile[1].SetText(dir.File("first.txt"));
+  s.main.cmdListWords.Click();
+  ASSERT_TRUE(s.run.blnOutputFileWritten);
+
+  const std::string fifo = dir.File("pipe");
+  ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+  for (const std::string& out : {dir.File("missing/out.txt"), fifo}) {
+    s.main.txbFile[1].SetText(out);
+    s.main.cmdListWords.Click();
+    EXPECT_EQ(t.platform.LastBox().text.find(s.Text(33)), std::string::npos) << t.platform.LastBox().text;
+    EXPECT_FALSE(s.run.blnOutputFileWritten);
+  }
+  EXPECT_EQ(t.platform.LastBox().text,
+            "At DoIt error #75.\r\nDescription: The output file " + fifo + " is a named pipe, not a file.");
+  // A count without words to list leaves an earlier file as it was, and
+  // creates none where there was none.
+  const std::string earlier = dir.Write("earlier.txt", "the earlier list\r\n");
+  s.main.txbFile[0].SetText(dir.Write("short.txt", "a an to\r\n"));
+  for (const std::string& out : {earlier, dir.File("new.txt")}) {
+    s.main.txbFile[1].SetText(out);
+    s.main.cmdListWords.Click();
+    EXPECT_EQ(s.run.lngNumWordsIncluded, 0);
+  }
+  EXPECT_EQ(test::ReadAll(earlier), "the earlier list\r\n");
+  EXPECT_FALSE(FileExists(dir.File("new.txt")));
 }
 
 TEST(CountCommand, OutputNamedLikeTheInputIsNeverTruncated) {

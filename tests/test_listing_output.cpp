@@ -1,7 +1,9 @@
 #include <gtest/gtest.h>
+#include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <csignal>
 #include <filesystem>
 #include <string>
 #include <utility>
@@ -191,6 +193,8 @@ TEST_F(ListWordsTest, OverwriteWarningTakesABareFileNameInTheWorkingFolder) {
 TEST_F(ListWordsTest, AFileThatCannotBeWrittenIsReportedAndNothingElseHappens) {
   const std::string readOnly = dir.Write("readonly.txt", "keep");
   ::chmod(readOnly.c_str(), 0444);
+  const std::string fifo = dir.File("pipe");
+  ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
   struct Case {
     std::string path;
     std::string report;
@@ -198,12 +202,12 @@ TEST_F(ListWordsTest, AFileThatCannotBeWrittenIsReportedAndNothingElseHappens) {
   std::vector<Case> cases = {
       {dir.File("missing/list.txt"), "At ListWords error #2.\r\nDescription: No such file or directory"},
       {dir.Path(), "At ListWords error #21.\r\nDescription: Is a directory"},
-      // A full disk shows itself only when the buffered lines are flushed.
-      {"/dev/full", "At ListWords error #28.\r\nDescription: No space left on device"},
+      // Nothing is opened that could block or write to a device.
+      {fifo, "At ListWords error #75.\r\nDescription: The output file " + fifo + " is a named pipe, not a file."},
+      {"/dev/full", "At ListWords error #75.\r\nDescription: The output file /dev/full is a device, not a file."},
   };
   if (::geteuid() != 0) cases.push_back({readOnly, "At ListWords error #70.\r\nDescription: Permission denied"});
   for (const Case& c : cases) {
-    if (c.path == "/dev/full" && ::access("/dev/full", W_OK) != 0) continue;
     t.platform.boxes.clear();
     ListWordsTest::SetOutput(c.path);
     CountWords(s, {{"word", 1}});
@@ -216,6 +220,29 @@ TEST_F(ListWordsTest, AFileThatCannotBeWrittenIsReportedAndNothingElseHappens) {
   }
   EXPECT_EQ(test::ReadAll(readOnly), "keep");
   EXPECT_FALSE(FolderExists(dir.File("missing")));
+}
+
+TEST_F(ListWordsTest, AWriteThatFailsHalfWayKeepsTheEarlierFile) {
+  // A file size limit makes the writes fail as a full disk would, once the
+  // buffered lines reach the file.
+  CountWords(s, ManyWords(50000));
+  const std::string out = dir.Write("list.txt", "the earlier list\r\n");
+  SetOutput(out);
+  t.platform.boxes.clear();
+  struct rlimit saved {};
+  ::getrlimit(RLIMIT_FSIZE, &saved);
+  std::signal(SIGXFSZ, SIG_IGN);
+  struct rlimit small = saved;
+  small.rlim_cur = 4096;
+  ::setrlimit(RLIMIT_FSIZE, &small);
+  ListWords(s);
+  ::setrlimit(RLIMIT_FSIZE, &saved);
+  std::signal(SIGXFSZ, SIG_DFL);
+  ASSERT_EQ(t.platform.boxes.size(), 1u);
+  EXPECT_EQ(t.platform.boxes[0].text, "At ListWords error #27.\r\nDescription: File too large");
+  EXPECT_TRUE(test::ReadAll(out) == "the earlier list\r\n");
+  EXPECT_FALSE(s.run.blnOutputFileWritten);
+  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.Path()), {}), 1);
 }
 
 TEST_F(ListWordsTest, TheListNeverReplacesTheInputFile) {
@@ -301,8 +328,9 @@ TEST_F(ListWordsTest, StopDuringEachPass) {
   EXPECT_NE(s.main.txbOutput.Text().find("w00050"), std::string::npos);
   EXPECT_EQ(s.main.txbOutput.Text().find("Listing stopped."), std::string::npos);
 
-  // Stop during the file pass: the file keeps what was written.
-  const std::string out = dir.File("partial.txt");
+  // Stop during the file pass: a cut-off list never replaces the earlier
+  // output file, and no temporary file is left beside it.
+  const std::string out = dir.Write("partial.txt", "the earlier list\r\n");
   SetOutput(out);
   pumps = 0;
   t.platform.onProcessEvents = [&] {
@@ -310,10 +338,9 @@ TEST_F(ListWordsTest, StopDuringEachPass) {
   };
   ListWords(s);
   EXPECT_EQ(s.main.txbOutput.Text(), "Output to file was terminated.\r\n");
-  const std::string file = test::ReadAll(out);
-  EXPECT_NE(file.find("w00005\r\n"), std::string::npos);
-  EXPECT_EQ(file.find("w00006"), std::string::npos);
-  EXPECT_TRUE(s.run.blnOutputFileWritten);
+  EXPECT_EQ(test::ReadAll(out), "the earlier list\r\n");
+  EXPECT_FALSE(s.run.blnOutputFileWritten);
+  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.Path()), {}), 1);
 }
 
 TEST_F(ListWordsTest, AlphabeticalStopAndFormat9InTheTextBox) {

@@ -203,7 +203,10 @@ DocxText PrepareDocxText(Session& s, const std::string& docxPath, std::int64_t& 
   }
   ShowOutput(m, "");
   const std::string textPath = JoinPath(r.strDocxTempFolder, TextFileNameFor(docxPath));
-  if (!Guarded(s, [&] { WriteDocxPieces(s.docxPieces, textPath); })) return DocxText::NothingToRead;
+  if (!Guarded(s, [&] { WriteDocxPieces(s.docxPieces, textPath); })) {
+    r.blnCountIncomplete = true;
+    return DocxText::NothingToRead;
+  }
   inputSize = FileLength(textPath);
   m.lblXMLsize.SetCaption("Text: " + FileSizeText(s, inputSize));
   TextFileSample sample;
@@ -234,11 +237,15 @@ void ReadLines(Session& s, LineReader& reader, bool textInput, std::int64_t inpu
     s.pump.Yield();
     bool got = false;
     // A file that cannot be read on is reported once; reading ends there.
-    if (!Guarded(s, [&] { got = reader.Next(raw); }) || !got) break;
+    if (!Guarded(s, [&] { got = reader.Next(raw); })) {
+      r.blnCountIncomplete = true;
+      break;
+    }
+    if (!got) break;
     bar.Advance(static_cast<std::int64_t>(raw.size()) + reader.TerminatorBytes());
     const std::string_view trimmed = TrimControls(raw);
     if (trimmed.empty()) continue;
-    Guarded(s, [&] {
+    const bool scanned = Guarded(s, [&] {
       std::string text;
       if (textInput && m.chkUTF8.Value() == 1) {
         text = ReplaceUtf8Punctuation(DecodeUtf8Line(trimmed));
@@ -252,6 +259,7 @@ void ReadLines(Session& s, LineReader& reader, bool textInput, std::int64_t inpu
       line += text;
       ScanOneLine(s, line);
     });
+    if (!scanned) r.blnCountIncomplete = true;
     if (r.blnStop) {
       const std::int32_t found = s.aWords.NumWords();
       if (found < kStopQuestionWords) break;

@@ -127,6 +127,10 @@ void ListWords(Session& s) {
     ReportNoWords(s);
   } else {
     r.blnWritingToFile = !m.txbFile[1].Text().empty() && m.chkDisableOutputToFile.Value() != 1;
+    if (r.blnCountIncomplete && !r.blnListIncompleteCount) {
+      box.Clear();
+      return;
+    }
 
     if (r.blnWritingToFile && s.params.chkWarnOnOverwrite.Value() == 1 && FileExists(m.txbFile[1].Text())) {
       box.Clear();
@@ -172,8 +176,11 @@ void ListWords(Session& s) {
         } else {
           ListWordsByFrequency(s, pass);
         }
-        file.Close();
-        r.blnOutputFileWritten = true;
+        // A stopped listing leaves the earlier output file as it was.
+        if (!r.blnStop) {
+          file.Commit();
+          r.blnOutputFileWritten = true;
+        }
       } catch (const RunError& e) {
         r.blnWritingToFile = false;
         ReportError(s, e.Number(), e.Description(), "ListWords");

@@ -1,29 +1,29 @@
 #pragma once
-// The output file for spreadsheets, written through a large buffer. Move-only
-// and closed by its destructor on every path; a write that fails (a full disk,
-// an I/O error) is remembered and reported by Close(), so a failed file is
-// never taken for a written one.
-#include <cstdio>
-#include <memory>
+// The output file for spreadsheets. The list is written to a new file beside
+// the output and takes its name only when Commit() is called after the last
+// line, so a refused, stopped, failed or killed listing leaves the earlier
+// output file byte for byte. Move-only; a file that was not committed is
+// discarded by the destructor. A write that fails (a full disk, an I/O error)
+// is remembered and reported by Commit(), so a failed file is never taken for
+// a written one.
 #include <string>
 #include <string_view>
 
+#include "support/replacing_file.h"
+
 namespace kwl {
+
+// Checks that the output file can be written, creating or changing nothing.
+// Throws RunError with the failure the writing would meet.
+void CheckOutputWritable(const std::string& path);
 
 class OutputFile {
  public:
-  OutputFile() = default;
-  OutputFile(const OutputFile&) = delete;
-  OutputFile& operator=(const OutputFile&) = delete;
-  OutputFile(OutputFile&& other) noexcept;
-  OutputFile& operator=(OutputFile&& other) noexcept;
-  ~OutputFile();
-
-  // Creates or truncates the file. Throws RunError when it cannot be opened.
+  // Starts the new file. Throws RunError when it cannot be created.
   void Open(const std::string& path);
-  bool IsOpen() const { return file_ != nullptr; }
+  bool IsOpen() const { return file_.IsOpen(); }
 
-  // Writes bytes as they are (Windows-1252 text); a failure is kept for Close.
+  // Writes bytes as they are (Windows-1252 text); a failure is kept for Commit.
   void Write(std::string_view bytes);
   // The bytes followed by CR LF.
   void WriteLine(std::string_view bytes);
@@ -31,14 +31,17 @@ class OutputFile {
   // True once a write has failed.
   bool Failed() const { return error_ != 0; }
 
-  // Flushes and closes. Throws RunError when a write, the flush or the close
-  // failed; the file is closed in every case.
-  void Close();
+  // Writes what is buffered and puts the complete file in the output's place.
+  // Throws RunError when a write or the replacement failed; the earlier file
+  // is then untouched and the new one removed.
+  void Commit();
 
  private:
+  void FlushBuffer();
+
   static constexpr std::size_t kBufferSize = 1 << 20;
-  std::FILE* file_ = nullptr;
-  std::unique_ptr<char[]> buffer_;
+  ReplacingFile file_;
+  std::string buffer_;
   int error_ = 0;
 };
 

@@ -10,6 +10,7 @@
 #include "input/paths.h"
 #include "listing/list_words.h"
 #include "listing/order.h"
+#include "listing/output_file.h"
 #include "listing/statistics.h"
 #include "run/progress.h"
 #include "run/session.h"
@@ -29,16 +30,14 @@ bool SameFile(const std::string& a, const std::string& b) {
   return std::filesystem::equivalent(a, b, ec);
 }
 
-// Creates or truncates the output file and closes it at once, so that an
-// unwritable output file fails before anything is scanned. The input file is
-// never truncated here: a count over a file named as its own output is
-// refused by the file source right after, and its words must survive that.
-void TouchOutputFile(Session& s) {
+// Checks that the output file can be written before anything is scanned,
+// creating and changing nothing: the list replaces it only when complete.
+// An output named like the input is left to the file source, which refuses
+// the pair with its own message.
+void CheckOutputFile(Session& s) {
   const std::string& out = s.main.txbFile[1].Text();
   if (s.main.optInFile.Value() && SameFile(out, TrimBlanks(s.main.txbFile[0].Text()))) return;
-  std::FILE* f = std::fopen(out.c_str(), "wb");
-  if (!f) throw RunError::FromErrno(errno);
-  std::fclose(f);
+  CheckOutputWritable(out);
 }
 
 void ShowStep(Session& s, int catalogueNumber) {
@@ -132,8 +131,12 @@ void DoIt(Session& s) {
   s.scanner.blnCharacterEntitiesPossible = false;
   r.blnDisplaySuppressed = false;
   r.intMinWidth = 6;
+  // Nothing of an earlier run's output file or failed reading carries over
+  // into this run's reports.
+  r.blnOutputFileWritten = false;
+  r.blnCountIncomplete = false;
   try {
-    if (!m.txbFile[1].Text().empty() && m.chkDisableOutputToFile.Value() != 1) TouchOutputFile(s);
+    if (!m.txbFile[1].Text().empty() && m.chkDisableOutputToFile.Value() != 1) CheckOutputFile(s);
     r.lngTotalNumOccurrences = 0;
     m.lblTimeElapsed.SetVisible(true);
     m.lblTimeElapsed.SetCaption("Time elapsed: 0s");

@@ -52,6 +52,14 @@ struct RunState {
   bool blnInterrupted = false;
   bool blnMacNoticeShown = false;
   bool blnDisplaySuppressed = false;
+  // The source could not be read to its end (a read error, out of memory on
+  // a line): the words found are listed after the error report, but the list
+  // is not the whole input's.
+  bool blnCountIncomplete = false;
+  // Whether such an incomplete count is listed at all. The window lists it
+  // after its error report; the command line, with no box a person sees,
+  // writes nothing.
+  bool blnListIncompleteCount = true;
   int intMaxWordLength = 80;
   int intProgressBarWidth = 37;
   int intSuppressWordsSaved = 0;
