@@ -18,6 +18,7 @@
 #include "run/progress.h"
 #include "run/session.h"
 #include "support/cp1252.h"
+#include "support/regular_file.h"
 #include "support/run_error.h"
 
 namespace kwl {
@@ -55,8 +56,11 @@ std::string ReplaceAll(std::string_view text, std::string_view from, std::string
 }
 
 std::string ReadWholeFile(const std::string& path) {
-  std::unique_ptr<std::FILE, int (*)(std::FILE*)> f(std::fopen(path.c_str(), "rb"), &std::fclose);
-  if (!f) throw RunError::FromErrno(errno);
+  ReadRefusal why;
+  std::unique_ptr<std::FILE, int (*)(std::FILE*)> f(OpenRegularFileStream(path, why), &std::fclose);
+  if (!f && why.error != 0) throw RunError::FromErrno(why.error);
+  // 75 is the program's "Path/File access error".
+  if (!f) throw RunError(75, path + " is " + std::string(why.Kind()));
   std::string text;
   char buffer[65536];
   while (true) {

@@ -17,6 +17,7 @@
 #include "run/session.h"
 #include "run/window_state.h"
 #include "settings/params_logic.h"
+#include "support/regular_file.h"
 
 namespace kwl {
 namespace {
@@ -195,8 +196,8 @@ bool WriteAllBytes(int fd, std::string_view bytes) {
 // Replaces the file at path with content so that the earlier file survives
 // any failure on the way (a full disk, a crash): the content goes to a new
 // file beside it, reaches the disk, and only then takes the file's name.
-// Returns 0 or the errno of the failure.
-int ReplaceFileSafely(const std::string& requested, const std::string& content) {
+// Returns the empty string or the description of the failure.
+std::string ReplaceFileSafely(const std::string& requested, const std::string& content) {
   std::string path = requested;
   // Replace what a symbolic link points to, not the link itself.
   struct stat st {};
@@ -206,7 +207,13 @@ int ReplaceFileSafely(const std::string& requested, const std::string& content) 
       std::free(real);
     }
   }
-  if (FolderExists(path)) return EISDIR;
+  // Only a regular file is ever replaced: a named pipe or a device (or a
+  // link to one) is no settings file, and the folder of a device is no
+  // place for a temporary file.
+  if (::stat(path.c_str(), &st) == 0 && !S_ISREG(st.st_mode)) {
+    if (S_ISDIR(st.st_mode)) return ErrnoText(EISDIR);
+    return requested + " is " + std::string(SpecialFileKind(st.st_mode));
+  }
 
   static unsigned counter = 0;
   std::string temp;
@@ -214,9 +221,9 @@ int ReplaceFileSafely(const std::string& requested, const std::string& content) 
   for (int attempt = 0; attempt < 100 && fd < 0; ++attempt) {
     temp = path + ".tmp" + std::to_string(::getpid()) + "-" + std::to_string(++counter);
     fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-    if (fd < 0 && errno != EEXIST) return errno;
+    if (fd < 0 && errno != EEXIST) return ErrnoText(errno);
   }
-  if (fd < 0) return EEXIST;
+  if (fd < 0) return ErrnoText(EEXIST);
   // A file that exists keeps its permissions.
   if (::stat(path.c_str(), &st) == 0) ::fchmod(fd, st.st_mode & 07777);
 
@@ -226,7 +233,7 @@ int ReplaceFileSafely(const std::string& requested, const std::string& content) 
   if (err == 0 && ::rename(temp.c_str(), path.c_str()) != 0) err = errno;
   if (err != 0) {
     ::unlink(temp.c_str());
-    return err;
+    return ErrnoText(err);
   }
   // Make the new name itself durable.
   const std::string folder = FolderPart(path).empty() ? "." : FolderPart(path);
@@ -235,7 +242,7 @@ int ReplaceFileSafely(const std::string& requested, const std::string& content) 
     ::fsync(dir);
     ::close(dir);
   }
-  return 0;
+  return {};
 }
 
 struct FileCloser {
@@ -250,8 +257,8 @@ struct FileCloser {
 std::string SaveState(Session& s, const std::string& path) {
   const std::string target = path.empty() ? s.run.strStateFile : path;
   if (target.empty()) return "Error when attempting to save settings: " + ErrnoText(ENOENT);
-  const int err = ReplaceFileSafely(target, Compose(s));
-  if (err != 0) return "Error when attempting to save settings: " + ErrnoText(err);
+  const std::string failure = ReplaceFileSafely(target, Compose(s));
+  if (!failure.empty()) return "Error when attempting to save settings: " + failure;
   return {};
 }
 
@@ -259,10 +266,16 @@ std::string RestoreSavedState(Session& s, const std::string& path) {
   const std::string source = path.empty() ? s.run.strStateFile : path;
   Params& p = s.params;
   MainControls& m = s.main;
-  if (FolderExists(source)) return "Error when attempting to restore settings: " + ErrnoText(EISDIR);
-  errno = 0;
-  FileCloser file{source.empty() ? nullptr : std::fopen(source.c_str(), "rb")};
-  if (!file.file) return "Error when attempting to restore settings: " + ErrnoText(source.empty() ? ENOENT : errno);
+  if (source.empty()) return "Error when attempting to restore settings: " + ErrnoText(ENOENT);
+  // A named pipe or a device is refused unopened; waiting on one would
+  // hang the program (at start-up, before its window shows).
+  ReadRefusal why;
+  FileCloser file{OpenRegularFileStream(source, why)};
+  if (!file.file) {
+    if (why.IsFolder()) return "Error when attempting to restore settings: " + ErrnoText(EISDIR);
+    if (why.type != 0) return "Error when attempting to restore settings: " + source + " is " + std::string(why.Kind());
+    return "Error when attempting to restore settings: " + ErrnoText(why.error);
+  }
   try {
     ValueReader in(file.file);
     m.txbFile[0].SetText(in.Next());
