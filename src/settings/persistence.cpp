@@ -1,8 +1,11 @@
 #include "settings/persistence.h"
 
+#include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
+
+#include <csignal>
 
 #include <array>
 #include <cerrno>
@@ -11,6 +14,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <memory>
 #include <string_view>
 
 #include "input/paths.h"
@@ -193,6 +197,46 @@ bool WriteAllBytes(int fd, std::string_view bytes) {
   return true;
 }
 
+// The process number of a temporary name left by ReplaceFileSafely,
+// name + ".tmp" + pid + "-" + n; 0 when tempName is no such name.
+long TempFileOwner(std::string_view tempName, std::string_view name) {
+  const std::string prefix = std::string(name) + ".tmp";
+  if (tempName.substr(0, prefix.size()) != prefix) return 0;
+  std::string_view rest = tempName.substr(prefix.size());
+  auto digits = [&rest](long& value) {
+    std::size_t i = 0;
+    value = 0;
+    while (i < rest.size() && i < 10 && rest[i] >= '0' && rest[i] <= '9') value = value * 10 + (rest[i++] - '0');
+    rest.remove_prefix(i);
+    return i > 0;
+  };
+  long pid = 0;
+  long n = 0;
+  if (!digits(pid) || rest.empty() || rest.front() != '-') return 0;
+  rest.remove_prefix(1);
+  if (!digits(n) || !rest.empty()) return 0;
+  return pid;
+}
+
+// Removes the temporary files a save killed on the way (kill -9, a power
+// cut) left beside path: those of the user's own whose process is gone.
+// Files of running processes, of other users and anything not named like
+// a temporary file stay.
+void RemoveStaleTempFiles(const std::string& path) {
+  const std::string folder = FolderPart(path).empty() ? "./" : FolderPart(path);
+  const std::string name = FileNamePart(path);
+  std::unique_ptr<DIR, int (*)(DIR*)> dir(::opendir(folder.c_str()), &::closedir);
+  if (!dir) return;
+  while (const dirent* entry = ::readdir(dir.get())) {
+    const long pid = TempFileOwner(entry->d_name, name);
+    if (pid <= 0 || pid == ::getpid() || pid > INT_MAX) continue;
+    if (::kill(static_cast<pid_t>(pid), 0) == 0 || errno != ESRCH) continue;
+    const std::string stale = folder + entry->d_name;
+    struct stat st {};
+    if (::lstat(stale.c_str(), &st) == 0 && S_ISREG(st.st_mode) && st.st_uid == ::geteuid()) ::unlink(stale.c_str());
+  }
+}
+
 // Replaces the file at path with content so that the earlier file survives
 // any failure on the way (a full disk, a crash): the content goes to a new
 // file beside it, reaches the disk, and only then takes the file's name.
@@ -214,6 +258,7 @@ std::string ReplaceFileSafely(const std::string& requested, const std::string& c
     if (S_ISDIR(st.st_mode)) return ErrnoText(EISDIR);
     return requested + " is " + std::string(SpecialFileKind(st.st_mode));
   }
+  RemoveStaleTempFiles(path);
 
   static unsigned counter = 0;
   std::string temp;
