@@ -12,9 +12,13 @@
 #include "run/session.h"
 #include "run/startup.h"
 #include "support/program_folder.h"
+#include "support/temp_cleanup.h"
 
 int main(int argc, char** argv) {
   QApplication app(argc, argv);
+  // SIGINT, SIGTERM and SIGHUP remove the DOCX temporary folder before the
+  // program ends.
+  kwl::tempcleanup::InstallSignalHandlers();
   QApplication::setApplicationName(QStringLiteral("Kestrawl"));
   kwl::qt::QtPlatform platform;
   kwl::Session session(platform);

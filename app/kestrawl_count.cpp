@@ -27,6 +27,7 @@
 #include "run/window_state.h"
 #include "settings/persistence.h"
 #include "support/program_folder.h"
+#include "support/temp_cleanup.h"
 #include "words/common_words.h"
 
 namespace {
@@ -196,6 +197,8 @@ void RemoveTemp() {
 
 extern "C" void OnInterrupt(int signal) {
   if (g_tempPath[0] != '\0') ::unlink(g_tempPath);
+  // The DOCX reader's temporary folder, with the document's text.
+  tempcleanup::RemoveAll();
   ::_exit(128 + signal);
 }
 
@@ -462,6 +465,8 @@ int main(int argc, char** argv) {
   std::signal(SIGPIPE, SIG_IGN);
   std::signal(SIGINT, OnInterrupt);
   std::signal(SIGTERM, OnInterrupt);
+  // A hang-up too, unless the program was started immune to it (nohup).
+  if (std::signal(SIGHUP, OnInterrupt) == SIG_IGN) std::signal(SIGHUP, SIG_IGN);
   int status = kExitRefused;
   try {
     status = Run(options);

@@ -68,6 +68,9 @@ void ClaimUncompressedSize(std::string& zip, std::uint32_t size) {
   for (std::size_t p = 0; (p = zip.find("PK\x01\x02", p)) != std::string::npos; p += 4) Patch32(zip, p + 24, size);
 }
 
+// The last component of a folder path ending with "/".
+std::string FileNamePartOf(const std::string& folder) { return fs::path(folder).parent_path().filename().string(); }
+
 // Every test runs with its own system temporary folder, so that it can see
 // what the DOCX reader leaves there.
 class DocxPackage : public ::testing::Test {
@@ -127,12 +130,19 @@ TEST_F(DocxPackage, BodyPartIsExtractedIntoANewPrivateFolder) {
   const std::string xml = DocumentXml("<w:p><w:r><w:t>Hello</w:t></w:r></w:p><w:p><w:r><w:t>world.</w:t></w:r></w:p>");
   const std::string docx = Docx("a.docx", xml);
   EXPECT_EQ(ExtractXMLFileFromDocXFile(S(), docx, "KWL"), static_cast<std::int64_t>(xml.size()));
-  EXPECT_EQ(S().run.strDocxTempFolder, tmp_ + "/KWL001/");
-  EXPECT_EQ(S().run.strDocxXMLFilepath, tmp_ + "/KWL001/word/document.xml");
+  // tmp/kestrawl-XXXXXX/KWL001/, a private folder around the numbered one.
+  const std::string folder = S().run.strDocxTempFolder;
+  const std::vector<std::string> entries = TmpEntries();
+  ASSERT_EQ(entries.size(), 1U);
+  EXPECT_EQ(entries[0].substr(0, 9), "kestrawl-");
+  EXPECT_EQ(folder, tmp_ + "/" + entries[0] + "/KWL001/");
+  EXPECT_EQ(S().run.strDocxXMLFilepath, folder + "word/document.xml");
   EXPECT_EQ(test::ReadAll(S().run.strDocxXMLFilepath), xml);
-  struct stat st {};
-  ASSERT_EQ(::stat((tmp_ + "/KWL001").c_str(), &st), 0);
-  EXPECT_EQ(st.st_mode & 0777, 0700U);
+  for (const std::string& made : {tmp_ + "/" + entries[0], folder}) {
+    struct stat st {};
+    ASSERT_EQ(::stat(made.c_str(), &st), 0);
+    EXPECT_EQ(st.st_mode & 0777, 0700U) << made;
+  }
 
   std::string text;
   std::int64_t size = static_cast<std::int64_t>(xml.size());
@@ -140,8 +150,8 @@ TEST_F(DocxPackage, BodyPartIsExtractedIntoANewPrivateFolder) {
   EXPECT_EQ(S().docxPieces, (std::vector<std::string>{"Hello ", "world."}));
   EXPECT_EQ(size, 12);
   EXPECT_EQ(text, "") << "the XML text is let go";
-  EXPECT_FALSE(fs::exists(tmp_ + "/KWL001/word")) << "the XML and its folder go once read";
-  EXPECT_TRUE(fs::exists(tmp_ + "/KWL001")) << "the folder is kept for the text file";
+  EXPECT_FALSE(fs::exists(folder + "word")) << "the XML and its folder go once read";
+  EXPECT_TRUE(fs::exists(folder)) << "the folder is kept for the text file";
   EXPECT_TRUE(P().boxes.empty());
 
   EXPECT_TRUE(DeleteTempFolder(S()));
@@ -161,29 +171,29 @@ TEST_F(DocxPackage, PiecesCanBeJoinedInsteadOfKept) {
   EXPECT_TRUE(TmpEntries().empty()) << "the folder goes too when it is not kept";
 }
 
-TEST_F(DocxPackage, NamesInUseAreSkippedNeverReused) {
+TEST_F(DocxPackage, NamesTakenInTheSharedFolderChangeNothing) {
   fs::create_directory(tmp_ + "/KWL001");
   test::WriteAll(tmp_ + "/KWL002", "a file");
   fs::create_symlink(tmp_ + "/elsewhere", tmp_ + "/KWL003");
-  const std::string folder = CreateTempFolder("KWL");
-  EXPECT_EQ(folder, tmp_ + "/KWL004/");
+  S().run.strDocxTempFolder = CreateTempFolder("KWL");
+  const std::string second = CreateTempFolder("KWL");
+  EXPECT_EQ(FileNamePartOf(S().run.strDocxTempFolder), "KWL001");
+  EXPECT_EQ(FileNamePartOf(second), "KWL001");
+  EXPECT_NE(S().run.strDocxTempFolder, second) << "each in a private folder of its own";
   EXPECT_FALSE(fs::exists(tmp_ + "/elsewhere")) << "a dangling link is not followed";
   EXPECT_EQ(test::ReadAll(tmp_ + "/KWL002"), "a file");
+  EXPECT_TRUE(DeleteTempFolder(S()));
+  S().run.strDocxTempFolder = second;
+  EXPECT_TRUE(DeleteTempFolder(S()));
+  EXPECT_EQ(TmpEntries().size(), 3U) << "only the names of others are left";
 }
 
 TEST_F(DocxPackage, NoTemporaryFolderGivesMinusOne) {
-  for (int n = 1; n <= 999; ++n) {
-    char name[16];
-    std::snprintf(name, sizeof name, "/KWL%03d", n);
-    fs::create_directory(tmp_ + name);
-  }
   const std::string docx = Docx("a.docx", DocumentXml("<w:t>x</w:t>"));
+  ::setenv("TMPDIR", dir_.File("no such folder").c_str(), 1);
   EXPECT_EQ(CreateTempFolder("KWL"), "");
   EXPECT_EQ(ExtractXMLFileFromDocXFile(S(), docx, "KWL"), -1);
   EXPECT_EQ(S().run.strDocxTempFolder, "");
-
-  ::setenv("TMPDIR", dir_.File("no such folder").c_str(), 1);
-  EXPECT_EQ(ExtractXMLFileFromDocXFile(S(), docx, "KWL"), -1);
 }
 
 TEST_F(DocxPackage, SizeLimitsAskAndRefuseAtTheirBoundaries) {

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include <filesystem>
 #include <string>
@@ -273,6 +275,26 @@ TEST(Persistence, SaveErrorsAndWholeFileReplacement) {
   ASSERT_EQ(SaveState(s, link), "");
   EXPECT_TRUE(std::filesystem::is_symlink(link));
   EXPECT_EQ(test::ReadAll(path), Join(kDefaults));
+}
+
+TEST(Persistence, ASaveRemovesStaleTemporaryFilesOfDeadProcessesOnly) {
+  test::TempDir dir;
+  const std::string state = dir.Write("kwl.usr", "");
+  const pid_t dead = ::fork();
+  if (dead == 0) ::_exit(0);
+  ::waitpid(dead, nullptr, 0);
+  const std::string stale = state + ".tmp" + std::to_string(dead) + "-1";
+  const std::vector<std::string> kept = {
+      state + ".tmp" + std::to_string(::getppid()) + "-3",  // a running process
+      state + ".tmp" + std::to_string(dead) + "-1x",        // not a temporary name
+      dir.File("other.kwl.tmp" + std::to_string(dead) + "-1"),  // beside another file
+  };
+  test::WriteAll(stale, "cut off");
+  for (const auto& path : kept) test::WriteAll(path, "keep");
+  test::TestSession t;
+  EXPECT_EQ(SaveState(t.session, state), "");
+  EXPECT_FALSE(std::filesystem::exists(stale));
+  for (const auto& path : kept) EXPECT_TRUE(std::filesystem::exists(path)) << path;
 }
 
 TEST(WordsToIgnore, Normalisation) {

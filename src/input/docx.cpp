@@ -18,7 +18,9 @@
 #include "run/progress.h"
 #include "run/session.h"
 #include "support/cp1252.h"
+#include "support/regular_file.h"
 #include "support/run_error.h"
+#include "support/temp_cleanup.h"
 
 namespace kwl {
 namespace {
@@ -55,8 +57,11 @@ std::string ReplaceAll(std::string_view text, std::string_view from, std::string
 }
 
 std::string ReadWholeFile(const std::string& path) {
-  std::unique_ptr<std::FILE, int (*)(std::FILE*)> f(std::fopen(path.c_str(), "rb"), &std::fclose);
-  if (!f) throw RunError::FromErrno(errno);
+  ReadRefusal why;
+  std::unique_ptr<std::FILE, int (*)(std::FILE*)> f(OpenRegularFileStream(path, why), &std::fclose);
+  if (!f && why.error != 0) throw RunError::FromErrno(why.error);
+  // 75 is the program's "Path/File access error".
+  if (!f) throw RunError(75, path + " is " + std::string(why.Kind()));
   std::string text;
   char buffer[65536];
   while (true) {
@@ -69,6 +74,14 @@ std::string ReadWholeFile(const std::string& path) {
 }
 
 std::string RemovalFailure(int err) { return std::strerror(err); }
+
+// Removes the private folder around a temporary folder that is gone (see
+// CreateTempFolder); one that cannot be removed now goes at exit.
+void RemovePrivateFolderOf(const std::string& tempFolder) {
+  const std::string parent = WithoutTrailingSlash(FolderPart(WithoutTrailingSlash(tempFolder)));
+  if (!tempcleanup::IsRegistered(parent)) return;
+  if (::rmdir(parent.c_str()) == 0 || errno == ENOENT) tempcleanup::Forget(parent);
+}
 
 // The piece of one text run: the run's content after its start tag, a blank
 // for an empty run, the three entities replaced in order, UTF-8 repaired.
@@ -87,15 +100,27 @@ std::string MakePiece(std::string_view raw) {
 std::string CreateTempFolder(const std::string& prefix) {
   const char* tmp = std::getenv("TMPDIR");
   const std::string base = (tmp != nullptr && *tmp != '\0') ? tmp : "/tmp";
+  // A private folder first: in a shared temporary folder every fixed name
+  // could be taken, or watched, by another user. mkdtemp makes it with mode
+  // 0700 under a name nobody can predict.
+  std::string privateFolder = JoinPath(base, "kestrawl-XXXXXX");
+  if (::mkdtemp(privateFolder.data()) == nullptr) return {};
+  // Removed on a signal and at exit should the run not get to remove it.
+  if (!tempcleanup::Register(privateFolder)) {
+    ::rmdir(privateFolder.c_str());
+    return {};
+  }
   for (int n = 1; n <= 999; ++n) {
     char digits[4];
     std::snprintf(digits, sizeof digits, "%03d", n);
-    const std::string candidate = JoinPath(base, prefix + digits);
+    const std::string candidate = JoinPath(privateFolder, prefix + digits);
     // mkdir fails on any existing name, a dangling link included, so a
     // folder is never shared with another program.
     if (::mkdir(candidate.c_str(), 0700) == 0) return candidate + "/";
-    if (errno != EEXIST) return {};
+    if (errno != EEXIST) break;
   }
+  tempcleanup::Forget(privateFolder);
+  ::rmdir(privateFolder.c_str());
   return {};
 }
 
@@ -297,6 +322,7 @@ void DeleteXMLFile(Session& s, bool reportFailures, bool keepFolder) {
       return;
     }
   }
+  RemovePrivateFolderOf(r.strDocxTempFolder);
   r.strDocxTempFolder.clear();
 }
 
@@ -307,6 +333,7 @@ bool DeleteTempFolder(Session& s) {
   const fs::path folder = WithoutTrailingSlash(r.strDocxTempFolder);
   std::error_code ec;
   if (!fs::exists(fs::symlink_status(folder, ec))) {
+    RemovePrivateFolderOf(r.strDocxTempFolder);
     r.strDocxTempFolder.clear();
     return true;
   }
@@ -321,6 +348,7 @@ bool DeleteTempFolder(Session& s) {
   ec.clear();
   fs::remove_all(folder, ec);
   if (ec) return false;
+  RemovePrivateFolderOf(r.strDocxTempFolder);
   r.strDocxTempFolder.clear();
   return true;
 }

@@ -1,8 +1,9 @@
 #pragma once
 // DOCX input: the body part word/document.xml is taken out of the package
-// into a temporary folder (KWL001 .. KWL999 in the system's temporary
-// folder), its text runs become a list of text pieces (Session::docxPieces),
-// and the file source writes them to a text file and scans that file.
+// into a temporary folder (KWL001 .. KWL999 inside a private folder of the
+// system's temporary folder), its text runs become a list of text pieces
+// (Session::docxPieces), and the file source writes them to a text file and
+// scans that file.
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -10,10 +11,11 @@
 namespace kwl {
 struct Session;
 
-// A new folder prefix + "001" .. "999" in the system's temporary folder
-// ($TMPDIR, else /tmp), created with mode 0700, with a trailing "/"; a name
-// already taken by a file, folder or link is skipped. Empty when none could
-// be made.
+// A new folder prefix + "001" .. "999", with a trailing "/", inside a new
+// private folder (mkdtemp, mode 0700) of the system's temporary folder
+// ($TMPDIR, else /tmp); both are made with mode 0700, and the private folder
+// is registered for removal on a signal and at exit (support/temp_cleanup.h).
+// Empty when they could not be made.
 std::string CreateTempFolder(const std::string& prefix);
 
 // Extracts word/document.xml below a new temporary folder (strDocxTempFolder,
@@ -40,11 +42,12 @@ std::int32_t ExtractDelimitedSubstringsXML(Session& s, const std::string& xml, s
                                            std::vector<std::string>& pieces, std::int64_t& size);
 
 // Deletes strDocxXMLFilepath, then the "word" folder, then (unless
-// keepFolder) the temporary folder; failures are shown only when asked.
+// keepFolder) the temporary folder and its private folder; failures are
+// shown only when asked.
 void DeleteXMLFile(Session& s, bool reportFailures, bool keepFolder);
 
-// Removes strDocxTempFolder with everything in it and forgets the path;
-// false when that failed.
+// Removes strDocxTempFolder with everything in it, and its private folder,
+// and forgets the path; false when that failed.
 bool DeleteTempFolder(Session& s);
 
 // Writes the pieces to a Windows-1252 text file: each piece as it is, with a

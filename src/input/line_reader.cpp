@@ -1,33 +1,23 @@
 #include "input/line_reader.h"
 
-#include <fcntl.h>
-#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
 #include <utility>
 
+#include "support/regular_file.h"
 #include "support/run_error.h"
 
 namespace kwl {
 
 InputFile::InputFile(const std::string& path) {
-  // O_NONBLOCK keeps the open of a named pipe without a writer from waiting;
-  // the type check below then refuses it. It changes nothing for regular files.
-  fd_ = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
-  if (fd_ < 0) throw RunError::FromErrno(errno);
-  struct stat st {};
-  if (::fstat(fd_, &st) != 0) {
-    const int err = errno;
-    ::close(fd_);
-    throw RunError::FromErrno(err);
-  }
-  if (!S_ISREG(st.st_mode)) {
-    ::close(fd_);
-    if (S_ISDIR(st.st_mode)) throw RunError::FromErrno(EISDIR);
-    // 75 is the program's "Path/File access error".
-    throw RunError(75, "Not a regular file (a named pipe, a device or a socket)");
-  }
+  ReadRefusal why;
+  fd_ = OpenRegularFile(path, why);
+  if (fd_ >= 0) return;
+  if (why.error != 0) throw RunError::FromErrno(why.error);
+  if (why.IsFolder()) throw RunError::FromErrno(EISDIR);
+  // 75 is the program's "Path/File access error".
+  throw RunError(75, "Not a regular file (a named pipe, a device or a socket)");
 }
 
 InputFile::~InputFile() {

@@ -4,6 +4,8 @@
 
 #include <cstdio>
 
+#include "support/regular_file.h"
+
 namespace kwl {
 
 std::string Extension(std::string_view path) {
@@ -51,7 +53,8 @@ std::int64_t FileLength(const std::string& path) {
 
 bool IsDocxFile(const std::string& path) {
   if (Extension(path) != "docx" || FileLength(path) < 10) return false;
-  std::FILE* f = std::fopen(path.c_str(), "rb");
+  ReadRefusal why;
+  std::FILE* f = OpenRegularFileStream(path, why);
   if (!f) return false;
   unsigned char sig[4] = {};
   const bool ok = std::fread(sig, 1, 4, f) == 4 && sig[0] == 0x50 && sig[1] == 0x4B && sig[2] == 0x03 && sig[3] == 0x04;

@@ -10,6 +10,8 @@
 #include <memory>
 #include <vector>
 
+#include "support/regular_file.h"
+
 namespace kwl::zipentry {
 namespace {
 
@@ -97,9 +99,25 @@ ExtractResult ExtractEntry(const std::string& package, const std::string& entryN
   std::vector<std::string> parts;
   if (!SplitEntryName(entryName, parts)) return Fail(kBadEntryName, "Invalid entry name " + entryName);
 
+  // The package is opened here, never by libzip from its path: only a
+  // regular file is handed over, so a named pipe or a device cannot hold
+  // the program up.
+  ReadRefusal why;
+  const int fd = OpenRegularFile(package, why);
+  if (fd < 0) {
+    if (why.error == 0) return Fail(kCannotOpen, why.Description());
+    zip_error_t error;
+    zip_error_init(&error);
+    zip_error_set(&error, why.error == ENOENT ? ZIP_ER_NOENT : ZIP_ER_OPEN, why.error);
+    std::string text = zip_error_strerror(&error);
+    zip_error_fini(&error);
+    return Fail(kCannotOpen, text);
+  }
   int openError = 0;
-  std::unique_ptr<zip_t, ArchiveCloser> archive(zip_open(package.c_str(), ZIP_RDONLY, &openError));
+  // On success the archive owns the descriptor.
+  std::unique_ptr<zip_t, ArchiveCloser> archive(zip_fdopen(fd, 0, &openError));
   if (!archive) {
+    ::close(fd);
     zip_error_t error;
     zip_error_init_with_code(&error, openError);
     std::string text = zip_error_strerror(&error);

@@ -2,22 +2,50 @@
 
 #include <bitset>
 #include <cerrno>
-#include <fstream>
+#include <cstdio>
+#include <memory>
 
 #include "support/cp1252.h"
 #include "support/number_text.h"
+#include "support/regular_file.h"
 
 namespace kwl {
+namespace {
+
+// The status of a path that is no regular file: -11 a folder, -12 a named
+// pipe, -13 a device, -14 anything else.
+int SpecialFileStatus(mode_t type) {
+  if (S_ISDIR(type)) return -11;
+  if (S_ISFIFO(type)) return -12;
+  if (S_ISCHR(type) || S_ISBLK(type)) return -13;
+  return -14;
+}
+
+// The next line up to "\n" (not kept); false at the end of the file with
+// nothing read.
+bool NextLine(std::FILE* in, std::string& line) {
+  line.clear();
+  int c = 0;
+  while ((c = std::getc(in)) != EOF) {
+    if (c == '\n') return true;
+    line.push_back(static_cast<char>(c));
+  }
+  return !line.empty();
+}
+
+}  // namespace
+
 int Catalogue::Load(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  if (!in) return -1;
+  ReadRefusal why;
+  const std::unique_ptr<std::FILE, int (*)(std::FILE*)> in(OpenRegularFileStream(path, why), &std::fclose);
+  if (!in) return why.type != 0 ? SpecialFileStatus(why.type) : -1;
   std::array<std::string, kCount + 1> texts{};
   std::bitset<kCount + 1> seen;
   std::string line;
   long lineNo = 0;
   bool anyByte = false;
   int loaded = 0;
-  while (std::getline(in, line)) {
+  while (NextLine(in.get(), line)) {
     anyByte = true;
     ++lineNo;
     if (!line.empty() && line.back() == '\r') line.pop_back();
@@ -38,7 +66,7 @@ int Catalogue::Load(const std::string& path) {
     texts[static_cast<std::size_t>(n)] = text == "~" ? std::string() : std::move(text);
     ++loaded;
   }
-  if (in.bad()) return -7;
+  if (std::ferror(in.get())) return -7;
   if (!anyByte) return -6;
   if (loaded == 0) return 0;
   for (int n = 1; n <= kCount; ++n)
@@ -63,6 +91,10 @@ std::string Catalogue::FailureMessage(int status, const std::string& path) {
     case -6: return "File is empty.";
     case -7: return "Error reading file.";
     case -8: return "General memory allocation error.";
+    case -11: return "Cannot open file containing program text: it is a folder.\r\n" + path;
+    case -12: return "Cannot open file containing program text: it is a named pipe.\r\n" + path;
+    case -13: return "Cannot open file containing program text: it is a device.\r\n" + path;
+    case -14: return "Cannot open file containing program text: it is not a regular file.\r\n" + path;
     default: break;
   }
   if (status >= -500) return "Error " + std::to_string(status);

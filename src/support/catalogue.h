@@ -14,7 +14,9 @@ class Catalogue {
   static constexpr std::size_t kMaxTextLength = 1024;
 
   // Loads the file; returns the status (> 0: the number of texts loaded).
-  // 0: no text; -1: cannot open; -6: file empty; -7: read error;
+  // 0: no text; -1: cannot open; -6: file empty; -7: read error; -11, -12,
+  // -13, -14: the path is a folder, a named pipe, a device or another
+  // special file (such a file is refused unread, so it cannot block);
   // -3: a number outside 1..427; -(500 + L): missing string at line L (a line
   // without number or text, or, for a number never given, L is that number);
   // -(1000 + L): text too long at line L; -(1500 + L): duplicate at line L.

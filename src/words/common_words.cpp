@@ -14,6 +14,7 @@
 #include "run/session.h"
 #include "run/window_state.h"
 #include "scan/normalise.h"
+#include "support/regular_file.h"
 
 namespace kwl {
 namespace {
@@ -22,12 +23,14 @@ namespace {
 // and the terminator is not part of the line.
 class LineReader {
  public:
-  explicit LineReader(const std::string& path) : file_(std::fopen(path.c_str(), "rb"), &std::fclose) {
-    if (!file_) error_ = errno;
-  }
+  // Only a regular file is opened, and without waiting on it: a named pipe
+  // or a device is refused (see Problem).
+  explicit LineReader(const std::string& path) : file_(OpenRegularFileStream(path, refusal_), &std::fclose) {}
   bool IsOpen() const { return file_ != nullptr; }
-  // errno of a failed open or read; 0 when none.
-  int Error() const { return error_; }
+  // Whether the file was refused or could not be read to its end.
+  bool Failed() const { return refusal_.Refused() || error_ != 0; }
+  // Why: "it is a named pipe", or the system's description of the error.
+  std::string Problem() const { return error_ != 0 ? std::strerror(error_) : refusal_.Description(); }
 
   // The next line; false at the end of the file (or of the limit) or after
   // a read error.
@@ -63,13 +66,14 @@ class LineReader {
     return len_ > 0;
   }
 
+  ReadRefusal refusal_;  // filled in by the open, so it comes before file_
   std::unique_ptr<std::FILE, int (*)(std::FILE*)> file_;
   char buffer_[65536];
   std::size_t pos_ = 0;
   std::size_t len_ = 0;
   std::size_t total_ = 0;
   std::size_t limit_ = 0;
-  int error_ = 0;
+  int error_ = 0;  // errno of a failed read
 };
 
 // The language declaration is looked for near the top of a file; a file
@@ -126,7 +130,7 @@ std::string DetectLanguageCode(const std::string& path, std::string_view allowed
     text += line;
     ++found;
   }
-  if (reader.Error() != 0) return std::string(defaultCode);
+  if (reader.Failed()) return std::string(defaultCode);
   scan::FoldCaseInPlace(text);
   const std::string allowed = scan::FoldCase(allowedCodes);
 
@@ -193,6 +197,11 @@ bool ReadCommonWords(Session& s) {
   r.strCommonWordsFile = TrimBlanks(r.strCommonWordsFile);
   const std::string path = r.strCommonWordsFile;
   if (path.empty()) return false;
+  // A folder, a named pipe or a device is named as such, and never opened.
+  if (const std::string_view kind = SpecialFileKindAt(path); !kind.empty()) {
+    s.Warn("File " + path + "\r\ncannot be read: it is " + std::string(kind), "Fatal error");
+    return false;
+  }
   if (!FileExists(path)) {
     if (!r.blnStartUpCompleted) {
       SetDefaultCommonWordsFile(s);
@@ -240,10 +249,9 @@ bool ReadCommonWords(Session& s) {
         break;
       }
     }
-    complete = !stopped && reader.Error() == 0;
+    complete = !stopped && !reader.Failed();
   }
-  if (const int err = reader.Error(); err != 0)
-    s.Warn("File " + path + "\r\ncannot be read: " + std::strerror(err), "Fatal error");
+  if (reader.Failed()) s.Warn("File " + path + "\r\ncannot be read: " + reader.Problem(), "Fatal error");
 
   if (complete) {
     s.aWords.OrderByWord();

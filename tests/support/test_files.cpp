@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 #include <unistd.h>
+#include <zip.h>
 
 #include <cstdlib>
 #include <filesystem>
@@ -46,6 +47,20 @@ std::string ReadAll(const std::string& path) {
 void WriteAll(const std::string& path, std::string_view bytes) {
   std::ofstream out(path, std::ios::binary | std::ios::trunc);
   out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+}
+
+void WriteDocx(const std::string& path, const std::string& body) {
+  const std::string xml =
+      "<?xml version=\"1.0\" encoding=\"UTF-8\" standalone=\"yes\"?>\r\n"
+      "<w:document xmlns:w=\"http://schemas.openxmlformats.org/wordprocessingml/2006/main\"><w:body>" +
+      body + "</w:body></w:document>";
+  int error = 0;
+  zip_t* za = zip_open(path.c_str(), ZIP_CREATE | ZIP_TRUNCATE, &error);
+  ASSERT_NE(za, nullptr) << "zip_open " << error;
+  zip_source_t* source = zip_source_buffer(za, xml.data(), xml.size(), 0);
+  ASSERT_NE(source, nullptr);
+  ASSERT_GE(zip_file_add(za, "word/document.xml", source, ZIP_FL_ENC_UTF_8), 0) << zip_strerror(za);
+  ASSERT_EQ(zip_close(za), 0);
 }
 
 std::string TestData(std::string_view name) { return std::string(KWL_TEST_DATA_DIR) + "/" + std::string(name); }

@@ -31,6 +31,10 @@ class TempDir {
 std::string ReadAll(const std::string& path);
 void WriteAll(const std::string& path, std::string_view bytes);
 
+// A minimal DOCX package at path whose word/document.xml holds the given
+// body (paragraphs, runs) inside the document's root elements.
+void WriteDocx(const std::string& path, const std::string& body);
+
 // A file of the project's tests/data folder.
 std::string TestData(std::string_view name);
 // A file of the shared corpus, or "" when the corpus is not there.
