@@ -1,20 +1,13 @@
 #include "settings/persistence.h"
 
-#include <dirent.h>
-#include <fcntl.h>
 #include <sys/stat.h>
-#include <unistd.h>
-
-#include <csignal>
 
 #include <array>
 #include <cerrno>
-#include <climits>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
-#include <memory>
 #include <string_view>
 
 #include "input/paths.h"
@@ -22,6 +15,7 @@
 #include "run/window_state.h"
 #include "settings/params_logic.h"
 #include "support/regular_file.h"
+#include "support/replacing_file.h"
 
 namespace kwl {
 namespace {
@@ -184,110 +178,24 @@ std::string Compose(const Session& s) {
   return out;
 }
 
-// Writes all bytes to fd; false with errno set on failure.
-bool WriteAllBytes(int fd, std::string_view bytes) {
-  while (!bytes.empty()) {
-    const ssize_t n = ::write(fd, bytes.data(), bytes.size());
-    if (n < 0) {
-      if (errno == EINTR) continue;
-      return false;
-    }
-    bytes.remove_prefix(static_cast<std::size_t>(n));
-  }
-  return true;
-}
-
-// The process number of a temporary name left by ReplaceFileSafely,
-// name + ".tmp" + pid + "-" + n; 0 when tempName is no such name.
-long TempFileOwner(std::string_view tempName, std::string_view name) {
-  const std::string prefix = std::string(name) + ".tmp";
-  if (tempName.substr(0, prefix.size()) != prefix) return 0;
-  std::string_view rest = tempName.substr(prefix.size());
-  auto digits = [&rest](long& value) {
-    std::size_t i = 0;
-    value = 0;
-    while (i < rest.size() && i < 10 && rest[i] >= '0' && rest[i] <= '9') value = value * 10 + (rest[i++] - '0');
-    rest.remove_prefix(i);
-    return i > 0;
-  };
-  long pid = 0;
-  long n = 0;
-  if (!digits(pid) || rest.empty() || rest.front() != '-') return 0;
-  rest.remove_prefix(1);
-  if (!digits(n) || !rest.empty()) return 0;
-  return pid;
-}
-
-// Removes the temporary files a save killed on the way (kill -9, a power
-// cut) left beside path: those of the user's own whose process is gone.
-// Files of running processes, of other users and anything not named like
-// a temporary file stay.
-void RemoveStaleTempFiles(const std::string& path) {
-  const std::string folder = FolderPart(path).empty() ? "./" : FolderPart(path);
-  const std::string name = FileNamePart(path);
-  std::unique_ptr<DIR, int (*)(DIR*)> dir(::opendir(folder.c_str()), &::closedir);
-  if (!dir) return;
-  while (const dirent* entry = ::readdir(dir.get())) {
-    const long pid = TempFileOwner(entry->d_name, name);
-    if (pid <= 0 || pid == ::getpid() || pid > INT_MAX) continue;
-    if (::kill(static_cast<pid_t>(pid), 0) == 0 || errno != ESRCH) continue;
-    const std::string stale = folder + entry->d_name;
-    struct stat st {};
-    if (::lstat(stale.c_str(), &st) == 0 && S_ISREG(st.st_mode) && st.st_uid == ::geteuid()) ::unlink(stale.c_str());
-  }
-}
-
 // Replaces the file at path with content so that the earlier file survives
-// any failure on the way (a full disk, a crash): the content goes to a new
-// file beside it, reaches the disk, and only then takes the file's name.
-// Returns the empty string or the description of the failure.
+// any failure on the way (a full disk, a crash); a file that exists keeps
+// its permissions. Returns the empty string or the description of the failure.
 std::string ReplaceFileSafely(const std::string& requested, const std::string& content) {
-  std::string path = requested;
-  // Replace what a symbolic link points to, not the link itself.
-  struct stat st {};
-  if (::lstat(path.c_str(), &st) == 0 && S_ISLNK(st.st_mode)) {
-    if (char* real = ::realpath(path.c_str(), nullptr)) {
-      path = real;
-      std::free(real);
-    }
-  }
+  const std::string path = ResolveLinks(requested);
   // Only a regular file is ever replaced: a named pipe or a device (or a
   // link to one) is no settings file, and the folder of a device is no
   // place for a temporary file.
+  struct stat st {};
   if (::stat(path.c_str(), &st) == 0 && !S_ISREG(st.st_mode)) {
     if (S_ISDIR(st.st_mode)) return ErrnoText(EISDIR);
     return requested + " is " + std::string(SpecialFileKind(st.st_mode));
   }
-  RemoveStaleTempFiles(path);
-
-  static unsigned counter = 0;
-  std::string temp;
-  int fd = -1;
-  for (int attempt = 0; attempt < 100 && fd < 0; ++attempt) {
-    temp = path + ".tmp" + std::to_string(::getpid()) + "-" + std::to_string(++counter);
-    fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-    if (fd < 0 && errno != EEXIST) return ErrnoText(errno);
-  }
-  if (fd < 0) return ErrnoText(EEXIST);
-  // A file that exists keeps its permissions.
-  if (::stat(path.c_str(), &st) == 0) ::fchmod(fd, st.st_mode & 07777);
-
-  int err = 0;
-  if (!WriteAllBytes(fd, content) || ::fsync(fd) != 0) err = errno;
-  if (::close(fd) != 0 && err == 0) err = errno;
-  if (err == 0 && ::rename(temp.c_str(), path.c_str()) != 0) err = errno;
-  if (err != 0) {
-    ::unlink(temp.c_str());
-    return ErrnoText(err);
-  }
-  // Make the new name itself durable.
-  const std::string folder = FolderPart(path).empty() ? "." : FolderPart(path);
-  const int dir = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-  if (dir >= 0) {
-    ::fsync(dir);
-    ::close(dir);
-  }
-  return {};
+  ReplacingFile file;
+  int err = file.Open(path, true);
+  if (err == 0) err = file.Write(content);
+  if (err == 0) err = file.Commit();
+  return err == 0 ? std::string() : ErrnoText(err);
 }
 
 struct FileCloser {

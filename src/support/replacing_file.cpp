@@ -1,11 +1,15 @@
 #include "support/replacing_file.h"
 
+#include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
+#include <climits>
+#include <csignal>
 #include <cstdlib>
+#include <memory>
 #include <utility>
 
 namespace kwl {
@@ -32,6 +36,46 @@ bool CanNameAnonymousFiles() {
 }
 
 bool TempFileUnsupported(int err) { return err == EOPNOTSUPP || err == EISDIR || err == EINVAL; }
+
+// The process number of a temporary name left by a replacement,
+// name + ".tmp" + pid + "-" + n; 0 when tempName is no such name.
+long TempFileOwner(std::string_view tempName, std::string_view name) {
+  const std::string prefix = std::string(name) + ".tmp";
+  if (tempName.substr(0, prefix.size()) != prefix) return 0;
+  std::string_view rest = tempName.substr(prefix.size());
+  auto digits = [&rest](long& value) {
+    std::size_t i = 0;
+    value = 0;
+    while (i < rest.size() && i < 10 && rest[i] >= '0' && rest[i] <= '9') value = value * 10 + (rest[i++] - '0');
+    rest.remove_prefix(i);
+    return i > 0;
+  };
+  long pid = 0;
+  long n = 0;
+  if (!digits(pid) || rest.empty() || rest.front() != '-') return 0;
+  rest.remove_prefix(1);
+  if (!digits(n) || !rest.empty()) return 0;
+  return pid;
+}
+
+// Removes the temporary files a save killed on the way (kill -9, a power
+// cut) left beside path: those of the user's own whose process is gone.
+// Files of running processes, of other users and anything not named like
+// a temporary file stay.
+void RemoveStaleTempFiles(const std::string& path) {
+  const std::string folder = FolderOf(path) + "/";
+  const std::string name = path.substr(path.rfind('/') == std::string::npos ? 0 : path.rfind('/') + 1);
+  std::unique_ptr<DIR, int (*)(DIR*)> dir(::opendir(folder.c_str()), &::closedir);
+  if (!dir) return;
+  while (const dirent* entry = ::readdir(dir.get())) {
+    const long pid = TempFileOwner(entry->d_name, name);
+    if (pid <= 0 || pid == ::getpid() || pid > INT_MAX) continue;
+    if (::kill(static_cast<pid_t>(pid), 0) == 0 || errno != ESRCH) continue;
+    const std::string stale = folder + entry->d_name;
+    struct stat st {};
+    if (::lstat(stale.c_str(), &st) == 0 && S_ISREG(st.st_mode) && st.st_uid == ::geteuid()) ::unlink(stale.c_str());
+  }
+}
 
 void SyncFolder(const std::string& folder) {
   const int dir = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
@@ -110,6 +154,7 @@ ReplacingFile& ReplacingFile::operator=(ReplacingFile&& other) noexcept {
 int ReplacingFile::Open(const std::string& path, bool keepMode) {
   Discard();
   target_ = ResolveLinks(path);
+  RemoveStaleTempFiles(target_);
   struct stat st {};
   const bool exists = ::stat(target_.c_str(), &st) == 0;
   if (exists && S_ISDIR(st.st_mode)) return EISDIR;

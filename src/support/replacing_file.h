@@ -2,7 +2,10 @@
 // Files of the user's that the program writes are replaced only by a complete
 // new version: the new content goes to a temporary file in the same folder,
 // reaches the disk, and only then takes the file's name. A failure, a stop or
-// a killed process leaves the earlier file byte for byte.
+// a killed process leaves the earlier file byte for byte. The new content has
+// no name until the moment it replaces the file (an O_TMPFILE file, where the
+// file system allows it); a named temporary file that a killed process left
+// beside the file is removed by the next replacement.
 #include <string>
 #include <string_view>
 
