@@ -12,7 +12,8 @@ set -uo pipefail
 build=$(cd "$1" && pwd)
 seconds=$2
 shift 2
-seeds=$(cd "$(dirname "$0")" && pwd)/corpus
+here=$(cd "$(dirname "$0")" && pwd)
+seeds=$here/corpus
 
 # The targets write small files for every input (and the settings target
 # syncs them to disk): on a memory file system that costs next to nothing.
@@ -28,8 +29,12 @@ for target in "$@"; do
   mkdir -p "$work/corpus" "$work/artifacts" "$scratch/$target"
   cp "$seeds/$target"/* "$work/corpus/"
   echo "== fuzz_$target: ${seconds} s"
+  # A target's dictionary, fuzz/TARGET.dict, gives the mutations the tokens
+  # of its format.
+  dict=()
+  if [ -f "$here/$target.dict" ]; then dict=(-dict="$here/$target.dict"); fi
   # TMPDIR holds the targets' scratch files and the DOCX reader's temporary folders.
-  TMPDIR=$scratch/$target "$build/bin/fuzz_$target" "$work/corpus" \
+  TMPDIR=$scratch/$target "$build/bin/fuzz_$target" "$work/corpus" "${dict[@]}" \
     -max_total_time="$seconds" -timeout=10 -rss_limit_mb=2048 \
     -artifact_prefix="$work/artifacts/" -print_final_stats=1 >"$work/log" 2>&1
   status=$?
