@@ -1,21 +1,29 @@
 # Two commands do all the set-up on a fresh Debian 12 machine (as root):
 #   make run    builds Kestrawl and starts it
 #   make test   builds the tests with AddressSanitizer and UBSan and runs them
-# Both install what they need with apt-get when it is missing, and are safe
+#   make fuzz   builds the libFuzzer targets with clang and runs each for
+#               FUZZ_SECONDS (60 by default)
+# All three install what they need with apt-get when it is missing, and are safe
 # to run again.
 
 JOBS ?= $(shell nproc)
 BUILD ?= build
 TEST_BUILD ?= build-asan
+FUZZ_BUILD ?= build-fuzz
+FUZZ_SECONDS ?= 60
+FUZZ_TARGETS ?= scanner docx settings text catalogue
 # What the tests need, and what the window needs besides.
 TEST_PACKAGES = g++ cmake make pkg-config libgtest-dev libgmock-dev libzip-dev
 GUI_PACKAGES = qt6-base-dev fonts-liberation time
+# The fuzz targets: clang with libFuzzer's runtime (in libclang-rt-14-dev).
+FUZZ_PACKAGES = clang libclang-rt-14-dev cmake make pkg-config libzip-dev
 
-.PHONY: deps deps-test build run test bench clean
+.PHONY: deps deps-test deps-fuzz build run test fuzz bench clean
 
 deps: PACKAGES = $(TEST_PACKAGES) $(GUI_PACKAGES)
 deps-test: PACKAGES = $(TEST_PACKAGES)
-deps deps-test:
+deps-fuzz: PACKAGES = $(FUZZ_PACKAGES)
+deps deps-test deps-fuzz:
 	@missing=""; for p in $(PACKAGES); do \
 	  dpkg-query -W -f='$${Status}' $$p 2>/dev/null | grep -q "ok installed" || missing="$$missing $$p"; \
 	done; \
@@ -43,8 +51,13 @@ test: deps-test
 	cmake --build $(TEST_BUILD) -j $(JOBS)
 	cd $(TEST_BUILD) && ctest --output-on-failure -j $(JOBS)
 
+fuzz: deps-fuzz
+	cmake -S . -B $(FUZZ_BUILD) -DCMAKE_CXX_COMPILER=clang++ -DKWL_FUZZ=ON -DKWL_BUILD_GUI=OFF -DKWL_BUILD_TESTS=OFF -DKWL_BUILD_BENCH=OFF
+	cmake --build $(FUZZ_BUILD) -j $(JOBS) --target fuzzers
+	fuzz/run_fuzzers.sh $(FUZZ_BUILD) $(FUZZ_SECONDS) $(FUZZ_TARGETS)
+
 bench: build
 	cmake --build $(BUILD) --target bench
 
 clean:
-	rm -rf $(BUILD) $(TEST_BUILD)
+	rm -rf $(BUILD) $(TEST_BUILD) $(FUZZ_BUILD)

@@ -8,6 +8,16 @@ if(KWL_SANITIZE)
     -fsanitize=address,undefined -fno-omit-frame-pointer -fno-sanitize-recover=undefined)
   target_link_options(kwl_options INTERFACE -fsanitize=address,undefined)
 endif()
+# libFuzzer comes with clang: the engine gets its coverage hooks
+# (fuzzer-no-link) and the sanitizers; the targets in fuzz/ link the driver.
+if(KWL_FUZZ)
+  if(NOT CMAKE_CXX_COMPILER_ID STREQUAL "Clang")
+    message(FATAL_ERROR "KWL_FUZZ needs clang: configure with CXX=clang++")
+  endif()
+  target_compile_options(kwl_options INTERFACE
+    -fsanitize=fuzzer-no-link,address,undefined -fno-omit-frame-pointer -fno-sanitize-recover=undefined)
+  target_link_options(kwl_options INTERFACE -fsanitize=address,undefined)
+endif()
 # GCC 12 reports -Wrestrict for "literal" + std::string at -O2 (a false
 # positive of that release's libstdc++, fixed in GCC 13).
 if(CMAKE_CXX_COMPILER_ID STREQUAL "GNU" AND CMAKE_CXX_COMPILER_VERSION VERSION_LESS 13)
