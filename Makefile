@@ -8,7 +8,7 @@ JOBS ?= $(shell nproc)
 BUILD ?= build
 TEST_BUILD ?= build-asan
 # What the tests need, and what the window needs besides.
-TEST_PACKAGES = g++ cmake make pkg-config libgtest-dev libgmock-dev libzip-dev
+TEST_PACKAGES = g++ cmake make pkg-config libgtest-dev libgmock-dev libzip-dev libxxhash-dev
 GUI_PACKAGES = qt6-base-dev fonts-liberation time
 
 .PHONY: deps deps-test build run test bench clean
