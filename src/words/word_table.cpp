@@ -1,36 +1,20 @@
 #include "words/word_table.h"
 
 #include <algorithm>
-#include <random>
-
-// Header-only use of xxHash: the functions are compiled into this file.
-#define XXH_INLINE_ALL
-#include <xxhash.h>
 
 #include "scan/normalise.h"
 #include "support/cp1252.h"
+#include "words/keyed_hash.h"
 
 namespace kwl {
 
 namespace {
 
-// A random key drawn once per process. Words come from files anyone may
-// write: with a fixed hash, distinct words chosen to share their slot would
-// make every lookup walk past all of them (quadratic time); keyed, their
-// slots cannot be foreseen. Entries keep the order they were found in, so
-// nothing that is listed depends on the key.
-std::uint64_t HashKey() {
-  static const std::uint64_t key = [] {
-    std::random_device device;
-    return (std::uint64_t{device()} << 32) ^ device();
-  }();
-  return key;
-}
-
 std::uint32_t HashOf(std::string_view word) {
-  // The low half of the keyed 64-bit XXH3 serves both as the slot's check
-  // and, masked, as the home position.
-  return static_cast<std::uint32_t>(XXH3_64bits_withSeed(word.data(), word.size(), HashKey()));
+  // Keyed, so that no input can choose words that share a home slot. The low
+  // half serves both as the slot's check and, masked, as the home position;
+  // entries keep the order they were found in, so nothing listed depends on it.
+  return static_cast<std::uint32_t>(KeyedHash(word));
 }
 
 }  // namespace
