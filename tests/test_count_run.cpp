@@ -5,6 +5,7 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
+#include <map>
 
 #include "input/paths.h"
 #include "run/count_run.h"
@@ -14,6 +15,7 @@
 #include "settings/params_logic.h"
 #include "support/cp1252.h"
 #include "support/test_files.h"
+#include "words/word_table.h"
 
 namespace kwl {
 namespace {
@@ -73,6 +75,35 @@ TEST(WordTable, WordsAboveEightyCharactersAreNotCounted) {
   for (int i = 0; i < 40; ++i) w80 += "ab";
   Feed(s, {w80 + " " + w80 + "c"});
   EXPECT_EQ(Table(s), (Counts{{w80, 1}}));
+}
+
+TEST(WordTable, EveryWordIsFoundAgainWhateverItHashesTo) {
+  // Sets of distinct words that crowd a hash index: words sharing the low 20
+  // bits of an unkeyed FNV-1a hash, words one byte apart (every byte value),
+  // prefixes of one another, and enough words for many growths of the index.
+  std::vector<std::string> fnvLow20 = {"mlpeaaaag", "qbclaaaai", "oymuaaaak", "phitaaaal", "doltaaaap",
+                                       "iyujaaaap", "ztonaaaar", "brtbaaaaw", "prgpaaabe", "ctzpaaabm"};
+  std::vector<std::string> lastByte, prefixes, many;
+  for (int c = 0; c < 256; ++c) lastByte.push_back(std::string("ab") + static_cast<char>(c));
+  for (std::size_t n = 1; n <= 80; ++n) prefixes.emplace_back(n, 'a');
+  for (int i = 0; i < 20000; ++i) many.push_back("w" + std::to_string(i));
+  for (const auto* words : {&fnvLow20, &lastByte, &prefixes, &many}) {
+    WordTable table;
+    table.Reset();
+    // Word i is added i % 3 + 1 times, in rounds, so repeats follow new words.
+    std::map<std::string, std::int64_t> expected;
+    for (int round = 0; round < 3; ++round)
+      for (std::size_t i = 0; i < words->size(); ++i) {
+        if (static_cast<int>(i % 3) < round) continue;
+        EXPECT_EQ(table.Add((*words)[i]), round == 0) << (*words)[i];
+        ++expected[(*words)[i]];
+      }
+    ASSERT_EQ(table.NumWords(), static_cast<std::int32_t>(words->size()));
+    table.OrderByWord();
+    std::map<std::string, std::int64_t> counted;
+    for (std::int32_t i = 1; i <= table.NumWords(); ++i) counted[table[i].strWord] = table[i].lngCount;
+    EXPECT_EQ(counted, expected) << words->front();
+  }
 }
 
 TEST(WordTable, DisplayOfWordsStopsWithANoticeBeforeTheTextBoxFills) {

@@ -9,6 +9,7 @@
 #include "support/cp1252.h"
 #include "support/test_files.h"
 #include "words/filters.h"
+#include "words/ignore_list.h"
 
 namespace kwl {
 namespace {
@@ -108,13 +109,35 @@ TEST(WordFilters, WordsToIgnoreAndSevenBitRuleAtIntake) {
   Session& s = t.session;
   s.aWords.Reset();
   s.run.strWordsToIgnore = W(" the über ");
-  for (const char* w : {"The", "THE", "the", "Über", "cat"}) s.intake.GetWords2(W(w));
-  ASSERT_EQ(s.aWords.NumWords(), 1);
-  EXPECT_EQ(s.aWords[1].strWord, "cat");
-
+  for (const char* w : {"The", "THE", "the", "Über", "cat", "thee", "ber", "uber"}) s.intake.GetWords2(W(w));
   s.params.chkOnly7bitASCII.SetValue(1);
   s.intake.GetWords2(W("café"));
-  EXPECT_EQ(s.aWords.NumWords(), 1);
+  s.aWords.OrderByWord();
+  std::vector<std::string> counted;
+  for (std::int32_t i = 1; i <= s.aWords.NumWords(); ++i) counted.push_back(s.aWords[i].strWord);
+  EXPECT_EQ(counted, (std::vector<std::string>{"ber", "cat", "thee", "uber"}));
+}
+
+TEST(WordFilters, IgnoreListHoldsExactlyTheWordsBetweenBlanks) {
+  // Normalised lists and texts set by hand alike: a word is listed exactly
+  // when blank, word, blank occurs in the text.
+  const char* const texts[] = {" the über cat ", " the cat", "the cat ", "", "  ", " a  b ", " x\ty ", " the the "};
+  const char* const words[] = {"the", "th", "he", "über", "ber", "cat", "a", "b", "x", "x\ty", "",
+                               " ", "a  b", "the cat", "the über"};
+  for (const char* text : texts) {
+    IgnoreList list;
+    list = W(text);
+    EXPECT_EQ(list.Text(), W(text));
+    for (const char* word : words) {
+      const bool listed = W(text).find(" " + W(word) + " ") != std::string::npos;
+      EXPECT_EQ(list.Contains(W(word)), listed) << "'" << word << "' in '" << text << "'";
+    }
+  }
+  IgnoreList list;
+  list = " a b ";
+  list.Clear();
+  EXPECT_TRUE(list.Empty());
+  EXPECT_FALSE(list.Contains("a")) << "nothing left of the earlier list";
 }
 
 TEST(WordFilters, PostScanRulesAndTotals) {

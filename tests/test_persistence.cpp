@@ -107,7 +107,7 @@ TEST(Persistence, RoundTripGivesBackEverySetting) {
   InitializeVariables(s);
   EXPECT_EQ(RestoreSavedState(s, first), "");
   EXPECT_EQ(s.params.chkAllowCommentMarkers.Value(), 1) << "always 1 after a restore";
-  EXPECT_EQ(s.run.strWordsToIgnore, " apple zebra ");
+  EXPECT_EQ(s.run.strWordsToIgnore.Text(), " apple zebra ");
   EXPECT_EQ(s.params.txbCommonWordsFile.Text(), "/usr/share/kestrawl/cwds_de.txt");
   EXPECT_TRUE(s.main.chkDisableOutputToFile.Enabled()) << "an output path enables the Disable box";
 
@@ -311,6 +311,14 @@ TEST(WordsToIgnore, Normalisation) {
       {"ÉTÉ été Zoo", "zoo été", " zoo été "},  // é (E9) sorts after z
       {"b a b a", "a b", " a b "},
       {",,,", "", "  "},
+      {"b A a B c b", "a b c", " a b c "},
+      {"Zoo ZOO zoo Été ÉTÉ été", "zoo été", " zoo été "},
+      {" pear,apple  pear , Apple,PEAR ", "apple pear", " apple pear "},
+      {"one", "one", " one "},
+      {"‘a été ‘a", "été ‘a", " été ‘a "},  // ‘ (91, U+2018) sorts after é (E9, U+00E9)
+      {"ab a abc a", "a ab abc", " a ab abc "},
+      {"abcdefghij abcdefghi abcdefghia abcdefghi", "abcdefghi abcdefghia abcdefghij",
+       " abcdefghi abcdefghia abcdefghij "},
   };
   for (const Case& c : cases) {
     test::TestSession t;
@@ -318,7 +326,7 @@ TEST(WordsToIgnore, Normalisation) {
     s.params.txbWordsToIgnore.SetText(c.typed);
     NormaliseWordsToIgnore(s);
     EXPECT_EQ(s.params.txbWordsToIgnore.Text(), c.shown) << c.typed;
-    EXPECT_EQ(cp1252::ToUtf8(s.run.strWordsToIgnore), c.inForce) << c.typed;
+    EXPECT_EQ(cp1252::ToUtf8(s.run.strWordsToIgnore.Text()), c.inForce) << c.typed;
   }
 }
 

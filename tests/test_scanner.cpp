@@ -144,12 +144,24 @@ TEST(ScannerComments, DoubleHyphensAreDashes) {
 }
 
 TEST(Markup, EntitiesAreReplacedOnceFromLeftToRight) {
-  EXPECT_EQ(ReplaceEntities("&amp;lt; &quot;q&quot; &copy;"), "&lt; \"q\" \xA9");
-  EXPECT_EQ(ReplaceEntities("&#160;&#8212;&Eacute;"), " \x97\xC9");
-  // An unknown piece is kept whole, and the search resumes after its ";".
-  EXPECT_EQ(ReplaceEntities("&x &amp; &amp;"), "&x &amp; &");
-  EXPECT_EQ(ReplaceEntities("no semicolon &amp"), "no semicolon &amp");
-  EXPECT_EQ(ReplaceEntities("&EACUTE;"), "&EACUTE;");
+  const struct {
+    const char* in;
+    const char* out;
+  } cases[] = {
+      {"&amp;lt; &quot;q&quot; &copy;", "&lt; \"q\" \xA9"},
+      {"&#160;&#8212;&Eacute;", " \x97\xC9"},
+      // An unknown piece is kept whole, and the search resumes after its ";".
+      {"&x &amp; &amp;", "&x &amp; &"},
+      {"no semicolon &amp", "no semicolon &amp"},
+      {"&EACUTE;", "&EACUTE;"},
+      {"", ""},
+      {"a&amp;b&lt;c;d&copy;", "a&b&lt;c;d\xA9"},
+  };
+  for (const auto& c : cases) {
+    std::string line = c.in;
+    ReplaceEntities(line);
+    EXPECT_EQ(line, c.out) << c.in;
+  }
 }
 
 TEST(Markup, IsEntityAt) {

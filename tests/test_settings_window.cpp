@@ -61,7 +61,7 @@ TEST_F(SettingsWindow, LeavingBoxesNormalisesOrDiscardsWithoutAsking) {
   p.txbWordsToIgnore.SetText("The, cat  the, Apple");
   p.txbWordsToIgnore.LoseFocus();
   EXPECT_EQ(p.txbWordsToIgnore.Text(), "apple cat the");
-  EXPECT_EQ(s.run.strWordsToIgnore, " apple cat the ");
+  EXPECT_EQ(s.run.strWordsToIgnore.Text(), " apple cat the ");
 
   s.run.blnWordsGot = true;
   p.txbStartComment[0].SetText("  /* ");
@@ -71,7 +71,7 @@ TEST_F(SettingsWindow, LeavingBoxesNormalisesOrDiscardsWithoutAsking) {
   EXPECT_TRUE(t.platform.boxes.empty());
 
   p.cmdClearWordsToIgnore.Click();
-  EXPECT_EQ(s.run.strWordsToIgnore, "");
+  EXPECT_EQ(s.run.strWordsToIgnore.Text(), "");
 }
 
 TEST_F(SettingsWindow, UntickingSlashesIsReportedOnlyByTheCount) {

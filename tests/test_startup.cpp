@@ -88,7 +88,7 @@ TEST(Settings, ResetEmptiesPathsAndTheWordsToIgnore) {
   EXPECT_EQ(s.main.chkUTF8.Value(), 0);
   EXPECT_EQ(s.main.chkDisableOutputToFile.Value(), 0);
   EXPECT_FALSE(s.main.chkDisableOutputToFile.Enabled());
-  EXPECT_EQ(s.run.strWordsToIgnore, "");
+  EXPECT_EQ(s.run.strWordsToIgnore.Text(), "");
   EXPECT_EQ(s.run.strCommonWordsFile, "");
 }
 

@@ -231,32 +231,32 @@ void ReadLines(Session& s, LineReader& reader, bool textInput, std::int64_t inpu
   MainControls& m = s.main;
   RunState& r = s.run;
   FileProgressBar bar(s, inputSize, showBar);
-  std::string raw;
+  // Every step works on the line as it was read, in place, so that a line
+  // of any length is held once (with a little room to grow).
   std::string line;
   for (;;) {
     s.pump.Yield();
     bool got = false;
     // A file that cannot be read on is reported once; reading ends there.
-    if (!Guarded(s, [&] { got = reader.Next(raw); })) {
+    if (!Guarded(s, [&] { got = reader.Next(line); })) {
       r.blnCountIncomplete = true;
       break;
     }
     if (!got) break;
-    bar.Advance(static_cast<std::int64_t>(raw.size()) + reader.TerminatorBytes());
-    const std::string_view trimmed = TrimControls(raw);
+    bar.Advance(static_cast<std::int64_t>(line.size()) + reader.TerminatorBytes());
+    const std::string_view trimmed = TrimControls(line);
     if (trimmed.empty()) continue;
     const bool scanned = Guarded(s, [&] {
-      std::string text;
+      // The trimmed text with a blank put in front. The repairs below never
+      // touch that blank nor find a sequence across it, so it may come first.
+      const auto first = static_cast<std::size_t>(trimmed.data() - line.data());
+      line.resize(first + trimmed.size());
+      line.replace(0, first, 1, ' ');
       if (textInput && m.chkUTF8.Value() == 1) {
-        text = ReplaceUtf8Punctuation(DecodeUtf8Line(trimmed));
-      } else {
-        text.assign(trimmed);
+        DecodeUtf8InPlace(line);
+        ReplaceUtf8PunctuationInPlace(line);
       }
-      if (s.params.chkCaseSignificant.Value() != 1) scan::FoldCaseInPlace(text, &s.pump);
-      line.clear();
-      line.reserve(text.size() + 1);
-      line += ' ';
-      line += text;
+      if (s.params.chkCaseSignificant.Value() != 1) scan::FoldCaseInPlace(line, &s.pump);
       ScanOneLine(s, line);
     });
     if (!scanned) r.blnCountIncomplete = true;

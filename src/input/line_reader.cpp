@@ -52,6 +52,14 @@ std::size_t InputFile::ReadFully(char* buffer, std::size_t size) {
   return done;
 }
 
+std::size_t InputFile::ReadAt(char* buffer, std::size_t size, std::uint64_t offset) {
+  for (;;) {
+    const ssize_t got = ::pread(fd_, buffer, size, static_cast<off_t>(offset));
+    if (got >= 0) return static_cast<std::size_t>(got);
+    if (errno != EINTR) throw RunError::FromErrno(errno);
+  }
+}
+
 LineReader::LineReader(const std::string& path, std::size_t bufferSize)
     : file_(path), buffer_(bufferSize == 0 ? 1 : bufferSize) {}
 
@@ -65,14 +73,29 @@ bool LineReader::Fill() {
     atEnd_ = true;
     throw;
   }
+  offset_ += end_;
   if (end_ == 0) atEnd_ = true;
   return end_ > 0;
+}
+
+std::size_t LineReader::RestOfLine() {
+  // Called when the buffer has been used up: it serves as the scratch space.
+  std::size_t rest = 0;
+  for (;;) {
+    const std::size_t got = file_.ReadAt(buffer_.data(), buffer_.size(), offset_ + rest);
+    const char* begin = buffer_.data();
+    const char* p = begin;
+    while (p != begin + got && *p != '\r' && *p != '\n') ++p;
+    rest += static_cast<std::size_t>(p - begin);
+    if (got == 0 || p != begin + got) return rest;
+  }
 }
 
 bool LineReader::Next(std::string& line) {
   line.clear();
   terminator_ = 0;
   bool any = false;
+  bool measured = false;
   for (;;) {
     if (pos_ == end_ && !Fill()) return any;
     any = true;
@@ -82,7 +105,19 @@ bool LineReader::Next(std::string& line) {
     while (p != stop && *p != '\r' && *p != '\n') ++p;
     line.append(begin, static_cast<std::size_t>(p - begin));
     pos_ += static_cast<std::size_t>(p - begin);
-    if (p == stop) continue;
+    if (p == stop) {
+      if (!measured && line.size() >= buffer_.size()) {
+        measured = true;
+        // Only a guide to the string's size: a failure shows again, and is
+        // reported, when the line itself is read on.
+        try {
+          const std::size_t rest = RestOfLine();
+          line.reserve(line.size() + rest + (line.size() + rest) / 8);
+        } catch (const RunError&) {
+        }
+      }
+      continue;
+    }
     ++pos_;
     terminator_ = 1;
     if (*p == '\r') {

@@ -26,6 +26,9 @@ class InputFile {
   std::size_t Read(char* buffer, std::size_t size);
   // Reads up to size bytes, fewer only at the end of the file.
   std::size_t ReadFully(char* buffer, std::size_t size);
+  // Reads up to size bytes from offset on, leaving the position for Read as
+  // it is; 0 at the end of the file. Throws RunError.
+  std::size_t ReadAt(char* buffer, std::size_t size, std::uint64_t offset);
 
  private:
   int fd_ = -1;
@@ -33,6 +36,11 @@ class InputFile {
 
 // Lines of a file. A line ends at CR LF, at CR or at a lone LF; the line end
 // is not part of the line. A last line without a line end is a line too.
+//
+// A line longer than the buffer is measured ahead before it is read on, and
+// the string is given room for all of it at once: a line of hundreds of
+// megabytes is then never copied as it grows, so reading it needs its own
+// length in memory, not twice that.
 class LineReader {
  public:
   static constexpr std::size_t kDefaultBufferSize = std::size_t{1} << 20;
@@ -40,18 +48,25 @@ class LineReader {
   explicit LineReader(const std::string& path, std::size_t bufferSize = kDefaultBufferSize);
 
   // The next line into line; false at the end of the file. Throws RunError
-  // when reading fails; the reader then stays at the end of the file.
+  // when reading fails; the reader then stays at the end of the file. A long
+  // line leaves line with room for an eighth more, so that the caller's
+  // repairs that lengthen it a little (a blank put in front) need no copy;
+  // room that is never written takes no memory.
   bool Next(std::string& line);
   // Bytes of the line end that closed the last line: 2, 1, or 0 at the end of the file.
   int TerminatorBytes() const { return terminator_; }
 
  private:
   bool Fill();
+  // Bytes from the end of the buffer up to the next line end or the end of the file.
+  std::size_t RestOfLine();
 
   InputFile file_;
   std::vector<char> buffer_;
   std::size_t pos_ = 0;
   std::size_t end_ = 0;
+  // File offset of the byte after the buffer's contents.
+  std::uint64_t offset_ = 0;
   bool atEnd_ = false;
   int terminator_ = 0;
 };

@@ -6,8 +6,9 @@
 // Only what the code page can hold is decoded: the two-byte sequences of
 // U+0080..U+00FF and of "č", and the typographic punctuation of three-byte
 // sequences. Every other multi-byte sequence stays as its bytes, and a UTF-8
-// byte-order mark is not removed. Both functions take time linear in the
-// length of the line.
+// byte-order mark is not removed. Every function takes time linear in the
+// length of the line; the in-place forms need no second copy of it, which
+// matters for lines of hundreds of megabytes.
 #include <string>
 #include <string_view>
 
@@ -22,6 +23,7 @@ namespace kwl {
 // is. Each pass decodes every sequence of the line exactly once, from left
 // to right, so that valid UTF-8 always decodes to its characters.
 std::string DecodeUtf8Line(std::string_view line);
+void DecodeUtf8InPlace(std::string& line);
 
 // Replaces the typographic three-byte sequences:
 //   E2 80 98, E2 80 99 -> "'"        E2 80 9C, E2 80 9D -> a double quote
@@ -29,5 +31,7 @@ std::string DecodeUtf8Line(std::string_view line);
 //   E2 80 94, E2 94 80 -> " -- "     E2 80 A6 -> "..."
 //   E2 80 A2 -> " . "                E2 80 86 -> " ... "
 std::string ReplaceUtf8Punctuation(std::string_view line);
+// The same over line itself; it grows only by what the longer replacements add.
+void ReplaceUtf8PunctuationInPlace(std::string& line);
 
 }  // namespace kwl

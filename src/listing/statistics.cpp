@@ -17,7 +17,7 @@ void ShowRunStatistics(Session& s) {
   };
   m.lblNumberOfWords.SetCaption("Number of words in this list:" + field(r.lngNumWordsIncluded));
   m.lblNumberOfWords.SetVisible(true);
-  const bool ignoring = !r.strWordsToIgnore.empty() || s.params.chkIgnoreCommonWords.Value() == 1;
+  const bool ignoring = !r.strWordsToIgnore.Empty() || s.params.chkIgnoreCommonWords.Value() == 1;
   m.lblNumWordsExcluded.SetCaption(
       (ignoring ? "No. of words ignored (other than common words):" : "Number of words ignored:") +
       field(r.lngNumWordsExcluded));

@@ -7,6 +7,8 @@
 #include <cstdint>
 #include <string>
 
+#include "words/ignore_list.h"
+
 namespace kwl {
 
 struct RunState {
@@ -34,7 +36,7 @@ struct RunState {
 
   // The words-to-ignore list in force: lower-cased, joined by single blanks,
   // with a blank before the first and after the last word (Windows-1252).
-  std::string strWordsToIgnore;
+  IgnoreList strWordsToIgnore;
   std::string strCommonWordsFile;
   std::string strProgramTextFile = "kwl.dat";
   std::string strAllPossibleExtraChars = "'0123456789-_@:/.\\";

@@ -1,5 +1,6 @@
 #include "scan/markup.h"
 
+#include <cstring>
 #include <unordered_map>
 
 #include "scan/char_rules.h"
@@ -87,31 +88,34 @@ const std::unordered_map<std::string_view, char>& Entities() {
 
 }  // namespace
 
-std::string ReplaceEntities(std::string_view line) {
+void ReplaceEntities(std::string& line) {
   // One pass from left to right: each "&" up to the next ";" is looked up;
   // a replacement resumes the search just after the replaced character,
   // an unknown piece is kept whole and the search resumes after its ";".
+  // Nothing becomes longer, so the result is written over the line as it is
+  // read.
   const auto& table = Entities();
-  std::string out;
-  out.reserve(line.size());
+  char* const data = line.data();
+  std::size_t w = 0;
   std::size_t a = 0;
   while (true) {
     const std::size_t b = line.find('&', a);
-    if (b == std::string_view::npos) break;
+    if (b == std::string::npos) break;
     const std::size_t e = line.find(';', b);
-    if (e == std::string_view::npos) break;
-    out.append(line.substr(a, b - a));
-    const std::string_view t = line.substr(b, e - b + 1);
-    const auto it = table.find(t);
+    if (e == std::string::npos) break;
+    std::memmove(data + w, data + a, b - a);
+    w += b - a;
+    const auto it = table.find(std::string_view(data + b, e - b + 1));
     if (it != table.end()) {
-      out += it->second;
+      data[w++] = it->second;
     } else {
-      out.append(t);
+      std::memmove(data + w, data + b, e - b + 1);
+      w += e - b + 1;
     }
     a = e + 1;
   }
-  out.append(line.substr(a));
-  return out;
+  std::memmove(data + w, data + a, line.size() - a);
+  line.resize(w + line.size() - a);
 }
 
 void SplitDoubleHyphens(std::string& line) {

@@ -31,8 +31,9 @@ MarkupKind MarkupKindFor(std::string_view extension);
 // or the 1-based position of its ";".
 int IsEntityAt(std::string_view text);
 
-// Replaces the named entities of the table (and &quot;) by their characters.
-std::string ReplaceEntities(std::string_view line);
+// Replaces the named entities of the table (and &quot;) by their characters,
+// in the line itself.
+void ReplaceEntities(std::string& line);
 
 // Turns "--" used as a dash into two blanks, leaving "<!--", "-->" and a "--"
 // at position 1 or 2 alone. The line keeps its length.

@@ -49,8 +49,9 @@ void LineScanner::SetMarkupKind(std::string_view extension) {
 }
 
 void LineScanner::PrepareLine(std::string& line) {
-  std::string out;
-  out.reserve(line.size());
+  // Nothing becomes longer, so the result is written over the line as it is
+  // read: a line of any length is never held twice.
+  std::size_t w = 0;
   for (std::size_t i = 0; i < line.size(); ++i) {
     const auto c = static_cast<unsigned char>(line[i]);
     if (c == 8) continue;
@@ -59,21 +60,21 @@ void LineScanner::PrepareLine(std::string& line) {
       std::size_t j = i + 1;
       while (j < line.size() && line[j] == '\b') ++j;
       if (j < line.size() && line[j] == '\n') i = j;
-      out += ' ';
+      line[w++] = ' ';
     } else if (c == 10 || c == 12 || c == 160 || c == 9) {
-      out += ' ';
+      line[w++] = ' ';
     } else {
-      out += static_cast<char>(c);
+      line[w++] = static_cast<char>(c);
     }
   }
-  line.swap(out);
+  line.resize(w);
   if (rules.readingWords) {
     blnCommentsPossible = true;
     return;
   }
   blnCommentsPossible = markers.intNumCommentMarkers > 0;
   SplitDoubleHyphens(line);
-  if (blnCharacterEntitiesPossible) line = ReplaceEntities(line);
+  if (blnCharacterEntitiesPossible) ReplaceEntities(line);
 }
 
 int LineScanner::CommentStartAt(std::string_view line, std::size_t lp) const {

@@ -32,11 +32,11 @@ void WordIntake::GetWords2(std::string_view found) {
   std::string word(found);
   ApplyWordFilters(word, params_);
   if (word.empty()) return;
-  const bool ignoreList = !run_.strWordsToIgnore.empty();
+  const bool ignoreList = !run_.strWordsToIgnore.Empty();
   const bool ignoreCommon = params_.chkIgnoreCommonWords.Value() == 1;
   if (ignoreList || ignoreCommon) {
     const std::string lower = scan::FoldCase(word);
-    if (ignoreList && run_.strWordsToIgnore.find(" " + lower + " ") != std::string::npos) return;
+    if (ignoreList && run_.strWordsToIgnore.Contains(lower)) return;
     if (ignoreCommon && common_.Contains(lower)) return;
   }
   AddWordToList(word);

@@ -4,19 +4,17 @@
 
 #include "scan/normalise.h"
 #include "support/cp1252.h"
+#include "words/keyed_hash.h"
 
 namespace kwl {
 
 namespace {
 
 std::uint32_t HashOf(std::string_view word) {
-  // FNV-1a: words are short, and the low bits it leaves are well mixed.
-  std::uint32_t h = 2166136261U;
-  for (char c : word) {
-    h ^= static_cast<unsigned char>(c);
-    h *= 16777619U;
-  }
-  return h;
+  // Keyed, so that no input can choose words that share a home slot. The low
+  // half serves both as the slot's check and, masked, as the home position;
+  // entries keep the order they were found in, so nothing listed depends on it.
+  return static_cast<std::uint32_t>(KeyedHash(word));
 }
 
 }  // namespace

@@ -3,7 +3,9 @@
 //
 // During a scan words are found through a hash index (open addressing over
 // the entries' own words, so a million distinct words cost no more than a
-// flat array of slots); entries are kept in the order they were found. OrderByWord() then puts entries 1..NumWords() into
+// flat array of slots; the hash is keyed at random per process, so that no
+// input can choose words that pile up in one place of the index); entries
+// are kept in the order they were found. OrderByWord() then puts entries 1..NumWords() into
 // ascending binary order of strWord, which is the order the table has at the
 // end of a scan (every consumer reads the table only after that).
 #include <cstdint>
