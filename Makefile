@@ -16,7 +16,7 @@ FUZZ_TARGETS ?= scanner docx settings text catalogue
 TEST_PACKAGES = g++ cmake make pkg-config libgtest-dev libgmock-dev libzip-dev libxxhash-dev
 GUI_PACKAGES = qt6-base-dev fonts-liberation time
 # The fuzz targets: clang with libFuzzer's runtime (in libclang-rt-14-dev).
-FUZZ_PACKAGES = clang libclang-rt-14-dev cmake make pkg-config libzip-dev
+FUZZ_PACKAGES = clang libclang-rt-14-dev cmake make pkg-config libzip-dev libxxhash-dev
 
 .PHONY: deps deps-test deps-fuzz build run test fuzz bench clean
 

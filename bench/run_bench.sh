@@ -4,7 +4,12 @@
 # on the same inputs:
 #   - the King James Bible from the shared corpus, concatenated 10 times
 #     (about 43 MB; skipped with a message when the corpus is absent);
-#   - a generated file of 1,000,000 distinct words (a large word table).
+#   - a generated file of 1,000,000 distinct words (a large word table);
+#   - hostile inputs, each beside its ordinary twin, with the ratio printed:
+#     400,000 distinct words chosen to collide in an unkeyed hash against as
+#     many ordinary ones (goal: at most 2x), a novel counted with a
+#     110,000-word list of words to ignore against without it (goal: at most
+#     2x), and one line of 200 MB (goal: peak under 2x the line plus a few MiB).
 # Prints wall time, throughput and peak memory of each run. Not part of the
 # test run: `make bench`, or `cmake --build build --target bench`.
 #
@@ -51,8 +56,12 @@ PY
   fi
   if [[ $status -ne 0 ]]; then
     printf '  %-22s failed (exit %d): %s\n' "$label" "$status" "$(head -c 300 "$work/stderr" | tr '\n' ' ')"
+    last_seconds=0
+    last_kib=0
     return
   fi
+  last_seconds=$seconds
+  last_kib=$kib
   python3 - "$label" "$bytes" "$seconds" "$kib" <<'PY'
 import sys
 label, size, seconds, kib = sys.argv[1], int(sys.argv[2]), float(sys.argv[3]), int(sys.argv[4])
@@ -102,3 +111,66 @@ with open(sys.argv[1], "w", newline="") as f:
         f.write(" ".join(word(i) for i in range(start, start + 10)) + "\n")
 PY
 run_all "1,000,000 distinct words" "$work/distinct.txt"
+
+# Prints "  label: a / b = ratio (goal)" for the last two timings.
+ratio() {
+  python3 - "$@" <<'PY'
+import sys
+label, a, b, goal = sys.argv[1], float(sys.argv[2]), float(sys.argv[3]), sys.argv[4]
+print(f"  {label}: {a:.2f} / {b:.2f} = {a / b if b > 0 else float('inf'):.2f} (goal: {goal})")
+PY
+}
+
+# The default settings, one line changed: line 3 (the words to ignore).
+settings_with_ignore_list() {
+  local out="$1" words="$2"
+  {
+    printf '""\r\n""\r\n"%s"\r\n' "$words"
+    printf '%s\r\n' '"/*"' '"*/"' '"//"' '""' 1 7 0 1 0 0 1 1 1 0 0 1 0 0 0 0 0 0 0 0 0 0 0 1 0 0 0 0 0 0 '""' 0
+  } > "$out"
+}
+
+echo
+echo "Hostile inputs:"
+python3 "$here/fnv_collisions.py" "$work/colliding.txt" 400000 >/dev/null
+python3 "$here/fnv_collisions.py" "$work/ordinary.txt" 400000 --ordinary >/dev/null
+measure "400,000 colliding" "$work/colliding.txt" "'$bin' --output '$work/kwl.out' '$work/colliding.txt'"
+colliding=$last_seconds
+measure "400,000 ordinary" "$work/ordinary.txt" "'$bin' --output '$work/kwl.out' '$work/ordinary.txt'"
+ratio "colliding / ordinary" "$colliding" "$last_seconds" "at most 2"
+
+novel="$corpus/text/fr_flaubert_madame-bovary_pg14155.utf8bom.crlf.txt"
+if [[ -f "$novel" ]]; then
+  ignore=$(python3 -c "
+letters = 'abcdefghijklmnopqrstuwyz'
+def word(i):
+    s = ''
+    for _ in range(6):
+        s += letters[i % len(letters)]
+        i //= len(letters)
+    return 'k' + s
+print(' '.join(word(i * 7919) for i in range(110000)))")
+  settings_with_ignore_list "$work/ignore.kwl" "$ignore"
+  settings_with_ignore_list "$work/plain.kwl" ""
+  measure "novel, 110,000 ignored" "$novel" "'$bin' --settings '$work/ignore.kwl' --utf8 --output '$work/kwl.out' '$novel'"
+  ignored=$last_seconds
+  measure "novel, none ignored" "$novel" "'$bin' --settings '$work/plain.kwl' --utf8 --output '$work/kwl.out' '$novel'"
+  ratio "110,000 ignored / none" "$ignored" "$last_seconds" "at most 2"
+else
+  echo "  ignore list: skipped, $novel not found"
+fi
+
+# One line of 200 MB: ordinary words, with UTF-8 letters and typographic
+# quotes for the UTF-8 repairs to work on.
+python3 - "$work/oneline.txt" <<'PY'
+import sys
+piece = "the quick brown fox jumps over the lazy dog caf\u00e9 \u2019quoted\u2019 ".encode("utf-8")
+size = 200_000_000
+with open(sys.argv[1], "wb") as f:
+    f.write(piece * (size // len(piece)))
+PY
+line_mib=$(python3 -c "import os,sys; print(f'{os.path.getsize(sys.argv[1]) / 1048576:.1f}')" "$work/oneline.txt")
+for encoding in ansi utf8; do
+  measure "one line, --$encoding" "$work/oneline.txt" "'$bin' --$encoding --output '$work/kwl.out' '$work/oneline.txt'"
+  python3 -c "import sys; print(f'  peak / line: {int(sys.argv[1]) / 1024:.1f} MiB / {sys.argv[2]} MiB = {int(sys.argv[1]) / 1024 / float(sys.argv[2]):.2f} (goal: under 2)')" "$last_kib" "$line_mib"
+done
