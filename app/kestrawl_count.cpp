@@ -17,18 +17,18 @@
 #include <string_view>
 #include <vector>
 
-#include "input/paths.h"
-#include "input/text_file.h"
-#include "platform/cli_platform.h"
-#include "run/count_run.h"
-#include "run/progress.h"
-#include "run/file_choice.h"
-#include "run/session.h"
-#include "run/window_state.h"
-#include "settings/persistence.h"
-#include "support/program_folder.h"
-#include "support/temp_cleanup.h"
-#include "words/common_words.h"
+#include "files/paths.h"
+#include "text_file.h"
+#include "cli_platform.h"
+#include "count_run.h"
+#include "progress.h"
+#include "file_choice.h"
+#include "session.h"
+#include "window_state.h"
+#include "persistence.h"
+#include "files/program_folder.h"
+#include "files/temp_cleanup.h"
+#include "common_words.h"
 
 namespace {
 
