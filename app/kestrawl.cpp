@@ -5,14 +5,14 @@
 
 #include <cstdlib>
 
-#include "platform/qt/help_window.h"
-#include "platform/qt/main_window.h"
-#include "platform/qt/qt_platform.h"
-#include "platform/qt/settings_window.h"
-#include "run/session.h"
-#include "run/startup.h"
-#include "support/program_folder.h"
-#include "support/temp_cleanup.h"
+#include "qt_help_window.h"
+#include "qt_main_window.h"
+#include "qt_platform.h"
+#include "qt_settings_window.h"
+#include "session.h"
+#include "startup.h"
+#include "files/program_folder.h"
+#include "files/temp_cleanup.h"
 
 int main(int argc, char** argv) {
   QApplication app(argc, argv);

@@ -17,18 +17,20 @@
 #include <string_view>
 #include <vector>
 
-#include "input/paths.h"
-#include "input/text_file.h"
-#include "platform/cli_platform.h"
-#include "run/count_run.h"
-#include "run/progress.h"
-#include "run/file_choice.h"
-#include "run/session.h"
-#include "run/window_state.h"
-#include "settings/persistence.h"
-#include "support/program_folder.h"
-#include "support/temp_cleanup.h"
-#include "words/common_words.h"
+#include <CLI/CLI.hpp>
+
+#include "files/paths.h"
+#include "text_file.h"
+#include "cli_platform.h"
+#include "count_run.h"
+#include "progress.h"
+#include "file_choice.h"
+#include "session.h"
+#include "window_state.h"
+#include "persistence.h"
+#include "files/program_folder.h"
+#include "files/temp_cleanup.h"
+#include "common_words.h"
 
 namespace {
 
@@ -103,69 +105,55 @@ struct Options {
   std::exit(kExitUsage);
 }
 
+// The options as CLI11 parses them; the values are checked afterwards so
+// that each problem gets its own plain sentence.
 Options ParseArguments(int argc, char** argv) {
+  CLI::App app;
+  app.set_help_flag();
+  app.allow_windows_style_options(false);
   Options o;
-  std::vector<std::string> args(argv + 1, argv + argc);
-  bool optionsEnded = false;
-  for (std::size_t k = 0; k < args.size(); ++k) {
-    std::string arg = args[k];
-    if (optionsEnded || arg == "-" || arg.rfind("-", 0) != 0) {
-      if (arg.empty()) UsageError("the input file name is empty");
-      if (o.input) UsageError("more than one input given: '" + *o.input + "' and '" + arg + "'");
-      o.input = arg;
-      continue;
-    }
-    if (arg == "--") {
-      optionsEnded = true;
-      continue;
-    }
-    std::optional<std::string> inlineValue;
-    if (const auto eq = arg.find('='); arg.rfind("--", 0) == 0 && eq != std::string::npos) {
-      inlineValue = arg.substr(eq + 1);
-      arg.resize(eq);
-    }
-    auto value = [&]() -> std::string {
-      if (inlineValue) return *inlineValue;
-      if (k + 1 >= args.size()) UsageError("option '" + arg + "' needs a value");
-      return args[++k];
-    };
-    auto noValue = [&] {
-      if (inlineValue) UsageError("option '" + arg + "' takes no value");
-    };
-    if (arg == "--help" || arg == "-h") {
-      noValue();
-      o.help = true;
-    } else if (arg == "--settings") {
-      o.settings = value();
-    } else if (arg == "--common-words") {
-      o.commonWords = value();
-    } else if (arg == "--utf8" || arg == "--ansi") {
-      noValue();
-      const bool utf8 = arg == "--utf8";
-      if (o.utf8 && *o.utf8 != utf8) UsageError("--utf8 and --ansi exclude each other");
-      o.utf8 = utf8;
-    } else if (arg == "--order") {
-      const std::string v = value();
-      if (v == "frequency") {
-        o.order = 0;
-      } else if (v == "alphabetical") {
-        o.order = 1;
-      } else {
-        UsageError("--order must be 'frequency' or 'alphabetical', not '" + v + "'");
-      }
-    } else if (arg == "--format") {
-      const std::string v = value();
-      if (v.size() != 1 || v[0] < '0' || v[0] > '9') UsageError("--format must be a number from 0 to 9, not '" + v + "'");
-      o.format = v[0] - '0';
-    } else if (arg == "--commas") {
-      noValue();
-      o.commas = true;
-    } else if (arg == "--output") {
-      o.output = value();
-      if (o.output->empty()) UsageError("--output needs a file name");
+  std::string settings, commonWords, order, format, output, input;
+  bool utf8 = false, ansi = false;
+  app.add_flag("-h,--help", o.help)->disable_flag_override();
+  app.add_option("--settings", settings);
+  app.add_option("--common-words", commonWords);
+  auto* utf8Flag = app.add_flag("--utf8", utf8)->disable_flag_override();
+  auto* ansiFlag = app.add_flag("--ansi", ansi)->disable_flag_override();
+  app.add_option("--order", order);
+  app.add_option("--format", format);
+  app.add_flag("--commas", o.commas)->disable_flag_override();
+  auto* outputOption = app.add_option("--output", output);
+  auto* inputOption = app.add_option("INPUT", input);
+  try {
+    app.parse(argc, argv);
+  } catch (const CLI::ParseError& e) {
+    UsageError(e.what());
+  }
+  if (utf8Flag->count() > 0 && ansiFlag->count() > 0) UsageError("--utf8 and --ansi exclude each other");
+  if (utf8Flag->count() > 0 || ansiFlag->count() > 0) o.utf8 = utf8;
+  if (app.count("--settings") > 0) o.settings = settings;
+  if (app.count("--common-words") > 0) o.commonWords = commonWords;
+  if (app.count("--order") > 0) {
+    if (order == "frequency") {
+      o.order = 0;
+    } else if (order == "alphabetical") {
+      o.order = 1;
     } else {
-      UsageError("unknown option '" + arg + "'");
+      UsageError("--order must be 'frequency' or 'alphabetical', not '" + order + "'");
     }
+  }
+  if (app.count("--format") > 0) {
+    if (format.size() != 1 || format[0] < '0' || format[0] > '9')
+      UsageError("--format must be a number from 0 to 9, not '" + format + "'");
+    o.format = format[0] - '0';
+  }
+  if (outputOption->count() > 0) {
+    if (output.empty()) UsageError("--output needs a file name");
+    o.output = output;
+  }
+  if (inputOption->count() > 0) {
+    if (input.empty()) UsageError("the input file name is empty");
+    o.input = input;
   }
   if (!o.help && !o.input) UsageError("no input given");
   return o;

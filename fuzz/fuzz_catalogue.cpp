@@ -8,8 +8,8 @@
 #include <string_view>
 
 #include "fuzz_support.h"
-#include "support/catalogue.h"
-#include "support/cp1252.h"
+#include "catalogue.h"
+#include "text/cp1252.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   const std::string path = kwl::fuzz::ScratchFolder() + "/kwl.dat";

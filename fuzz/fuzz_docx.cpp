@@ -12,8 +12,8 @@
 #include <string_view>
 
 #include "fuzz_support.h"
-#include "input/docx.h"
-#include "support/run_error.h"
+#include "docx.h"
+#include "files/run_error.h"
 
 namespace {
 

@@ -23,7 +23,7 @@
 #include <string_view>
 
 #include "fuzz_support.h"
-#include "settings/persistence.h"
+#include "persistence.h"
 
 namespace {
 

@@ -10,8 +10,8 @@
 #include <stdexcept>
 #include <system_error>
 
-#include "run/count_run.h"
-#include "support/program_folder.h"
+#include "count_run.h"
+#include "files/program_folder.h"
 
 namespace kwl::fuzz {
 namespace {

@@ -8,8 +8,8 @@
 #include <string>
 #include <string_view>
 
-#include "platform/platform.h"
-#include "run/session.h"
+#include "platform.h"
+#include "session.h"
 
 namespace kwl::fuzz {
 

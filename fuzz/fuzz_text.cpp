@@ -13,8 +13,8 @@
 #include <string_view>
 
 #include "fuzz_support.h"
-#include "input/utf8_repair.h"
-#include "support/cp1252.h"
+#include "text/utf8_repair.h"
+#include "text/cp1252.h"
 
 namespace {
 

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "support/catalogue.h"
+#include "catalogue.h"
 #include "support/test_files.h"
 
 namespace kwl {

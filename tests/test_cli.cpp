@@ -18,7 +18,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/cli_platform.h"
+#include "cli_platform.h"
 #include "support/test_files.h"
 
 namespace kwl {

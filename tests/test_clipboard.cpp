@@ -5,11 +5,12 @@
 #include <new>
 #include <string>
 
-#include "input/clipboard_source.h"
-#include "run/count_run.h"
-#include "run/session.h"
+#include "clipboard_source.h"
+#include "count_run.h"
+#include "params_logic.h"
+#include "session.h"
 #include "scan/char_rules.h"
-#include "support/run_error.h"
+#include "files/run_error.h"
 #include "support/test_files.h"
 
 namespace kwl {
@@ -203,7 +204,7 @@ TEST(Clipboard, TheTextIsScannedAsOneLine) {
     s.main.chkSuppressWords.SetValue(0);
     s.run.strClipboardText = c.text;
     // The word characters in force, as the count run sets them up.
-    s.scanner.SetAllowedExtraChars(scan::BuildAllowedExtraChars(s.params), s.run.strProhibitedInitialOrFinalChars);
+    s.scanner.SetAllowedExtraChars(BuildAllowedExtraChars(s.params), s.run.strProhibitedInitialOrFinalChars);
     std::string captionDuringScan;
     ts.platform.onProcessEvents = [&] { captionDuringScan = s.main.cmdListWords.Caption(); };
     EXPECT_TRUE(DoItFromClipboard(s)) << c.what;

@@ -5,11 +5,11 @@
 #include <string>
 #include <vector>
 
-#include "input/paths.h"
-#include "input/text_file.h"
-#include "run/session.h"
+#include "files/paths.h"
+#include "text_file.h"
+#include "session.h"
 #include "support/test_files.h"
-#include "words/common_words.h"
+#include "common_words.h"
 
 namespace kwl {
 namespace {

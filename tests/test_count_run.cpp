@@ -7,15 +7,15 @@
 #include <cstring>
 #include <map>
 
-#include "input/paths.h"
-#include "run/count_run.h"
-#include "run/progress.h"
+#include "files/paths.h"
+#include "count_run.h"
+#include "progress.h"
 #include "scan/char_rules.h"
-#include "scan/normalise.h"
-#include "settings/params_logic.h"
-#include "support/cp1252.h"
+#include "text/normalise.h"
+#include "params_logic.h"
+#include "text/cp1252.h"
 #include "support/test_files.h"
-#include "words/word_table.h"
+#include "count/word_table.h"
 
 namespace kwl {
 namespace {
@@ -139,7 +139,7 @@ TEST(WordRules, PerWordRulesApplyInOrder) {
   TestSession t;
   Session& s = t.session;
   s.params.chkAllowWordsWithNumerals.SetValue(1);
-  s.scanner.SetAllowedExtraChars(scan::BuildAllowedExtraChars(s.params));
+  s.scanner.SetAllowedExtraChars(BuildAllowedExtraChars(s.params));
   s.params.txbWordsToIgnore.SetText("Fox");
   NormaliseWordsToIgnore(s);
   // Defaults: short words below 3, no-letter words, repetitions are dropped.

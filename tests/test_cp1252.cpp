@@ -1,7 +1,7 @@
 // Windows-1252 text: code points, UTF-8 conversion and UTF-16 ordering.
 #include <gtest/gtest.h>
 
-#include "support/cp1252.h"
+#include "text/cp1252.h"
 
 namespace kwl::cp1252 {
 namespace {

@@ -4,7 +4,7 @@
 #include <cstdlib>
 #include <filesystem>
 
-#include "run/count_run.h"
+#include "count_run.h"
 #include "support/test_files.h"
 
 namespace kwl {

@@ -13,10 +13,10 @@
 #include <string>
 #include <vector>
 
-#include "input/docx.h"
-#include "input/zip_entry.h"
-#include "run/session.h"
-#include "support/run_error.h"
+#include "docx.h"
+#include "sources/zip_entry.h"
+#include "session.h"
+#include "files/run_error.h"
 #include "support/test_files.h"
 
 namespace kwl {

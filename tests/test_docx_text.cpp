@@ -4,9 +4,9 @@
 #include <string>
 #include <vector>
 
-#include "input/docx.h"
-#include "run/session.h"
-#include "support/run_error.h"
+#include "docx.h"
+#include "session.h"
+#include "files/run_error.h"
 #include "support/test_files.h"
 
 namespace kwl {

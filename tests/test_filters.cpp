@@ -4,12 +4,13 @@
 #include <utility>
 #include <vector>
 
-#include "run/run_state.h"
-#include "settings/params.h"
-#include "support/cp1252.h"
+#include "run_state.h"
+#include "params.h"
+#include "text/cp1252.h"
 #include "support/test_files.h"
-#include "words/filters.h"
-#include "words/ignore_list.h"
+#include "count/filters.h"
+#include "word_filters.h"
+#include "count/ignore_list.h"
 
 namespace kwl {
 namespace {

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "support/help_text.h"
+#include "help_text.h"
 
 namespace kwl {
 namespace {

@@ -4,10 +4,10 @@
 #include <utility>
 #include <vector>
 
-#include "listing/formats.h"
-#include "run/count_run.h"
-#include "run/progress.h"
-#include "support/cp1252.h"
+#include "formats.h"
+#include "count_run.h"
+#include "progress.h"
+#include "text/cp1252.h"
 #include "support/test_files.h"
 
 namespace kwl {

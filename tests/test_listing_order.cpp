@@ -5,9 +5,9 @@
 #include <utility>
 #include <vector>
 
-#include "listing/order.h"
-#include "run/count_run.h"
-#include "support/cp1252.h"
+#include "order.h"
+#include "count_run.h"
+#include "text/cp1252.h"
 #include "support/test_files.h"
 
 namespace kwl {

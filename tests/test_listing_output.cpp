@@ -9,11 +9,11 @@
 #include <utility>
 #include <vector>
 
-#include "input/paths.h"
-#include "listing/list_words.h"
-#include "listing/statistics.h"
-#include "run/count_run.h"
-#include "support/cp1252.h"
+#include "files/paths.h"
+#include "list_words.h"
+#include "statistics.h"
+#include "count_run.h"
+#include "text/cp1252.h"
 #include "support/test_files.h"
 
 namespace kwl {

@@ -1,8 +1,8 @@
 // The main window's reactions around the count run.
 #include <gtest/gtest.h>
 
-#include "run/count_run.h"
-#include "run/main_window.h"
+#include "count_run.h"
+#include "main_window.h"
 #include "support/test_files.h"
 
 namespace kwl {

@@ -7,10 +7,10 @@
 #include <string>
 #include <vector>
 
-#include "run/count_run.h"
-#include "settings/params_logic.h"
-#include "settings/persistence.h"
-#include "support/cp1252.h"
+#include "count_run.h"
+#include "params_logic.h"
+#include "persistence.h"
+#include "text/cp1252.h"
 #include "support/test_files.h"
 
 namespace kwl {

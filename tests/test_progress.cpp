@@ -2,10 +2,10 @@
 // progress bar, the stop request and the small window reactions around them.
 #include <gtest/gtest.h>
 
-#include "run/count_run.h"
-#include "run/progress.h"
-#include "run/session.h"
-#include "run/window_state.h"
+#include "count_run.h"
+#include "progress.h"
+#include "session.h"
+#include "window_state.h"
 #include "support/test_files.h"
 
 namespace kwl {

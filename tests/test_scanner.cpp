@@ -6,9 +6,10 @@
 
 #include "scan/char_rules.h"
 #include "scan/markup.h"
-#include "scan/normalise.h"
+#include "text/normalise.h"
 #include "scan/scanner.h"
-#include "settings/params.h"
+#include "params.h"
+#include "params_logic.h"
 
 namespace kwl::scan {
 namespace {

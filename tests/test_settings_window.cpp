@@ -2,9 +2,9 @@
 // settings files and reinitialisation.
 #include <gtest/gtest.h>
 
-#include "settings/params_logic.h"
-#include "settings/persistence.h"
-#include "settings/settings_window.h"
+#include "params_logic.h"
+#include "persistence.h"
+#include "settings_window.h"
 #include "support/test_files.h"
 
 namespace kwl {

@@ -11,12 +11,12 @@
 #include <string>
 #include <vector>
 
-#include "input/zip_entry.h"
-#include "run/startup.h"
-#include "settings/persistence.h"
-#include "support/catalogue.h"
+#include "sources/zip_entry.h"
+#include "startup.h"
+#include "persistence.h"
+#include "catalogue.h"
 #include "support/test_files.h"
-#include "words/common_words.h"
+#include "common_words.h"
 
 namespace kwl {
 namespace {

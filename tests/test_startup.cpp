@@ -1,8 +1,8 @@
 // Start-up, the settings defaults and the reset of all settings.
 #include <gtest/gtest.h>
 
-#include "run/startup.h"
-#include "settings/params_logic.h"
+#include "startup.h"
+#include "params_logic.h"
 #include "support/test_files.h"
 
 namespace kwl {

@@ -13,8 +13,8 @@
 #include <thread>
 #include <vector>
 
-#include "input/docx.h"
-#include "support/temp_cleanup.h"
+#include "docx.h"
+#include "files/temp_cleanup.h"
 #include "support/test_files.h"
 
 namespace kwl {

@@ -7,9 +7,9 @@
 #include <filesystem>
 #include <functional>
 
-#include "input/encoding.h"
-#include "input/text_file.h"
-#include "run/count_run.h"
+#include "sources/encoding.h"
+#include "text_file.h"
+#include "count_run.h"
 #include "support/test_files.h"
 
 namespace kwl {

@@ -5,9 +5,9 @@
 
 #include <random>
 
-#include "input/line_reader.h"
-#include "input/utf8_repair.h"
-#include "support/run_error.h"
+#include "sources/line_reader.h"
+#include "text/utf8_repair.h"
+#include "files/run_error.h"
 #include "support/test_files.h"
 
 namespace kwl {

@@ -13,12 +13,13 @@
 #include <map>
 #include <optional>
 
-#include "input/file_source.h"
-#include "input/paths.h"
-#include "run/count_run.h"
-#include "run/file_choice.h"
-#include "run/session.h"
-#include "run/window_state.h"
+#include "file_source.h"
+#include "files/paths.h"
+#include "count_run.h"
+#include "file_choice.h"
+#include "params_logic.h"
+#include "session.h"
+#include "window_state.h"
 #include "scan/char_rules.h"
 #include "support/test_files.h"
 
@@ -92,7 +93,7 @@ struct FileScan : ::testing::Test {
 
   // DoItFromFile as the count run calls it, after building the word rules.
   bool Scan(const std::string& path) {
-    s.scanner.SetAllowedExtraChars(scan::BuildAllowedExtraChars(s.params), s.run.strProhibitedInitialOrFinalChars);
+    s.scanner.SetAllowedExtraChars(BuildAllowedExtraChars(s.params), s.run.strProhibitedInitialOrFinalChars);
     m.txbFile[0].SetText(path);
     return DoItFromFile(s);
   }

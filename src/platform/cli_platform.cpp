@@ -1,4 +1,4 @@
-#include "platform/cli_platform.h"
+#include "cli_platform.h"
 
 #include <cstdio>
 

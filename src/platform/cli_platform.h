@@ -10,7 +10,7 @@
 #include <set>
 #include <string>
 
-#include "platform/platform.h"
+#include "platform.h"
 
 namespace kwl {
 

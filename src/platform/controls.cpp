@@ -1,6 +1,6 @@
-#include "platform/controls.h"
+#include "controls.h"
 
-#include "support/cp1252.h"
+#include "text/cp1252.h"
 
 namespace kwl {
 

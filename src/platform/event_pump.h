@@ -5,7 +5,7 @@
 // served promptly. Tests switch the throttle off to make every yield count.
 #include <cstdint>
 
-#include "platform/platform.h"
+#include "platform.h"
 
 namespace kwl {
 

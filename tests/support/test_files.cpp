@@ -9,8 +9,8 @@
 #include <fstream>
 #include <sstream>
 
-#include "run/count_run.h"
-#include "support/cp1252.h"
+#include "count_run.h"
+#include "text/cp1252.h"
 
 namespace kwl::test {
 

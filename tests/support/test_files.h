@@ -8,7 +8,7 @@
 #include <utility>
 #include <vector>
 
-#include "run/session.h"
+#include "session.h"
 #include "support/fake_platform.h"
 
 namespace kwl::test {

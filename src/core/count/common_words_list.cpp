@@ -1,0 +1,12 @@
+#include "count/common_words_list.h"
+
+namespace kwl {
+
+void CommonWordsList::Replace(std::vector<std::string> words) {
+  words_ = std::move(words);
+  set_.clear();
+  set_.reserve(words_.size());
+  for (const auto& w : words_) set_.insert(w);
+}
+
+}  // namespace kwl

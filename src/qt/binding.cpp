@@ -1,0 +1,265 @@
+#include "binding.h"
+
+#include <QElapsedTimer>
+#include <QEvent>
+#include <QScrollBar>
+#include <QSignalBlocker>
+#include <QTextCursor>
+
+#include <memory>
+
+#include "qt_platform.h"
+
+namespace kwl::qt {
+namespace {
+
+QString Q(const std::string& utf8) { return QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size())); }
+
+QFont ToQFont(const Font& f, const QFont& base) {
+  QFont font = base;
+  if (f.name == "Arial") font.setFamily(QStringLiteral("Liberation Sans"));
+  else if (f.name == "Courier New") font.setFamily(QStringLiteral("Liberation Mono"));
+  else if (f.name == "Tahoma") font.setFamily(QStringLiteral("DejaVu Sans"));
+  else font.setFamily(Q(f.name));
+  font.setPointSize(f.size > 0 ? f.size : 10);
+  font.setBold(f.bold);
+  return font;
+}
+
+// The properties every control shares. Only what changed is set: a new font
+// makes a text widget lay out its whole text again.
+void SyncCommon(const Control& c, QWidget* w) {
+  if (w->isEnabled() != c.Enabled()) w->setEnabled(c.Enabled());
+  if (w->isVisibleTo(w->parentWidget()) != c.Visible() || !w->parentWidget()) w->setVisible(c.Visible());
+  const QString tip = Q(c.ToolTip());
+  if (w->toolTip() != tip) w->setToolTip(tip);
+  const QFont font = ToQFont(c.GetFont(), w->font());
+  if (w->font() != font) w->setFont(font);
+}
+
+// A repaint asked for from a long loop draws at once, but not more often
+// than every 20 ms: the listing asks once per line.
+void HookCommon(Control& c, QWidget* w) {
+  auto clock = std::make_shared<QElapsedTimer>();
+  c.onRepaint = [w, clock] {
+    if (clock->isValid() && clock->elapsed() < 20) {
+      w->update();
+      return;
+    }
+    clock->start();
+    w->repaint();
+  };
+  c.onFocus = [w] { w->setFocus(); };
+}
+
+Qt::Alignment ToQt(Align a) {
+  switch (a) {
+    case Align::Right: return Qt::AlignRight | Qt::AlignVCenter;
+    case Align::Center: return Qt::AlignHCenter | Qt::AlignVCenter;
+    case Align::Left: break;
+  }
+  return Qt::AlignLeft | Qt::AlignVCenter;
+}
+
+// Runs a text box's reactions to losing the keyboard focus and to a click.
+class TextBoxEvents : public QObject {
+ public:
+  TextBoxEvents(QObject* parent, TextBox& box) : QObject(parent), box_(box) {}
+  bool eventFilter(QObject* watched, QEvent* event) override {
+    if (event->type() == QEvent::FocusOut) box_.LoseFocus();
+    if (event->type() == QEvent::MouseButtonRelease) box_.Click();
+    return QObject::eventFilter(watched, event);
+  }
+
+ private:
+  TextBox& box_;
+};
+
+}  // namespace
+
+// Runs a label's click reaction (labels that act as links).
+class LabelClicks : public QObject {
+ public:
+  LabelClicks(QObject* parent, Label& label) : QObject(parent), label_(label) {}
+  bool eventFilter(QObject* watched, QEvent* event) override {
+    if (event->type() == QEvent::MouseButtonRelease) label_.Click();
+    return QObject::eventFilter(watched, event);
+  }
+
+ private:
+  Label& label_;
+};
+
+void Bind(Label& c, QLabel* w) {
+  auto sync = [&c, w] {
+    SyncCommon(c, w);
+    w->setText(Q(c.Caption()));
+    w->setAlignment(ToQt(c.Alignment()));
+  };
+  c.onUpdate = sync;
+  HookCommon(c, w);
+  if (c.onClick) {
+    w->setCursor(Qt::PointingHandCursor);
+    w->installEventFilter(new LabelClicks(w, c));
+  }
+  sync();
+}
+
+void Bind(Button& c, QPushButton* w) {
+  auto sync = [&c, w] {
+    SyncCommon(c, w);
+    w->setText(Q(c.Caption()));
+  };
+  c.onUpdate = sync;
+  HookCommon(c, w);
+  QObject::connect(w, &QPushButton::clicked, w, [&c] { c.Click(); });
+  sync();
+}
+
+void Bind(CheckBox& c, QCheckBox* w) {
+  auto sync = [&c, w] {
+    SyncCommon(c, w);
+    w->setText(Q(c.Caption()));
+    const QSignalBlocker block(w);
+    w->setCheckState(c.Value() == 1 ? Qt::Checked : c.Value() == 2 ? Qt::PartiallyChecked : Qt::Unchecked);
+  };
+  c.onUpdate = sync;
+  HookCommon(c, w);
+  QObject::connect(w, &QCheckBox::clicked, w, [&c](bool checked) { c.SetValue(checked ? 1 : 0); });
+  sync();
+}
+
+void Bind(OptionButton& c, QRadioButton* w) {
+  auto sync = [&c, w] {
+    SyncCommon(c, w);
+    w->setText(Q(c.Caption()));
+    const QSignalBlocker block(w);
+    w->setChecked(c.Value());
+  };
+  c.onUpdate = sync;
+  HookCommon(c, w);
+  QObject::connect(w, &QRadioButton::clicked, w, [&c] { c.Select(); });
+  sync();
+}
+
+void Bind(ComboBox& c, QComboBox* w) {
+  auto sync = [&c, w] {
+    SyncCommon(c, w);
+    const QSignalBlocker block(w);
+    const auto& items = c.Items();
+    bool same = w->count() == static_cast<int>(items.size());
+    for (int i = 0; same && i < w->count(); ++i) same = w->itemText(i) == Q(items[static_cast<std::size_t>(i)]);
+    if (!same) {
+      w->clear();
+      for (const auto& item : items) w->addItem(Q(item));
+    }
+    w->setCurrentIndex(c.ListIndex());
+  };
+  c.onUpdate = sync;
+  HookCommon(c, w);
+  QObject::connect(w, qOverload<int>(&QComboBox::activated), w, [&c](int index) { c.SetListIndex(index); });
+  sync();
+}
+
+void Bind(TextBox& c, QLineEdit* w) {
+  auto sync = [&c, w] {
+    SyncCommon(c, w);
+    if (w->text() != Q(c.Text())) w->setText(Q(c.Text()));
+  };
+  c.onUpdate = sync;
+  HookCommon(c, w);
+  QObject::connect(w, &QLineEdit::textEdited, w, [&c](const QString& text) { c.TakeUserText(text.toStdString()); });
+  QObject::connect(w, &QLineEdit::returnPressed, w, [&c] { c.LoseFocus(); });
+  w->installEventFilter(new TextBoxEvents(w, c));
+  sync();
+}
+
+void Bind(TextBox& c, QPlainTextEdit* w) {
+  // What the widget shows, as the engine last gave it; text appended since
+  // and not yet shown; whether a change of the widget comes from the engine
+  // rather than from the user's typing. Appends and caret moves are gathered
+  // and shown together at the next turn of the event loop: a count appends
+  // one word at a time, and laying out the text once per word is quadratic.
+  struct State {
+    std::string shown;
+    std::string pending;
+    bool flushQueued = false;
+    bool pushing = false;
+  };
+  auto state = std::make_shared<State>();
+  auto flush = [&c, w, state] {
+    state->flushQueued = false;
+    SyncCommon(c, w);
+    state->pushing = true;
+    if (state->shown + state->pending != c.Text()) {
+      w->setPlainText(FromProgramText(c.Text()));
+    } else if (!state->pending.empty()) {
+      QTextCursor end(w->document());
+      end.movePosition(QTextCursor::End);
+      end.insertText(FromProgramText(state->pending));
+    }
+    state->pushing = false;
+    state->shown = c.Text();
+    state->pending.clear();
+    QTextCursor cursor = w->textCursor();
+    const int last = w->document()->characterCount() - 1;
+    cursor.setPosition(std::min<int>(static_cast<int>(c.Caret()), last));
+    w->setTextCursor(cursor);
+  };
+  auto queue = [w, state, flush] {
+    if (state->flushQueued) return;
+    state->flushQueued = true;
+    QTimer::singleShot(0, w, flush);
+  };
+  c.onUpdate = queue;
+  c.onAppend = [state, queue](std::string_view more) {
+    state->pending.append(more);
+    queue();
+  };
+  HookCommon(c, w);
+  c.onRepaint = [w, state, flush] {
+    if (state->flushQueued) flush();
+    w->repaint();
+  };
+  w->viewport()->installEventFilter(new TextBoxEvents(w, c));
+  QObject::connect(w, &QPlainTextEdit::textChanged, w, [&c, w, state] {
+    if (state->pushing) return;
+    // The user typed: take the text over with the program's CR LF line breaks.
+    QString text = w->toPlainText();
+    text.replace(QStringLiteral("\n"), QStringLiteral("\r\n"));
+    state->shown = text.toStdString();
+    state->pending.clear();
+    c.TakeUserText(state->shown);
+  });
+  flush();
+}
+
+void BindWindow(Control& c, QWidget* w) {
+  auto sync = [&c, w] {
+    if (c.Visible() == w->isVisible()) return;
+    if (c.Visible()) {
+      w->show();
+      w->raise();
+      w->activateWindow();
+    } else {
+      w->hide();
+    }
+  };
+  c.onUpdate = sync;
+  c.onRepaint = [w] { w->repaint(); };
+  c.onFocus = [w] { w->activateWindow(); };
+  sync();
+}
+
+void Bind(Timer& c, QTimer* t) {
+  auto sync = [&c, t] {
+    t->setInterval(c.Interval());
+    if (c.Enabled() && !t->isActive()) t->start();
+    if (!c.Enabled() && t->isActive()) t->stop();
+  };
+  c.onUpdate = sync;
+  QObject::connect(t, &QTimer::timeout, t, [&c] { c.Tick(); });
+  sync();
+}
+
+}  // namespace kwl::qt

@@ -1,0 +1,42 @@
+#include "qt_help_window.h"
+
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+#include "qt_platform.h"
+#include "session.h"
+#include "help_text.h"
+
+namespace kwl::qt {
+
+HelpWindow::HelpWindow(Session& s, QWidget* mainWindow) : QWidget(mainWindow, Qt::Window) {
+  setWindowTitle(QStringLiteral("KWL Help"));
+  auto* text = new QPlainTextEdit(this);
+  text->setReadOnly(true);
+  text->setFont(QFont(QStringLiteral("Liberation Sans"), 10));
+  text->setPlainText(FromProgramText(HelpText(s.Text(15))));
+  auto* close = new QPushButton(QStringLiteral("Close"), this);
+  QObject::connect(close, &QPushButton::clicked, this, [this, mainWindow] {
+    hide();
+    if (mainWindow) mainWindow->activateWindow();
+  });
+  auto* layout = new QVBoxLayout(this);
+  layout->addWidget(text, 1);
+  layout->addWidget(close, 0, Qt::AlignHCenter);
+  // Placed over the main window when it is first made: 480 twips (32 pixels)
+  // down, 200 (13) across, 400 (27) narrower and 680 (45) lower.
+  if (mainWindow) setGeometry(QRect(mainWindow->pos() + QPoint(13, 32), mainWindow->size() - QSize(27, 45)));
+}
+
+void HelpWindow::ShowOrRestore() {
+  if (isMinimized()) {
+    showNormal();
+  } else {
+    show();
+  }
+  raise();
+  activateWindow();
+}
+
+}  // namespace kwl::qt

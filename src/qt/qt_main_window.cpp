@@ -1,0 +1,131 @@
+#include "qt_main_window.h"
+
+#include <QCloseEvent>
+#include <QDialog>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QKeySequence>
+#include <QShortcut>
+#include <QVBoxLayout>
+
+#include "binding.h"
+#include "main_window.h"
+#include "session.h"
+
+namespace kwl::qt {
+
+MainWindow::MainWindow(Session& s) : session_(s) {
+  MainControls& m = s.main;
+  setWindowTitle(QStringLiteral("Kestrawl"));
+  resize(1000, 680);
+
+  auto* source = new QHBoxLayout;
+  source->addWidget(Caption(this, "Source: "));
+  source->addWidget(Make<QRadioButton>(this, m.optInFile));
+  source->addWidget(Make<QRadioButton>(this, m.optOnClipboard));
+  source->addSpacing(20);
+  source->addWidget(Make<QLabel>(this, m.lblSizeOfClipboardContents), 1);
+
+  auto* files = new QGridLayout;
+  for (int i = 0; i < 2; ++i) {
+    files->addWidget(Make<QPushButton>(this, m.cmdFile[static_cast<std::size_t>(i)]), i, 0);
+    files->addWidget(Make<QLineEdit>(this, m.txbFile[static_cast<std::size_t>(i)]), i, 1);
+    files->addWidget(Make<QPushButton>(this, m.cmdClearFile[static_cast<std::size_t>(i)]), i, 2);
+  }
+  files->addWidget(Make<QCheckBox>(this, m.chkUTF8), 0, 3);
+  files->addWidget(Make<QCheckBox>(this, m.chkDisableOutputToFile), 1, 3);
+  auto* sizes = new QHBoxLayout;
+  sizes->addWidget(Make<QLabel>(this, m.lblFilesize));
+  sizes->addWidget(Make<QLabel>(this, m.lblXMLsize));
+  files->addLayout(sizes, 0, 4);
+  files->setColumnStretch(1, 1);
+
+  auto* command = new QHBoxLayout;
+  auto* count = Make<QPushButton>(this, m.cmdListWords);
+  count->setMinimumWidth(140);
+  command->addWidget(count);
+  command->addWidget(Make<QCheckBox>(this, m.chkSuppressWords));
+  command->addStretch(1);
+  command->addWidget(Caption(this, "Word order:"));
+  command->addWidget(Make<QComboBox>(this, m.cboWordOrder));
+  command->addWidget(Caption(this, "Display format:"));
+  command->addWidget(Make<QComboBox>(this, m.cboDisplayFormat));
+
+  auto* output = Make<QPlainTextEdit>(this, m.txbOutput);
+  output->setLineWrapMode(QPlainTextEdit::NoWrap);
+
+  auto* side = new QVBoxLayout;
+  auto* intro = Make<QPlainTextEdit>(this, m.txbIntro);
+  intro->setReadOnly(true);
+  side->addWidget(intro, 1);
+  auto* stats = new QGroupBox(this);
+  auto* statsLayout = new QVBoxLayout(stats);
+  auto* timeRow = new QHBoxLayout;
+  timeRow->addWidget(Make<QLabel>(this, m.lblTimeElapsed), 1);
+  timeRow->addWidget(Make<QLabel>(this, m.lblTwirler));
+  statsLayout->addLayout(timeRow);
+  for (Label* l : {&m.lblNumberOfWords, &m.lblNumWordsExcluded, &m.lblNumOccurrences, &m.lblTotalNumOccurrences})
+    statsLayout->addWidget(Make<QLabel>(stats, *l));
+  side->addWidget(stats);
+
+  auto* middle = new QHBoxLayout;
+  middle->addWidget(output, 3);
+  middle->addLayout(side, 2);
+
+  auto* buttons = new QHBoxLayout;
+  for (Button* b : {&m.cmdClearOutput, &m.cmdSetParameters, &m.cmdSaveState, &m.cmdHelp, &m.cmdQuit})
+    buttons->addWidget(Make<QPushButton>(this, *b));
+  buttons->addStretch(1);
+  buttons->addWidget(Make<QLabel>(this, m.lblOnlineDocumentation));
+  buttons->addWidget(Make<QLabel>(this, m.lblZorvathSystems));
+  buttons->addWidget(Make<QPushButton>(this, m.cmdZVsoftware));
+
+  auto* layout = new QVBoxLayout(this);
+  layout->addLayout(source);
+  layout->addLayout(files);
+  layout->addLayout(command);
+  layout->addLayout(middle, 1);
+  layout->addLayout(buttons);
+
+  for (Timer* t : {&m.Timer1, &m.Timer2}) Bind(*t, new QTimer(this));
+  m.cmdQuit.onClick = [this] { close(); };
+  m.cmdZVsoftware.onClick = [this] { ShowProductWindow(); };
+  // F1 anywhere in the window is the help command.
+  auto* f1 = new QShortcut(QKeySequence(Qt::Key_F1), this);
+  QObject::connect(f1, &QShortcut::activated, this, [&s] { s.main.cmdHelp.Click(); });
+}
+
+// The maker's other products: the main window and the settings window step
+// aside while it is shown; the main window comes back.
+void MainWindow::ShowProductWindow() {
+  Session& s = session_;
+  hide();
+  s.params.frmParams.SetVisible(false);
+  QDialog products;
+  products.setWindowTitle(QStringLiteral("Zorvath Systems Software"));
+  auto* layout = new QVBoxLayout(&products);
+  auto* link = new QPushButton(QStringLiteral("Kestrawl"), &products);
+  link->setFlat(true);
+  link->setStyleSheet(QStringLiteral("color: blue; text-decoration: underline; text-align: left;"));
+  QObject::connect(link, &QPushButton::clicked, &products, [&s] { OpenWebPage(s, 14); });
+  layout->addWidget(link);
+  layout->addWidget(new QLabel(
+      QStringLiteral("Counts how often each different word occurs in a text, a docx document or the clipboard."),
+      &products));
+  auto* close = new QPushButton(QStringLiteral("Close"), &products);
+  QObject::connect(close, &QPushButton::clicked, &products, &QDialog::accept);
+  layout->addWidget(close, 0, Qt::AlignRight);
+  products.exec();
+  show();
+  if (s.main.cmdSetParameters.Enabled()) s.main.cmdSetParameters.SetFocus();
+}
+
+// Closing the window by any means is the quit command.
+void MainWindow::closeEvent(QCloseEvent* event) {
+  cmdQuit_Click(session_);
+  session_.main.windowVisible = false;
+  event->accept();
+}
+
+}  // namespace kwl::qt

@@ -1,0 +1,163 @@
+#include "clipboard_source.h"
+
+#include <exception>
+#include <new>
+#include <string>
+
+#include "count_run.h"
+#include "progress.h"
+#include "session.h"
+#include "window_state.h"
+#include "text/normalise.h"
+#include "text/cp1252.h"
+#include "files/run_error.h"
+#include "text/number_text.h"
+
+namespace kwl {
+namespace {
+
+void SetClipboardSizeLabel(Session& s, std::size_t n) {
+  const std::string size = n == 0 ? "0 bytes" : s.platform.FormatGrouped(static_cast<std::int64_t>(n)) + " bytes";
+  s.main.lblSizeOfClipboardContents.SetCaption(size + " on the clipboard.");
+}
+
+// What follows every read, accepted or failed: the statistics hidden, the
+// counted words forgotten, the focus on the main command.
+void AfterClipboardRead(Session& s) {
+  ConcealNumWords(s, true);
+  s.run.blnWordsGot = false;
+  SetTheFocus(s);
+}
+
+}  // namespace
+
+std::size_t Utf16Length(std::string_view utf8) {
+  std::size_t units = 0;
+  for (std::size_t i = 0; i < utf8.size();) {
+    const auto b = static_cast<unsigned char>(utf8[i]);
+    std::size_t len = 1;
+    std::size_t add = 1;
+    if (b >= 0xC2 && b <= 0xDF) {
+      len = 2;
+    } else if (b >= 0xE0 && b <= 0xEF) {
+      len = 3;
+    } else if (b >= 0xF0 && b <= 0xF4) {
+      len = 4;
+      add = 2;  // a surrogate pair
+    }
+    bool wellFormed = i + len <= utf8.size();
+    for (std::size_t k = 1; wellFormed && k < len; ++k)
+      wellFormed = (static_cast<unsigned char>(utf8[i + k]) & 0xC0) == 0x80;
+    if (!wellFormed) {
+      len = 1;
+      add = 1;
+    }
+    units += add;
+    i += len;
+  }
+  return units;
+}
+
+void ShowClipboardSize(Session& s) {
+  try {
+    SetClipboardSizeLabel(s, Utf16Length(s.platform.ClipboardText()));
+  } catch (const std::exception&) {
+    s.main.lblSizeOfClipboardContents.SetCaption("");
+  }
+}
+
+bool IsPlainText(std::string_view text, std::int64_t limit, bool allowWhiteSpace) {
+  std::int64_t examined = 0;
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    const auto c = static_cast<unsigned char>(text[i]);
+    if ((c & 0xC0) == 0x80) continue;  // inside a multi-byte character
+    if (limit > 0 && examined >= limit) break;
+    examined += c >= 0xF0 ? 2 : 1;
+    if (c >= 32) continue;
+    if (!allowWhiteSpace) return false;
+    if (c != 9 && c != 10 && c != 12 && c != 13) return false;
+  }
+  return true;
+}
+
+bool GetClipboardText(Session& s, bool show) {
+  MainControls& m = s.main;
+  RunState& r = s.run;
+  m.txbOutput.Clear();
+  std::size_t n = 0;
+  try {
+    std::string text = s.platform.ClipboardText();
+    if (text.empty()) {
+      m.lblSizeOfClipboardContents.SetCaption("");
+      s.Show("Clipboard is empty.", "Clipboard empty");
+      return false;
+    }
+    n = Utf16Length(text);
+    SetClipboardSizeLabel(s, n);
+    if (n > static_cast<std::size_t>(r.lngMaxClipboardChars)) {
+      s.Show("There are " + s.platform.FormatGrouped(static_cast<std::int64_t>(n)) +
+                 " characters in the text on the clipboard.\r\nThe maximum permitted is " +
+                 s.platform.FormatGrouped(r.lngMaxClipboardChars) +
+                 ".  If possible,\r\ncount word frequencies for this text using an input file.",
+             "Too much clipboard text");
+      return false;
+    }
+    r.strClipboardText = std::move(text);
+    if (show) m.txbOutput.SetText(r.strClipboardText);
+    AfterClipboardRead(s);
+    return true;
+  } catch (const std::bad_alloc&) {
+    std::string message = "There is too much text on the clipboard to paste into the textbox.";
+    if (n < static_cast<std::size_t>(r.lngMaxClipboardChars))
+      message += "\r\nIt may, however, still be possible to count word frequencies.";
+    s.Warn(message, s.Text(34));
+  } catch (const RunError& e) {
+    s.Warn(s.Text(34) + Str(e.Number()) + ": " + e.Description(), s.Text(34));
+  }
+  AfterClipboardRead(s);
+  return false;
+}
+
+bool DoItFromClipboard(Session& s) {
+  MainControls& m = s.main;
+  RunState& r = s.run;
+  if (!IsPlainText(r.strClipboardText, 3000, true)) {
+    s.Warn("The text on the clipboard does not consist\r\nsolely of natural language words.", "Invalid input");
+    return false;
+  }
+  s.scanner.markers.Clear();
+  s.scanner.intWithinComment = -1;
+  const std::int16_t suppressSaved = m.chkSuppressWords.Value();
+  bool ok = false;
+  try {
+    cmdClearOutput_Click(s);
+    s.aWords.Reset();
+    r.blnStop = false;
+    m.cmdListWords.SetCaption("Stop");
+    EnableControls(s, false);
+    m.txbOutput.Clear();
+    // The clipboard is UTF-8; the scanner reads Windows-1252, where a
+    // character the code page lacks becomes "?", which is no word character.
+    std::string line = cp1252::FromUtf8(r.strClipboardText);
+    if (!line.empty() && s.params.chkCaseSignificant.Value() != 1) scan::FoldCaseInPlace(line);
+    line += ' ';
+    ScanOneLine(s, line);
+    ok = true;
+  } catch (const RunError& e) {
+    ReportError(s, e.Number(), e.Description(), "DoItFromClipboard");
+  } catch (const std::bad_alloc&) {
+    ReportError(s, 7, "Out of memory", "DoItFromClipboard");
+  }
+  if (!ok) {
+    // The run does not go on to the listing, which would have given the
+    // controls back: give them back here.
+    m.lblTwirler.SetCaption(" ");
+    EnableControls(s, true);
+    m.cmdListWords.SetCaption(s.Text(73));
+  }
+  m.chkSuppressWords.SetValue(suppressSaved);
+  SetTheFocus(s);
+  return ok;
+}
+
+}  // namespace kwl

@@ -1,0 +1,89 @@
+#pragma once
+// Common-words files: the language tables, the default file, the choice from
+// the input's language, the reading of a file into the common-words list, and
+// the settings window's reactions around the file (the check box, the Clear
+// and Select buttons, the path box) with the language chooser.
+#include <array>
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <string_view>
+
+#include "controls.h"
+
+namespace kwl {
+class Platform;
+struct Session;
+
+// The eight lists beside the program, indexed 0 to 7: six languages, then
+// English and German, then all six.
+inline constexpr std::array<std::string_view, 8> kCommonWordsLanguageNames = {
+    "English", "German", "Spanish", "Portuguese", "Italian", "French", "English and German", "all six languages"};
+inline constexpr std::array<std::string_view, 8> kCommonWordsFileNames = {
+    "cwds_en.txt", "cwds_de.txt", "cwds_es.txt", "cwds_pt.txt",
+    "cwds_it.txt", "cwds_fr.txt", "cwds_en_de.txt", "cwds_en_de_es_pt_it_fr.txt"};
+// The code at 1-based position 3k + 1 belongs to table index k.
+inline constexpr std::string_view kCommonWordsLanguageCodes = "en_de_es_pt_it_fr";
+
+// strCommonWordsFile := the program folder + "/cwds_en.txt", shown in txbCommonWordsFile.
+void SetDefaultCommonWordsFile(Session& s);
+// After an input file is chosen, typed or restored: picks the file of the
+// input's language and reads it when asked to (or when the setting is on).
+void ChooseCommonWordsFromInputLanguage(Session& s);
+// Reads strCommonWordsFile into the common-words list; true when it loaded.
+// Tells the user the outcome and ticks or unticks chkIgnoreCommonWords.
+bool AttemptToReadCommonWords(Session& s);
+// The reading itself: true only when the whole file was read. The list is
+// replaced only then; a stopped or refused read keeps the previous one.
+bool ReadCommonWords(Session& s);
+
+// The two-letter language code a file declares ("lang=" or "content=" in its
+// first ten non-empty lines), lower-cased; defaultCode when it declares none,
+// when the code is not in allowedCodes (unless that is empty), or when the
+// file cannot be read.
+std::string DetectLanguageCode(const std::string& path, std::string_view allowedCodes, std::string_view defaultCode);
+
+// 0 "No", 1 to 20 and the tens as words ("Forty two"), 100 and above as
+// grouped digits.
+std::string NumberInWords(std::int64_t n, Platform& platform);
+
+// The settings window's reactions.
+void chkIgnoreCommonWords_Click(Session& s);
+void cmdClearCommonWordsFile_Click(Session& s);
+// Index 0: choose any file; index 1: choose a language.
+void cmdSelectCommonWordsFile_Click(Session& s, int index);
+// Leaving txbCommonWordsFile (Enter in the box acts the same): a retyped path
+// is taken over and read while the check box is ticked.
+void txbCommonWordsFile_LostFocus(Session& s);
+
+// The modal language chooser frmLanguageSelection.
+struct LanguageSelection {
+  LanguageSelection();
+
+  std::string caption;
+  Label lblSelectLanguageOfWordsToIgnore{"lblSelectLanguageOfWordsToIgnore"};
+  ComboBox cboCommonWordsFiles{"cboCommonWordsFiles"};
+  Button cmdAccept{"cmdAccept"};
+  Button cmdCancel{"cmdCancel"};
+  bool visible = false;
+  // The table index chosen with cmdAccept, or -1 (Cancel).
+  int chosenIndex = -1;
+
+  // The binding shows the window modally and returns once it is hidden again.
+  // Without a binding the chooser behaves as if cancelled.
+  std::function<void()> showModal;
+
+  // Fills the list with the eight choices (list position = table index).
+  void Load();
+  // Prepares the window for showing: nothing chosen, cmdAccept disabled,
+  // the focus on cmdCancel; then shows it modally. Returns the chosen index.
+  int ShowAndWait();
+  void cboCommonWordsFiles_Click();
+  void cmdAccept_Click();
+  void cmdCancel_Click();
+
+ private:
+  bool loaded_ = false;
+};
+
+}  // namespace kwl

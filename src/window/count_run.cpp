@@ -1,0 +1,220 @@
+#include "count_run.h"
+
+#include <cerrno>
+#include <cstdio>
+#include <filesystem>
+#include <new>
+
+#include "clipboard_source.h"
+#include "file_source.h"
+#include "files/paths.h"
+#include "list_words.h"
+#include "order.h"
+#include "listing/output_file.h"
+#include "statistics.h"
+#include "progress.h"
+#include "session.h"
+#include "window_state.h"
+#include "scan/char_rules.h"
+#include "params_logic.h"
+#include "state_file.h"
+#include "files/run_error.h"
+#include "count/filters.h"
+#include "word_filters.h"
+
+namespace kwl {
+namespace {
+
+bool SameFile(const std::string& a, const std::string& b) {
+  if (a == b) return true;
+  std::error_code ec;
+  return std::filesystem::equivalent(a, b, ec);
+}
+
+// Checks that the output file can be written before anything is scanned,
+// creating and changing nothing: the list replaces it only when complete.
+// An output named like the input is left to the file source, which refuses
+// the pair with its own message.
+void CheckOutputFile(Session& s) {
+  const std::string& out = s.main.txbFile[1].Text();
+  if (s.main.optInFile.Value() && SameFile(out, TrimBlanks(s.main.txbFile[0].Text()))) return;
+  CheckOutputWritable(out);
+}
+
+void ShowStep(Session& s, int catalogueNumber) {
+  s.main.txbOutput.SetText(s.Text(catalogueNumber) + " ...");
+  s.main.txbOutput.Repaint();
+}
+
+void EndRun(Session& s) {
+  EnableControls(s, true);
+  s.main.cmdListWords.SetCaption(s.Text(73));
+  s.main.lblTwirler.SetCaption(" ");
+  SetTheFocus(s);
+}
+
+}  // namespace
+
+void FinishCount(Session& s) {
+  MainControls& m = s.main;
+  RunState& r = s.run;
+  s.aWords.OrderByWord();
+  SortWordTable(s.aWords, 1, s.aWords.NumWords(), 1);
+  if (r.blnStop) {
+    r.blnStop = false;
+    if (!m.txbOutput.Text().empty()) m.txbOutput.Append("\r\n\r\n");
+    const std::int32_t n = s.aWords.NumWords();
+    m.txbOutput.Append("Stopped with " + std::to_string(n) + " word" + (n == 1 ? "" : "s") + " found.");
+    ConcealNumWords(s, false);
+    m.txbOutput.SetCaretToEnd();
+    const Answer answer = s.Show(
+        "The operation was stopped before all words were counted.\r\nDo you wish to list the words which were found?",
+        "Counting interrupted", Buttons::YesNo);
+    if (answer == Answer::No) {
+      EnableControls(s, true);
+      m.cmdListWords.SetCaption(s.Text(73));
+      return;
+    }
+    r.blnInterrupted = true;
+  }
+  r.blnWordsGot = !r.blnInterrupted;
+  m.cmdListWords.SetCaption(s.Text(74));
+  m.cmdListWords.Repaint();
+  m.cmdListWords.SetEnabled(false);
+  ShowStep(s, 77);
+  ApplyPostScanFilters(s.aWords, s.params, r.intThresholdFrequency);
+  ShowStep(s, 78);
+  ComputeTotals(s.aWords, r);
+  ShowStep(s, 79);
+  BuildFrequencyOrder(s);
+  ShowRunStatistics(s);
+  r.blnResultsShown = true;
+  m.cmdListWords.SetEnabled(true);
+  ListWords(s);
+  EndRun(s);
+}
+
+void ScanOneLine(Session& s, std::string& line) {
+  s.scanner.rules.dropFinalS = s.params.chkDropFinalS.Value() == 1;
+  s.scanner.rules.apostrophesAllowed = s.params.chkAllowWordsWithApostrophes.Value() == 1;
+  s.scanner.rules.readingWords = s.run.blnReadingWords;
+  s.scanner.ScanLine(line, s.intake);
+}
+
+void cmdListWords_Click(Session& s) {
+  MainControls& m = s.main;
+  if (s.RunInProgress()) {
+    if (s.Show(s.Text(75), s.Text(74), Buttons::YesNo, Icon::None, Answer::No) != Answer::No) s.run.blnStop = true;
+    return;
+  }
+  if (m.chkUTF8.Value() == 1 && s.params.chkOnly7bitASCII.Value() == 1) {
+    const std::string what = IsDocxFile(TrimBlanks(m.txbFile[0].Text())) ? "Scanning a 'docx' file is not compatible with"
+                                                                          : "Scanning as UTF-8 is not compatible with";
+    s.Warn(what + "\r\nallowing only 7-bit ASCII characters.", "Incompatible setting");
+    return;
+  }
+  s.run.intThresholdFrequency = s.params.cboThresholdFrequency.ListIndex() + 2;
+  DoIt(s);
+  StopElapsedTime(s);
+  if (s.run.lngSecondsElapsed < 4) m.lblTimeElapsed.SetCaption("");
+}
+
+void DoIt(Session& s) {
+  MainControls& m = s.main;
+  RunState& r = s.run;
+  if (!CheckAllowedExtraChars(s)) {
+    if (s.showSettingsWindow) s.showSettingsWindow();
+    return;
+  }
+  s.scanner.SetAllowedExtraChars(BuildAllowedExtraChars(s.params), r.strProhibitedInitialOrFinalChars);
+  r.blnReadingWords = false;
+  r.blnInterrupted = false;
+  s.scanner.blnCharacterEntitiesPossible = false;
+  r.blnDisplaySuppressed = false;
+  r.intMinWidth = 6;
+  // Nothing of an earlier run's output file or failed reading carries over
+  // into this run's reports.
+  r.blnOutputFileWritten = false;
+  r.blnCountIncomplete = false;
+  try {
+    if (!m.txbFile[1].Text().empty() && m.chkDisableOutputToFile.Value() != 1) CheckOutputFile(s);
+    r.lngTotalNumOccurrences = 0;
+    m.lblTimeElapsed.SetVisible(true);
+    m.lblTimeElapsed.SetCaption("Time elapsed: 0s");
+    r.blnElapsedTimeRunning = true;
+    r.lngSecondsElapsed = 0;
+    m.Timer2.SetEnabled(true);
+    bool ok = false;
+    if (m.optInFile.Value()) {
+      m.txbFile[0].SetText(TrimBlanks(m.txbFile[0].Text()));
+      if (m.txbFile[0].Text().empty()) {
+        s.Warn("Input file not specified.", s.Text(34));
+        m.txbOutput.Clear();
+        m.txbOutput.Repaint();
+        return;
+      }
+      ok = DoItFromFile(s);
+    } else {
+      if (!GetClipboardText(s, false)) {
+        m.optInFile.Select();
+        return;
+      }
+      ok = DoItFromClipboard(s);
+    }
+    if (!ok) return;
+    FinishCount(s);
+  } catch (const RunError& e) {
+    ReportError(s, e.Number(), e.Description(), "DoIt");
+    if (e.Number() == 70)
+      m.txbOutput.SetText("Error: " + e.Description() +
+                          "\r\n\r\nIf the output file is open in Excel then it must first be closed\r\n"
+                          "or a different file should be specified as the output file.");
+    EndRun(s);
+  } catch (const std::bad_alloc&) {
+    ReportError(s, 7, "Out of memory", "DoIt");
+    EndRun(s);
+  }
+}
+
+void ReportError(Session& s, int number, const std::string& description, const std::string& procedure) {
+  StopElapsedTime(s);
+  std::string message;
+  std::string title;
+  if (number == -6) {
+    message = s.Text(27) + "  ";
+    if (s.main.txbFile[1].Text().empty()) {
+      message += s.Text(31);
+    } else if (s.main.chkDisableOutputToFile.Value() == 1) {
+      message += s.Text(32);
+    } else if (s.run.blnOutputFileWritten) {
+      message += "\r\n" + s.Text(33);
+    }
+    title = s.Text(27);
+  } else {
+    message = "At " + procedure + " error #" + std::to_string(number) + ".\r\nDescription: " + description;
+    if (s.run.blnOutputFileWritten) message += "\r\n" + s.Text(33);
+    title = s.Text(34);
+  }
+  s.Warn(message, title);
+}
+
+void InitializeVariables(Session& s) {
+  RunState& r = s.run;
+  MainControls& m = s.main;
+  r.blnMacNoticeShown = false;
+  r.blnWordsGot = false;
+  m.optInFile.Select();
+  r.intMaxWordLength = 80;
+  m.lblSizeOfClipboardContents.SetCaption("");
+  m.lblFilesize.SetCaption("");
+  m.lblXMLsize.SetCaption("");
+  r.strStateFile = StateFilePath(s);
+  s.scanner.intWithinComment = -1;
+  r.intTwirlerChars = {172, 173, 174, 175};
+  m.lblTwirler.SetCaption(" ");
+  r.lngMaxClipboardChars = 100000;
+  Initialize(s);
+  r.intProgressBarWidth = 37;
+}
+
+}  // namespace kwl

@@ -1,0 +1,79 @@
+#pragma once
+// The run state of the main window: the variables that the count run, the
+// scanner's drivers, the listing and the progress display share. Names and
+// meanings are the window's own; counters of occurrences are 64-bit so that
+// inputs of more than 2^31 words cannot overflow them.
+#include <array>
+#include <cstdint>
+#include <string>
+
+#include "count/ignore_list.h"
+
+namespace kwl {
+
+struct RunState {
+  bool blnCommonWordsLoaded = false;
+  bool blnWordsGot = false;
+  bool blnStartUpCompleted = false;
+  bool blnReadingWords = false;
+  bool blnStop = false;
+  bool blnElapsedTimeRunning = false;
+
+  int intMaxWordLengthFound = 0;
+  int intRankWidth = 6;
+  int intFreqWidth = 6;
+  int intWordWidth = 6;
+  int intMinWidth = 6;
+  int intThresholdFrequency = 2;
+
+  std::int32_t lngNumWordsIncluded = 0;
+  std::int32_t lngNumWordsExcluded = 0;
+  std::int64_t lngMaxFrequency = 0;
+  std::int64_t lngNumOccurrences = 0;
+  std::int64_t lngTotalNumOccurrences = 0;
+  std::int32_t lngFirstFreq = 0;
+  std::int64_t lngSecondsElapsed = 0;
+
+  // The words-to-ignore list in force: lower-cased, joined by single blanks,
+  // with a blank before the first and after the last word (Windows-1252).
+  IgnoreList strWordsToIgnore;
+  std::string strCommonWordsFile;
+  std::string strProgramTextFile = "kwl.dat";
+  std::string strAllPossibleExtraChars = "'0123456789-_@:/.\\";
+  std::string strProhibitedInitialOrFinalChars = "'.:,()";
+  std::string strNeverAllowedChars = "\"+;<>";
+  std::string strDocxTempFolder;
+  std::string strDocxXMLFilepath;
+  // The DOCX package whose checksum or size question the user has already
+  // answered Yes in this run (the package is extracted twice per run).
+  std::string strDocxAgreedPath;
+
+  bool blnResultsShown = false;
+  bool blnWritingToFile = false;
+  bool blnOutputFileWritten = false;
+  bool blnInterrupted = false;
+  bool blnMacNoticeShown = false;
+  bool blnDisplaySuppressed = false;
+  // The source could not be read to its end (a read error, out of memory on
+  // a line): the words found are listed after the error report, but the list
+  // is not the whole input's.
+  bool blnCountIncomplete = false;
+  // Whether such an incomplete count is listed at all. The window lists it
+  // after its error report; the command line, with no box a person sees,
+  // writes nothing.
+  bool blnListIncompleteCount = true;
+  int intMaxWordLength = 80;
+  int intProgressBarWidth = 37;
+  int intSuppressWordsSaved = 0;
+  int intLineEndingType = 0;
+  std::array<int, 4> intTwirlerChars{172, 173, 174, 175};
+  std::int32_t lngMaxClipboardChars = 100000;
+  std::int32_t lngMaxTextLength = 65000;
+  std::int64_t lngDocxWarnSize = 10485760;
+  std::int64_t lngDocxMaxSize = 20971520;
+  std::string strStateFile;
+  // The clipboard text being scanned (UTF-8); emptied when a file is scanned.
+  std::string strClipboardText;
+};
+
+}  // namespace kwl
