@@ -88,7 +88,7 @@ void FinishCount(Session& s) {
   ComputeTotals(s.aWords, r);
   ShowStep(s, 79);
   BuildFrequencyOrder(s);
-  ShowRunStatistics(s);
+  ShowRunStatistics(s, ComputeListStatistics(s.aWords, r.lngTotalNumOccurrences));
   r.blnResultsShown = true;
   m.cmdListWords.SetEnabled(true);
   ListWords(s);
