@@ -239,6 +239,17 @@ TEST(ListingWriter, WholeListingsFromTheEmptyTableOn) {
        "      1  a                   2\r\n"
        "      2  extraordinary       1\r\n"},
   };
+  // Every format over the empty table: the heading alone, none in format 9.
+  for (int format = 0; format <= 9; ++format) {
+    for (const bool commas : {false, true}) {
+      Counted empty({});
+      empty.layout.format = format;
+      empty.layout.commas = commas;
+      const std::string heading = format == 9 ? "" : Heading(format, commas, {}, 0) + "\r\n";
+      EXPECT_EQ(empty.Write(true), heading) << format << commas;
+      EXPECT_EQ(empty.Write(false), heading) << format << commas;
+    }
+  }
   for (const Case& c : cases) {
     Counted counted(c.words);
     counted.layout.format = c.format;
