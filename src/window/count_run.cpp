@@ -9,8 +9,9 @@
 #include "file_source.h"
 #include "files/paths.h"
 #include "list_words.h"
-#include "order.h"
+#include "listing/order.h"
 #include "listing/output_file.h"
+#include "order.h"
 #include "statistics.h"
 #include "progress.h"
 #include "session.h"
@@ -87,7 +88,7 @@ void FinishCount(Session& s) {
   ComputeTotals(s.aWords, r);
   ShowStep(s, 79);
   BuildFrequencyOrder(s);
-  ShowRunStatistics(s);
+  ShowRunStatistics(s, ComputeListStatistics(s.aWords, r.lngTotalNumOccurrences));
   r.blnResultsShown = true;
   m.cmdListWords.SetEnabled(true);
   ListWords(s);
