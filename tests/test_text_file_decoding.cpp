@@ -1,5 +1,5 @@
-// The UTF-8 repairs and the line reader that the text-file source (and the
-// DOCX and common-words readers) build on.
+// The UTF-8 repairs, the file handle and the line reader that the text-file
+// source builds on.
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 

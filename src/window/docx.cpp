@@ -8,7 +8,6 @@
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
-#include <memory>
 #include <new>
 #include <string_view>
 
