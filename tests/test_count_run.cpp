@@ -16,6 +16,7 @@
 #include "text/cp1252.h"
 #include "support/test_files.h"
 #include "count/word_table.h"
+#include "word_filters.h"
 
 namespace kwl {
 namespace {
@@ -158,6 +159,71 @@ TEST(WordRules, SevenBitRuleAndCommonWords) {
   s.params.selfChange = false;
   Feed(s, {"The caf\xE9 and cafe"});
   EXPECT_EQ(Table(s), (Counts{{"cafe", 1}}));
+}
+
+// The settings window is not modal and stays usable while a count runs: a
+// change made while events are processed applies to the next word, or for
+// the shaping rules to the next line.
+TEST(WordRules, ASettingChangedDuringACountAppliesFromTheNextWordOrLine) {
+  TestSession t;
+  Session& s = t.session;
+  t.platform.onProcessEvents = [&s] {
+    if (s.aWords.NumWords() == 1 && s.params.chkIgnoreShortWords.Value() == 1) {
+      s.params.chkIgnoreShortWords.SetValue(0);
+      s.params.chkDropFinalS.SetValue(1);
+    }
+  };
+  Feed(s, {"an cat an be cats", "cats"});
+  EXPECT_EQ(Table(s), (Counts{{"an", 1}, {"be", 1}, {"cat", 2}, {"cats", 1}}));
+}
+
+TEST(WordRules, TheRulesOfACountFollowTheSettings) {
+  TestSession t;
+  Session& s = t.session;
+  Params& p = s.params;
+  p.cboShortWordSize.SetListIndex(2);
+  p.cboLongWordSize.SetListIndex(1);
+  s.run.intThresholdFrequency = 4;
+  p.chkAllowWordsWithHyphens.SetValue(1);
+  p.chkAllowWordsWithNumerals.SetValue(0);
+  CountRules rules = MakeCountRules(s);
+  EXPECT_EQ(rules.word.shortWordSize, 4);
+  EXPECT_EQ(rules.word.longWordSize, 20);
+  EXPECT_EQ(rules.word.thresholdFrequency, 4);
+  EXPECT_EQ(rules.word.maxWordLength, 80);
+  EXPECT_EQ(rules.word.commonWords, nullptr) << "common words are not ignored by default";
+  EXPECT_EQ(rules.allowedExtraChars, "-");
+  EXPECT_EQ(rules.prohibitedInitialOrFinalChars, "'.:,()");
+
+  const struct {
+    const char* input;
+    bool clipboard;
+    std::string_view kind;
+    bool entities;
+  } inputs[] = {
+      {"a.txt", false, "C", false},     {" page.HTML ", false, "HTML", true}, {"x.php", false, "PHP", true},
+      {"data.xml", false, "XML", false}, {"doc.docx", false, "C", false},    {"a.html", true, "", false},
+  };
+  for (const auto& in : inputs) {
+    s.main.txbFile[0].SetText(in.input);
+    if (in.clipboard) {
+      s.main.optOnClipboard.Select();
+    } else {
+      s.main.optInFile.Select();
+    }
+    rules = MakeCountRules(s);
+    EXPECT_EQ(rules.markup.kind, in.kind) << in.input;
+    EXPECT_EQ(rules.markup.characterEntities, in.entities) << in.input;
+  }
+
+  // A common-words file is read whole and lower-cased, with plain-text comments.
+  p.chkCaseSignificant.SetValue(1);
+  s.run.blnReadingWords = true;
+  rules = MakeCountRules(s);
+  EXPECT_EQ(rules.allowedExtraChars, s.run.strAllPossibleExtraChars);
+  EXPECT_EQ(rules.markup.kind, "C");
+  EXPECT_TRUE(rules.word.readingWordList);
+  EXPECT_FALSE(rules.word.caseSignificant);
 }
 
 TEST(CountCommand, StopRequestAsksAndOnlyYesStops) {
