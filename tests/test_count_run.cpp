@@ -5,6 +5,7 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
+#include <deque>
 #include <map>
 
 #include "files/paths.h"
@@ -241,6 +242,35 @@ TEST(CountCommand, StopRequestAsksAndOnlyYesStops) {
   t.platform.answers = {Answer::Yes};
   s.main.cmdListWords.Click();
   EXPECT_TRUE(s.run.blnStop);
+}
+
+TEST(CountCommand, AStopWithManyWordsFoundIsConfirmedFirst) {
+  const struct {
+    std::int32_t found;
+    bool ask;
+    std::deque<Answer> answers;
+    bool stops;
+    bool asked;
+  } cases[] = {
+      {1999, true, {}, true, false},
+      {2000, true, {Answer::Yes}, true, true},
+      {2000, true, {Answer::No}, false, true},
+      {5000, false, {}, true, false},
+  };
+  for (const auto& c : cases) {
+    TestSession t;
+    Session& s = t.session;
+    s.run.blnStop = true;
+    s.intake.askBeforeStopping = c.ask;
+    t.platform.answers = c.answers;
+    EXPECT_EQ(s.intake.ConfirmStop(c.found), c.stops) << c.found;
+    EXPECT_EQ(s.run.blnStop, c.stops) << "No withdraws the request";
+    ASSERT_EQ(t.platform.boxes.size(), c.asked ? 1U : 0U) << c.found;
+    if (!c.asked) continue;
+    EXPECT_EQ(t.platform.LastBox().text, " 2000 different words have been found.\r\nDo you really wish to stop?");
+    EXPECT_EQ(t.platform.LastBox().title, s.Text(74));
+    EXPECT_EQ(t.platform.LastBox().buttons, Buttons::YesNo);
+  }
 }
 
 TEST(CountCommand, Utf8WithSevenBitOnlyIsRefused) {
