@@ -19,6 +19,7 @@ struct Status {
     kOutOfMemory,     // a line or a table could not be held
     kBadPackage,      // a DOCX package that cannot be read (detail tells why)
     kStopped,         // the observer asked to stop
+    kBadFormat,       // a file whose content breaks its format (detail tells how)
   };
 
   Kind kind = Kind::kOk;
