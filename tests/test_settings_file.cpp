@@ -3,10 +3,13 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
+#include <cstdlib>
+#include <filesystem>
 #include <string>
 #include <vector>
 
 #include "settings/settings_file.h"
+#include "settings/state_file.h"
 #include "support/test_files.h"
 
 namespace kwl {
@@ -139,6 +142,31 @@ TEST(SettingsFile, FilesAreReadAndReplacedOnlyWhenRegular) {
   EXPECT_EQ(read.settings, settings);
   EXPECT_EQ(WriteSettingsFile(pipe, settings).detail, "a named pipe");
   EXPECT_EQ(WriteSettingsFile(dir.File("missing/x.kwl"), settings).err, ENOENT);
+}
+
+TEST(SettingsFile, TheStateFileIsInTheUsersConfigurationFolder) {
+  test::TempDir dir;
+  const std::string home = dir.Path() + "/home";
+  std::filesystem::create_directories(home + "/.config");
+  struct Case {
+    const char* xdg;  // nullptr: unset
+    const char* home;
+    std::string expected;
+  };
+  const Case cases[] = {
+      {dir.Path().c_str(), home.c_str(), dir.Path() + "/Kestrawl/kwl.usr"},
+      {"", home.c_str(), home + "/.config/Kestrawl/kwl.usr"},
+      {nullptr, nullptr, ""},
+  };
+  const std::string savedHome = std::getenv("HOME") ? std::getenv("HOME") : "";
+  for (const Case& c : cases) {
+    if (c.xdg) ::setenv("XDG_CONFIG_HOME", c.xdg, 1); else ::unsetenv("XDG_CONFIG_HOME");
+    if (c.home) ::setenv("HOME", c.home, 1); else ::unsetenv("HOME");
+    EXPECT_EQ(UserStateFilePath("Kestrawl"), c.expected);
+    EXPECT_TRUE(c.expected.empty() || std::filesystem::is_directory(c.expected.substr(0, c.expected.rfind('/'))));
+  }
+  ::setenv("HOME", savedHome.c_str(), 1);
+  ::unsetenv("XDG_CONFIG_HOME");
 }
 
 }  // namespace
