@@ -21,6 +21,7 @@ struct Status {
     kTooBig,          // more than the limit (a DOCX body part, the clipboard text)
     kBadPackage,      // a DOCX package that cannot be read (detail tells why)
     kStopped,         // the observer asked to stop
+    kBadFormat,       // a file whose content breaks its format (detail tells how)
   };
 
   Kind kind = Kind::kOk;
