@@ -1,6 +1,6 @@
 // The DOCX reader on random bytes: the bytes are the package. The body part
 // is taken out as the file source takes it (checksum questions are answered
-// "scan anyway"), its text pieces are extracted and written out, and the
+// "scan anyway"), its text pieces are extracted and read as lines, and the
 // temporary folder is removed. Whatever the package holds, the reader
 // either fails with a run error or delivers pieces whose lengths add up to
 // the size it reports, and no file or folder is left behind.
@@ -13,13 +13,13 @@
 
 #include "fuzz_support.h"
 #include "docx.h"
+#include "sources/docx_text.h"
 #include "files/run_error.h"
 
 namespace {
 
 struct Paths {
   std::string package;
-  std::string pieces;
   std::string tmp;  // the reader's temporary folders go here ($TMPDIR)
 };
 
@@ -28,7 +28,6 @@ const Paths& Files() {
     Paths p;
     const std::string& scratch = kwl::fuzz::ScratchFolder();
     p.package = scratch + "/input.docx";
-    p.pieces = scratch + "/pieces.txt";
     p.tmp = scratch + "/tmp";
     std::filesystem::create_directory(p.tmp);
     ::setenv("TMPDIR", p.tmp.c_str(), 1);
@@ -60,7 +59,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
       std::int64_t total = 0;
       for (const std::string& piece : s.docxPieces) total += static_cast<std::int64_t>(piece.size());
       KWL_FUZZ_CHECK(total == pieceSize);
-      kwl::WriteDocxPieces(s.docxPieces, files.pieces);
+      kwl::DocxTextSource source(s.docxPieces);
+      std::string line;
+      while (source.Next(line)) KWL_FUZZ_CHECK(line.size() > 1 && line[0] == ' ');
+      KWL_FUZZ_CHECK(source.status().Ok() && source.Done() == source.Total());
     }
   } catch (const kwl::RunError& e) {
     KWL_FUZZ_CHECK(e.Number() == 53 || e.Number() == 321);

@@ -5,6 +5,7 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
+#include <deque>
 #include <map>
 
 #include "files/paths.h"
@@ -16,6 +17,7 @@
 #include "text/cp1252.h"
 #include "support/test_files.h"
 #include "count/word_table.h"
+#include "word_filters.h"
 
 namespace kwl {
 namespace {
@@ -160,6 +162,71 @@ TEST(WordRules, SevenBitRuleAndCommonWords) {
   EXPECT_EQ(Table(s), (Counts{{"cafe", 1}}));
 }
 
+// The settings window is not modal and stays usable while a count runs: a
+// change made while events are processed applies to the next word, or for
+// the shaping rules to the next line.
+TEST(WordRules, ASettingChangedDuringACountAppliesFromTheNextWordOrLine) {
+  TestSession t;
+  Session& s = t.session;
+  t.platform.onProcessEvents = [&s] {
+    if (s.aWords.NumWords() == 1 && s.params.chkIgnoreShortWords.Value() == 1) {
+      s.params.chkIgnoreShortWords.SetValue(0);
+      s.params.chkDropFinalS.SetValue(1);
+    }
+  };
+  Feed(s, {"an cat an be cats", "cats"});
+  EXPECT_EQ(Table(s), (Counts{{"an", 1}, {"be", 1}, {"cat", 2}, {"cats", 1}}));
+}
+
+TEST(WordRules, TheRulesOfACountFollowTheSettings) {
+  TestSession t;
+  Session& s = t.session;
+  Params& p = s.params;
+  p.cboShortWordSize.SetListIndex(2);
+  p.cboLongWordSize.SetListIndex(1);
+  s.run.intThresholdFrequency = 4;
+  p.chkAllowWordsWithHyphens.SetValue(1);
+  p.chkAllowWordsWithNumerals.SetValue(0);
+  CountRules rules = MakeCountRules(s);
+  EXPECT_EQ(rules.word.shortWordSize, 4);
+  EXPECT_EQ(rules.word.longWordSize, 20);
+  EXPECT_EQ(rules.word.thresholdFrequency, 4);
+  EXPECT_EQ(rules.word.maxWordLength, 80);
+  EXPECT_EQ(rules.word.commonWords, nullptr) << "common words are not ignored by default";
+  EXPECT_EQ(rules.allowedExtraChars, "-");
+  EXPECT_EQ(rules.prohibitedInitialOrFinalChars, "'.:,()");
+
+  const struct {
+    const char* input;
+    bool clipboard;
+    std::string_view kind;
+    bool entities;
+  } inputs[] = {
+      {"a.txt", false, "C", false},     {" page.HTML ", false, "HTML", true}, {"x.php", false, "PHP", true},
+      {"data.xml", false, "XML", false}, {"doc.docx", false, "C", false},    {"a.html", true, "", false},
+  };
+  for (const auto& in : inputs) {
+    s.main.txbFile[0].SetText(in.input);
+    if (in.clipboard) {
+      s.main.optOnClipboard.Select();
+    } else {
+      s.main.optInFile.Select();
+    }
+    rules = MakeCountRules(s);
+    EXPECT_EQ(rules.markup.kind, in.kind) << in.input;
+    EXPECT_EQ(rules.markup.characterEntities, in.entities) << in.input;
+  }
+
+  // A common-words file is read whole and lower-cased, with plain-text comments.
+  p.chkCaseSignificant.SetValue(1);
+  s.run.blnReadingWords = true;
+  rules = MakeCountRules(s);
+  EXPECT_EQ(rules.allowedExtraChars, s.run.strAllPossibleExtraChars);
+  EXPECT_EQ(rules.markup.kind, "C");
+  EXPECT_TRUE(rules.word.readingWordList);
+  EXPECT_FALSE(rules.word.caseSignificant);
+}
+
 TEST(CountCommand, StopRequestAsksAndOnlyYesStops) {
   TestSession t;
   Session& s = t.session;
@@ -175,6 +242,35 @@ TEST(CountCommand, StopRequestAsksAndOnlyYesStops) {
   t.platform.answers = {Answer::Yes};
   s.main.cmdListWords.Click();
   EXPECT_TRUE(s.run.blnStop);
+}
+
+TEST(CountCommand, AStopWithManyWordsFoundIsConfirmedFirst) {
+  const struct {
+    std::int32_t found;
+    bool ask;
+    std::deque<Answer> answers;
+    bool stops;
+    bool asked;
+  } cases[] = {
+      {1999, true, {}, true, false},
+      {2000, true, {Answer::Yes}, true, true},
+      {2000, true, {Answer::No}, false, true},
+      {5000, false, {}, true, false},
+  };
+  for (const auto& c : cases) {
+    TestSession t;
+    Session& s = t.session;
+    s.run.blnStop = true;
+    s.intake.askBeforeStopping = c.ask;
+    t.platform.answers = c.answers;
+    EXPECT_EQ(s.intake.ConfirmStop(c.found), c.stops) << c.found;
+    EXPECT_EQ(s.run.blnStop, c.stops) << "No withdraws the request";
+    ASSERT_EQ(t.platform.boxes.size(), c.asked ? 1U : 0U) << c.found;
+    if (!c.asked) continue;
+    EXPECT_EQ(t.platform.LastBox().text, " 2000 different words have been found.\r\nDo you really wish to stop?");
+    EXPECT_EQ(t.platform.LastBox().title, s.Text(74));
+    EXPECT_EQ(t.platform.LastBox().buttons, Buttons::YesNo);
+  }
 }
 
 TEST(CountCommand, Utf8WithSevenBitOnlyIsRefused) {

@@ -1,12 +1,12 @@
-// The text pieces of a document body and the text file written from them.
+// The text pieces of a document body and the text made of them.
 #include <gtest/gtest.h>
 
 #include <string>
 #include <vector>
 
 #include "docx.h"
+#include "sources/docx_text.h"
 #include "session.h"
-#include "files/run_error.h"
 #include "support/test_files.h"
 
 namespace kwl {
@@ -166,23 +166,9 @@ TEST(DocxText, LargeDocumentsDrawTheProgressBarFromTheSearchPosition) {
 }
 
 TEST(DocxText, PiecesEndingWithAFullStopEndALine) {
-  test::TempDir dir;
-  const std::string path = dir.File("out.txt");
-  WriteDocxPieces({"Hello", " world", " Ends here.  ", "Next", ".", " ", "caf\xE9."}, path);
-  EXPECT_EQ(test::ReadAll(path), "Hello world Ends here.  \r\nNext.\r\n caf\xE9.\r\n");
-  WriteDocxPieces({""}, path);
-  EXPECT_EQ(test::ReadAll(path), "");
-}
-
-TEST(DocxText, WritingToAMissingFolderFails) {
-  test::TempDir dir;
-  try {
-    WriteDocxPieces({"x"}, dir.File("missing/out.txt"));
-    FAIL() << "no error";
-  } catch (const RunError& e) {
-    EXPECT_EQ(e.Number(), 2);
-    EXPECT_FALSE(e.Description().empty());
-  }
+  EXPECT_EQ(DocxTextOf({"Hello", " world", " Ends here.  ", "Next", ".", " ", "caf\xE9."}),
+            "Hello world Ends here.  \r\nNext.\r\n caf\xE9.\r\n");
+  EXPECT_EQ(DocxTextOf({""}), "");
 }
 
 }  // namespace

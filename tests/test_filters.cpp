@@ -4,13 +4,10 @@
 #include <utility>
 #include <vector>
 
-#include "run_state.h"
-#include "params.h"
-#include "text/cp1252.h"
-#include "support/test_files.h"
+#include "count/counter.h"
 #include "count/filters.h"
-#include "word_filters.h"
 #include "count/ignore_list.h"
+#include "text/cp1252.h"
 
 namespace kwl {
 namespace {
@@ -65,58 +62,70 @@ TEST(WordFilters, LengthLetterAndRepetitionRules) {
   struct Case {
     const char* name;
     const char* word;
-    int shortIndex;  // list index of cboShortWordSize (number - 2)
+    int shortSize;
     bool ignoreShort;
-    int longIndex;   // list index of cboLongWordSize ((number - 15) / 5)
+    int longSize;
     bool noLetter;
     bool repetitions;
     bool kept;
   };
   const Case cases[] = {
-      {"short, 3 chosen", "an", 1, true, 7, false, false, false},
-      {"short boundary", "the", 1, true, 7, false, false, true},
-      {"short rule off", "an", 1, false, 7, false, false, true},
-      {"long, 15 chosen", "abcdefghijklmnop", 1, false, 0, false, false, false},
-      {"long boundary", "abcdefghijklmno", 1, false, 0, false, false, true},
-      {"no letter", "1984", 0, false, 7, true, false, false},
-      {"a letter", "4th", 0, false, 7, true, false, true},
-      {"no-letter rule off", "1984", 0, false, 7, false, false, true},
-      {"repetition", "zzz", 0, false, 7, false, true, false},
-      {"repeated hyphens", "---", 0, false, 7, false, true, false},
-      {"repeated digits kept", "000", 0, false, 7, false, true, true},
-      {"case differs", "Aa", 0, false, 7, false, true, true},
-      {"single character", "a", 0, false, 7, false, true, true},
-      {"repetition rule off", "zzz", 0, false, 7, false, false, true},
-      {"short refuses first", "zz", 1, true, 7, true, true, false},
+      {"short, 3 chosen", "an", 3, true, 50, false, false, false},
+      {"short boundary", "the", 3, true, 50, false, false, true},
+      {"short rule off", "an", 3, false, 50, false, false, true},
+      {"long, 15 chosen", "abcdefghijklmnop", 3, false, 15, false, false, false},
+      {"long boundary", "abcdefghijklmno", 3, false, 15, false, false, true},
+      {"no letter", "1984", 2, false, 50, true, false, false},
+      {"a letter", "4th", 2, false, 50, true, false, true},
+      {"no-letter rule off", "1984", 2, false, 50, false, false, true},
+      {"repetition", "zzz", 2, false, 50, false, true, false},
+      {"repeated hyphens", "---", 2, false, 50, false, true, false},
+      {"repeated digits kept", "000", 2, false, 50, false, true, true},
+      {"case differs", "Aa", 2, false, 50, false, true, true},
+      {"single character", "a", 2, false, 50, false, true, true},
+      {"repetition rule off", "zzz", 2, false, 50, false, false, true},
+      {"short refuses first", "zz", 3, true, 50, true, true, false},
   };
   for (const Case& c : cases) {
-    Params p;
-    p.cboShortWordSize.SetListIndex(c.shortIndex);
-    p.chkIgnoreShortWords.SetValue(c.ignoreShort ? 1 : 0);
-    p.cboLongWordSize.SetListIndex(c.longIndex);
-    p.chkIgnoreNoLetter.SetValue(c.noLetter ? 1 : 0);
-    p.chkIgnoreRepetitions.SetValue(c.repetitions ? 1 : 0);
-    std::string word = c.word;
-    ApplyWordFilters(word, p);
-    EXPECT_EQ(!word.empty(), c.kept) << c.name;
-    if (c.kept) {
-      EXPECT_EQ(word, c.word) << c.name;
-    }
+    WordRules rules;
+    rules.shortWordSize = c.shortSize;
+    rules.ignoreShortWords = c.ignoreShort;
+    rules.longWordSize = c.longSize;
+    rules.ignoreNoLetter = c.noLetter;
+    rules.ignoreRepetitions = c.repetitions;
+    EXPECT_EQ(KeptByLengthAndShapeRules(c.word, rules), c.kept) << c.name;
   }
 }
 
+// Counts each word, handed over as a line of its own.
+void Feed(Counter& counter, std::initializer_list<const char*> words) {
+  CountObserver quiet;
+  for (const char* w : words) {
+    std::string line = " " + W(w);
+    counter.ScanLine(line, quiet);
+  }
+}
+
+std::vector<std::string> Listed(WordTable& table) {
+  table.OrderByWord();
+  std::vector<std::string> words;
+  for (std::int32_t i = 1; i <= table.NumWords(); ++i) words.push_back(table[i].strWord);
+  return words;
+}
+
 TEST(WordFilters, WordsToIgnoreAndSevenBitRuleAtIntake) {
-  test::TestSession t;
-  Session& s = t.session;
-  s.aWords.Reset();
-  s.run.strWordsToIgnore = W(" the über ");
-  for (const char* w : {"The", "THE", "the", "Über", "cat", "thee", "ber", "uber"}) s.intake.GetWords2(W(w));
-  s.params.chkOnly7bitASCII.SetValue(1);
-  s.intake.GetWords2(W("café"));
-  s.aWords.OrderByWord();
-  std::vector<std::string> counted;
-  for (std::int32_t i = 1; i <= s.aWords.NumWords(); ++i) counted.push_back(s.aWords[i].strWord);
-  EXPECT_EQ(counted, (std::vector<std::string>{"ber", "cat", "thee", "uber"}));
+  IgnoreList ignore;
+  ignore = W(" the über ");
+  CountRules rules;
+  rules.word.caseSignificant = true;
+  rules.word.wordsToIgnore = &ignore;
+  Counter counter;
+  counter.Start(rules);
+  Feed(counter, {"The", "THE", "the", "Über", "cat", "thee", "ber", "uber"});
+  rules.word.only7bitAscii = true;
+  counter.SetWordRules(rules.word);
+  Feed(counter, {"café"});
+  EXPECT_EQ(Listed(counter.Words()), (std::vector<std::string>{"ber", "cat", "thee", "uber"}));
 }
 
 TEST(WordFilters, IgnoreListHoldsExactlyTheWordsBetweenBlanks) {
@@ -150,40 +159,35 @@ TEST(WordFilters, PostScanRulesAndTotals) {
     for (int k = 0; k < n; ++k) table.Add(w);
   table.OrderByWord();
 
-  Params p;
-  p.chkIgnoreRomNum40.SetValue(1);
-  p.chkIgnoreInfrequentWords.SetValue(1);
-  ApplyPostScanFilters(table, p, 3);
-  RunState r;
-  r.lngNumWordsIncluded = 99;  // stale values are replaced
-  r.lngMaxFrequency = 99;
-  ComputeTotals(table, r);
+  WordRules rules;
+  rules.ignoreRomanNumerals = true;
+  rules.ignoreInfrequentWords = true;
+  rules.thresholdFrequency = 3;
+  ApplyPostScanRules(table, rules);
+  CountTotals t = ComputeTotals(table);
   std::vector<std::string> included;
   for (std::int32_t i = 1; i <= table.NumWords(); ++i)
     if (table[i].blnIncluded) included.push_back(table[i].strWord);
   EXPECT_EQ(included, (std::vector<std::string>{"I", "mix", "thrice"}));
-  EXPECT_EQ(r.lngNumWordsIncluded, 3);
-  EXPECT_EQ(r.lngNumWordsExcluded, 3);
-  EXPECT_EQ(r.lngNumOccurrences, 10) << "excluded entries add no occurrences";
-  EXPECT_EQ(r.lngMaxFrequency, 4) << "the excluded xiv (5) does not count";
-  EXPECT_EQ(r.intMaxWordLengthFound, 6) << "the excluded 15-letter word does not count";
+  EXPECT_EQ(t.included, 3);
+  EXPECT_EQ(t.excluded, 3);
+  EXPECT_EQ(t.occurrences, 10) << "excluded entries add no occurrences";
+  EXPECT_EQ(t.maxFrequency, 4) << "the excluded xiv (5) does not count";
+  EXPECT_EQ(t.longestWord, 6) << "the excluded 15-letter word does not count";
 
   // Rules off: everything included again.
-  Params none;
-  none.chkIgnoreRomNum40.SetValue(0);
-  none.chkIgnoreInfrequentWords.SetValue(0);
-  ApplyPostScanFilters(table, none, 3);
-  ComputeTotals(table, r);
-  EXPECT_EQ(r.lngNumWordsIncluded, 6);
-  EXPECT_EQ(r.lngNumWordsExcluded, 0);
-  EXPECT_EQ(r.lngNumOccurrences, 18);
-  EXPECT_EQ(r.lngMaxFrequency, 5);
-  EXPECT_EQ(r.intMaxWordLengthFound, 15);
+  ApplyPostScanRules(table, WordRules{});
+  t = ComputeTotals(table);
+  EXPECT_EQ(t.included, 6);
+  EXPECT_EQ(t.excluded, 0);
+  EXPECT_EQ(t.occurrences, 18);
+  EXPECT_EQ(t.maxFrequency, 5);
+  EXPECT_EQ(t.longestWord, 15);
 
   // Threshold boundary: a count equal to the threshold stays.
-  ApplyPostScanFilters(table, p, 2);
-  ComputeTotals(table, r);
-  EXPECT_EQ(r.lngNumWordsExcluded, 2);  // xiv and the single extraordinarily
+  rules.thresholdFrequency = 2;
+  ApplyPostScanRules(table, rules);
+  EXPECT_EQ(ComputeTotals(table).excluded, 2);  // xiv and the single extraordinarily
 }
 
 }  // namespace

@@ -1,20 +1,23 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <utility>
 #include <vector>
 
-#include "formats.h"
 #include "count_run.h"
+#include "list_words.h"
+#include "listing/formats.h"
+#include "listing/listing_writer.h"
+#include "listing/order.h"
 #include "progress.h"
-#include "text/cp1252.h"
 #include "support/test_files.h"
+#include "text/cp1252.h"
 
 namespace kwl {
 namespace {
 
 using test::CountWords;
-
 
 std::int32_t IndexOf(const Session& s, const std::string& word) {
   for (std::int32_t i = 1; i <= s.aWords.NumWords(); ++i)
@@ -23,25 +26,22 @@ std::int32_t IndexOf(const Session& s, const std::string& word) {
   return 0;
 }
 
-class Formats : public ::testing::Test {
- protected:
-  void SetUp() override {
-    CountWords(s, {{"beta", 3}, {"gamma", 2}, {"alpha", 1}});
-    beta = IndexOf(s, "beta");
-  }
-  void Layout(int format, bool commas) {
-    s.main.cboDisplayFormat.SetListIndex(format);
-    s.params.chkOutputWithCommas.SetValue(commas ? 1 : 0);
-    s.run.blnWritingToFile = commas;
-  }
-  test::TestSession t;
-  Session& s = t.session;
-  std::int32_t beta = 0;
-};
+std::string Heading(int format, bool commas, const ColumnWidths& widths, int longest) {
+  std::string out;
+  AppendHeading(out, FormatSpecOf(format), commas, widths, longest);
+  return out;
+}
+
+std::string Line(int format, bool commas, const ColumnWidths& widths, std::int32_t rank, std::int64_t count,
+                 std::string_view word) {
+  std::string out;
+  AppendEntryLine(out, FormatSpecOf(format), commas, widths, rank, count, word);
+  return out;
+}
 
 // "beta" has rank 1 and count 3; the longest word has 5 characters, so every
 // width is the minimum 6. Pieces are written apart to show each layout.
-TEST_F(Formats, EveryFormatInBothLayoutsWithItsHeading) {
+TEST(ListingFormats, EveryFormatInBothLayoutsWithItsHeading) {
   struct Case {
     int format;
     bool commas;
@@ -70,79 +70,274 @@ TEST_F(Formats, EveryFormatInBothLayoutsWithItsHeading) {
       {7, true, "  " "Word, " "  Freq", "  " "beta, " "     3"},
       {8, true, "Word" + note, "beta"},
       {9, true, "Word", "beta"},
+      // No choice, or a number out of range, is format 0.
+      {-1, false, " " "  Rank" "  " "  Freq" "  " "Word" + note, " " "     1" "  " "     3" "  " "beta"},
+      {10, false, " " "  Rank" "  " "  Freq" "  " "Word" + note, " " "     1" "  " "     3" "  " "beta"},
   };
   for (const Case& c : cases) {
-    Layout(c.format, c.commas);
-    EXPECT_EQ(FormatLine(s, 0), c.heading) << "format " << c.format << (c.commas ? " commas" : " spaces");
-    EXPECT_EQ(FormatLine(s, beta), c.line) << "format " << c.format << (c.commas ? " commas" : " spaces");
+    EXPECT_EQ(Heading(c.format, c.commas, {}, 5), c.heading) << "format " << c.format << (c.commas ? " commas" : " spaces");
+    EXPECT_EQ(Line(c.format, c.commas, {}, 1, 3, "beta"), c.line) << "format " << c.format << (c.commas ? " commas" : " spaces");
   }
 }
 
-TEST_F(Formats, ColumnTextsArePaddedToTheirWidths) {
-  Layout(0, false);
-  EXPECT_EQ(FormatRank(s, beta), "     1");
-  EXPECT_EQ(FormatFrequency(s, beta), "     3");
-  EXPECT_EQ(FormatWord(s, beta), "beta  ");
-  EXPECT_EQ(FormatRank(s, 0), "  Rank");
-  Layout(7, true);
-  EXPECT_EQ(FormatWord(s, beta), "beta, ");
-  Layout(5, true);
-  EXPECT_EQ(FormatWord(s, beta), "beta  ") << "padded in the comma layout where the word ends the line";
+TEST(ListingFormats, ColumnsFollowTheirWidthsAndLongValuesStayWhole) {
+  struct Case {
+    int format;
+    bool commas;
+    ColumnWidths widths;
+    std::int32_t rank;
+    std::int64_t count;
+    std::string word;
+    std::string line;
+  };
+  const Case cases[] = {
+      {1, false, {7, 6, 12}, 1, 3, "beta", " " "      1" "  " "beta        " "  " "     3"},
+      {6, false, {6, 6, 6}, 1, 3, "extraordinary", "  " "extraordinary" " " "     1"},
+      {2, false, {6, 11, 6}, 1, 12345678901, "beta", " " "     1" "  " "12345678901"},
+      {4, false, {6, 6, 6}, 1234567, 12345678901, "beta", " " "12345678901" "  " "1234567"},
+      // A word keeps no blanks around it, wherever its column stands.
+      {0, false, {6, 6, 6}, 1, 3, " beta ", " " "     1" "  " "     3" "  " "beta"},
+      {7, false, {6, 6, 6}, 1, 3, " beta ", "  " "beta  " " " "     3"},
+      {7, true, {6, 6, 6}, 1, 3, " beta ", "  " "beta, " "     3"},
+      {8, false, {6, 6, 6}, 1, 3, "  ", ""},
+  };
+  for (const Case& c : cases)
+    EXPECT_EQ(Line(c.format, c.commas, c.widths, c.rank, c.count, c.word), c.line) << c.format << " " << c.word;
+  EXPECT_EQ(Heading(4, false, {7, 11, 6}, 0), " " "       Freq" "  " "   Rank");
 }
 
-TEST_F(Formats, WidthsFollowTheLongestWordTheWordCountAndTheHighestCount) {
-  ListingPass pass;
-  s.main.cboDisplayFormat.SetListIndex(0);
-  s.run.intMaxWordLengthFound = 12;
-  s.main.txbOutput.Clear();
-  SetColumnWidths(s, pass);
-  EXPECT_EQ(s.main.txbOutput.Text(), "   Rank    Freq  Word (longest has 12 characters)\r\n");
-  EXPECT_EQ(s.run.intWordWidth, 12);
-
-  // 1234567 included words: the rank column is 7 wide.
-  s.main.cboDisplayFormat.SetListIndex(2);
-  s.run.lngNumWordsIncluded = 1234567;
-  s.main.txbOutput.Clear();
-  SetColumnWidths(s, pass);
-  EXPECT_EQ(s.main.txbOutput.Text(), "    Rank    Freq\r\n");
-
-  // Counts beyond 32 bits are written whole.
-  s.run.lngNumWordsIncluded = 3;
-  s.aWords[beta].lngCount = 12345678901;
-  s.run.lngMaxFrequency = 12345678901;
-  s.main.txbOutput.Clear();
-  SetColumnWidths(s, pass);
-  EXPECT_EQ(s.run.intFreqWidth, 11);
-  EXPECT_EQ(FormatLine(s, beta), " " "     1" "  " "12345678901");
+TEST(ListingFormats, WidthsFollowTheWordCountTheHighestCountAndTheLongestWord) {
+  struct Case {
+    std::int32_t words;
+    std::int64_t maxFrequency;
+    int longest;
+    int minWidth;
+    int rank, frequency, word;
+  };
+  const Case cases[] = {
+      {0, 0, 0, 6, 6, 6, 6},
+      {3, 3, 5, 6, 6, 6, 6},
+      {3, 3, 12, 6, 6, 6, 12},
+      {1234567, 3, 5, 6, 7, 6, 6},
+      {3, 12345678901, 5, 6, 6, 11, 6},
+      {123, 45, 6, 0, 3, 2, 6},
+  };
+  for (const Case& c : cases) {
+    ListingLayout layout;
+    layout.wordsListed = c.words;
+    layout.maxFrequency = c.maxFrequency;
+    layout.longestWord = c.longest;
+    layout.minWidth = c.minWidth;
+    const ColumnWidths w = ColumnWidthsFor(layout);
+    EXPECT_EQ(w.rank, c.rank) << c.words;
+    EXPECT_EQ(w.frequency, c.frequency) << c.maxFrequency;
+    EXPECT_EQ(w.word, c.word) << c.longest;
+  }
 }
 
-TEST_F(Formats, DeliveryToTheTextBox) {
-  ListingPass pass;
-  std::string buffer;
-  s.run.blnWordsGot = false;  // choosing a format then lists nothing by itself
-  s.main.txbOutput.Clear();
+// A sink that keeps everything, marking entries and steps so that a test sees
+// where each call fell; it stops when asked to.
+struct Recorder : ListingSink {
+  std::string text;
+  std::vector<std::int32_t> entries;
+  int steps = 0;
+  int stopAtEntry = -1;  // Entry returns false for this listed number
+  int stopAtStep = -1;   // Continue returns false at this step
+  void Line(std::string_view t) override { text += t; }
+  bool Entry(std::string_view t, std::int32_t entry, std::int32_t listed) override {
+    text += t;
+    entries.push_back(entry);
+    EXPECT_EQ(listed, static_cast<std::int32_t>(entries.size()));
+    return listed != stopAtEntry;
+  }
+  bool Continue() override { return ++steps != stopAtStep; }
+};
+
+// A finished table: key order, the given entries excluded, ranked.
+struct Counted {
+  explicit Counted(const std::vector<std::pair<std::string, int>>& words, const std::vector<std::string>& excluded = {}) {
+    table.Reset();
+    for (const auto& [word, count] : words)
+      for (int k = 0; k < count; ++k) table.Add(word);
+    table.OrderByWord();
+    SortWordTable(table, 1, table.NumWords(), 1);
+    for (std::int32_t i = 1; i <= table.NumWords(); ++i) {
+      WordEntry& e = table[i];
+      for (const std::string& x : excluded) e.blnIncluded = e.blnIncluded && e.strWord != x;
+      if (!e.blnIncluded) continue;
+      ++layout.wordsListed;
+      layout.maxFrequency = std::max(layout.maxFrequency, e.lngCount);
+      layout.longestWord = std::max(layout.longestWord, static_cast<int>(e.strWord.size()));
+    }
+    order = RankByFrequency(table);
+  }
+  std::string Write(bool byKey, Recorder& sink) const {
+    ListingWriter writer(table, layout);
+    if (byKey) {
+      writer.WriteInKeyOrder(sink);
+    } else {
+      writer.WriteInFrequencyOrder(order, sink);
+    }
+    return sink.text;
+  }
+  std::string Write(bool byKey) const {
+    Recorder sink;
+    return Write(byKey, sink);
+  }
+  WordTable table;
+  ListingLayout layout;
+  std::vector<std::int32_t> order;
+};
+
+const std::string kSpacesNote =
+    "\"To open this file in Excel state that it is delimited by spaces.\r\n"
+    "\"Set File Origin: Windows (ANSI) & Text qualifier: double-quote.\r\n"
+    "\r\n";
+
+TEST(ListingWriter, WholeListingsFromTheEmptyTableOn) {
+  struct Case {
+    const char* name;
+    std::vector<std::pair<std::string, int>> words;
+    int format;
+    bool byKey;
+    bool commas;
+    bool notes;
+    bool separatorAfterLast;
+    std::string text;
+  };
+  const std::vector<std::pair<std::string, int>> fruit = {{"pear", 1}, {"apple", 3}, {"fig", 2}};
+  const Case cases[] = {
+      {"empty, format 0", {}, 0, false, false, false, false, "   Rank    Freq  Word (longest has 0 characters)\r\n"},
+      {"empty, format 9", {}, 9, true, false, false, true, ""},
+      {"empty, file notes", {}, 2, true, false, true, false, kSpacesNote + "   Rank    Freq\r\n"},
+      {"by frequency", fruit, 0, false, false, false, false,
+       "   Rank    Freq  Word (longest has 5 characters)\r\n"
+       "      1       3  apple\r\n"
+       "      2       2  fig\r\n"
+       "      3       1  pear\r\n"},
+      // Alphabetical: the rank column keeps the frequency ranks.
+      {"by key", {{"pear", 5}, {"apple", 3}, {"fig", 4}}, 3, true, false, false, false,
+       "   Rank  Word (longest has 5 characters)\r\n"
+       "      3  apple\r\n"
+       "      2  fig\r\n"
+       "      1  pear\r\n"},
+      {"commas with notes", fruit, 1, false, true, true, false,
+       "\"To open this file in Excel state that it is delimited by commas.\r\n"
+       "\"Set File Origin: Windows (ANSI) & Text qualifier: double-quote.\r\n"
+       "\r\n"
+       "    Rank,  Word,   Freq\r\n"
+       "       1,  apple,      3\r\n"
+       "       2,  fig,      2\r\n"
+       "       3,  pear,      1\r\n"},
+      // Format 9: no heading; the file has no separator after the last word,
+      // the text box one after every word.
+      {"one line, file", fruit, 9, true, true, true, false, "\"To open this file in Excel state that it is delimited by commas.\r\n"
+       "\"Set File Origin: Windows (ANSI) & Text qualifier: double-quote.\r\n\r\napple, fig, pear"},
+      {"one line, text box", fruit, 9, false, false, false, true, "apple, fig, pear, "},
+      {"format 1 pads to the longest", {{"a", 2}, {"extraordinary", 1}}, 1, false, false, false, false,
+       "   Rank  Word             Freq\r\n"
+       "      1  a                   2\r\n"
+       "      2  extraordinary       1\r\n"},
+  };
+  // Every format over the empty table: the heading alone, none in format 9.
+  for (int format = 0; format <= 9; ++format) {
+    for (const bool commas : {false, true}) {
+      Counted empty({});
+      empty.layout.format = format;
+      empty.layout.commas = commas;
+      const std::string heading = format == 9 ? "" : Heading(format, commas, {}, 0) + "\r\n";
+      EXPECT_EQ(empty.Write(true), heading) << format << commas;
+      EXPECT_EQ(empty.Write(false), heading) << format << commas;
+    }
+  }
+  for (const Case& c : cases) {
+    Counted counted(c.words);
+    counted.layout.format = c.format;
+    counted.layout.commas = c.commas;
+    counted.layout.spreadsheetNotes = c.notes;
+    counted.layout.separatorAfterLastWord = c.separatorAfterLast;
+    EXPECT_EQ(counted.Write(c.byKey), c.text) << c.name;
+  }
+}
+
+TEST(ListingWriter, EqualCountsInKeyOrderAndExcludedEntriesNeitherListedNorRanked) {
+  Counted counted({{"pear", 2}, {"apple", 5}, {"fig", 2}, {"Banana", 5}, {"xiv", 9}, {"date", 2}}, {"xiv"});
+  counted.layout.format = 0;
+  const std::string byFrequency =
+      "   Rank    Freq  Word (longest has 6 characters)\r\n"
+      "      1       5  apple\r\n"
+      "      2       5  Banana\r\n"
+      "      3       2  date\r\n"
+      "      4       2  fig\r\n"
+      "      5       2  pear\r\n";
+  EXPECT_EQ(counted.Write(false), byFrequency);
+  Recorder key;
+  EXPECT_EQ(counted.Write(true, key),
+            "   Rank    Freq  Word (longest has 6 characters)\r\n"
+            "      1       5  apple\r\n"
+            "      2       5  Banana\r\n"
+            "      3       2  date\r\n"
+            "      4       2  fig\r\n"
+            "      5       2  pear\r\n");
+  EXPECT_EQ(key.steps, 6) << "the excluded entry is a step of the key walk too";
+}
+
+TEST(ListingWriter, ASinkEndsTheListing) {
+  Counted counted({{"a1", 1}, {"b2", 1}, {"c3", 1}, {"d4", 1}});
+  counted.layout.format = 8;
+  struct Case {
+    bool byKey;
+    int stopAtEntry;
+    int stopAtStep;
+    std::vector<std::int32_t> entries;
+    int steps;
+  };
+  const Case cases[] = {
+      {true, -1, -1, {1, 2, 3, 4}, 4},
+      {false, -1, -1, {1, 2, 3, 4}, 4},
+      {true, 2, -1, {1, 2}, 1},   // a full box or a failed write: no step after it
+      {false, 3, -1, {1, 2, 3}, 2},
+      {true, -1, 2, {1, 2}, 2},   // a stop request after the second step
+      {false, -1, 1, {1}, 1},
+  };
+  for (const Case& c : cases) {
+    Recorder sink;
+    sink.stopAtEntry = c.stopAtEntry;
+    sink.stopAtStep = c.stopAtStep;
+    counted.Write(c.byKey, sink);
+    EXPECT_EQ(sink.entries, c.entries) << c.byKey << c.stopAtEntry << c.stopAtStep;
+    EXPECT_EQ(sink.steps, c.steps) << c.byKey << c.stopAtEntry << c.stopAtStep;
+  }
+  // An order naming an entry the table does not hold ends the listing there.
+  Recorder sink;
+  const std::vector<std::int32_t> stale = {2, 9, 1};
+  ListingWriter(counted.table, counted.layout).WriteInFrequencyOrder(stale, sink);
+  EXPECT_EQ(sink.entries, std::vector<std::int32_t>{2});
+}
+
+// Delivery to the text box: the heading first, then the lines; the activity
+// indicator shows the entry of the line listed last.
+TEST(TextBoxListing, HeadingThenLinesAndTheIndicatorOfTheLastLine) {
+  test::TestSession t;
+  Session& s = t.session;
+  s.main.cboWordOrder.SetListIndex(1);
+  s.main.cboDisplayFormat.SetListIndex(8);
+  CountWords(s, {{"beta", 3}, {"gamma", 2}, {"alpha", 1}});
+  ListWords(s);
+  EXPECT_EQ(s.main.txbOutput.Text(), "Word (longest has 5 characters)\r\nalpha\r\nbeta\r\ngamma\r\n");
+  EXPECT_EQ(s.main.lblTwirler.Caption(), TwirlerText(s, 3));
 
   s.main.cboDisplayFormat.SetListIndex(9);
-  DisplayNextLine(s, pass, 0, buffer);
-  EXPECT_EQ(s.main.txbOutput.Text(), "") << "format 9 has no heading";
-  DisplayNextLine(s, pass, beta, buffer);
-  EXPECT_EQ(buffer, "beta, ");
-
-  buffer.clear();
-  s.main.cboDisplayFormat.SetListIndex(8);
-  DisplayNextLine(s, pass, 0, buffer);
-  DisplayNextLine(s, pass, beta, buffer);
-  EXPECT_EQ(s.main.txbOutput.Text(), "Word (longest has 5 characters)\r\n");
-  EXPECT_EQ(buffer, "beta\r\n");
-  EXPECT_EQ(s.main.lblTwirler.Caption(), TwirlerText(s, beta));
+  ListWords(s);
+  EXPECT_EQ(s.main.txbOutput.Text(), "alpha, beta, gamma\r\n") << "format 9 has no heading";
 }
 
-TEST_F(Formats, WordsAreShownAsUtf8AndPaddedByCharacters) {
-  CountWords(s, {{"née", 2}, {"x", 1}});
+TEST(TextBoxListing, WordsAreShownAsUtf8AndPaddedByCharacters) {
+  test::TestSession t;
+  Session& s = t.session;
   s.main.cboDisplayFormat.SetListIndex(1);
-  s.run.blnWritingToFile = false;
-  EXPECT_EQ(cp1252::ToUtf8(FormatLine(s, IndexOf(s, cp1252::FromUtf8("née")))), " " "     1" "  " "née   " "  " "     2");
-  EXPECT_NE(s.main.txbOutput.Text().find("née"), std::string::npos);
+  CountWords(s, {{"née", 2}, {"x", 1}});
+  EXPECT_NE(s.main.txbOutput.Text().find(" " "     1" "  " "née   " "  " "     2" "\r\n"), std::string::npos);
 }
 
 // Whole listings in the text box, as a count leaves them.

@@ -5,8 +5,8 @@
 #include <utility>
 #include <vector>
 
+#include "listing/order.h"
 #include "order.h"
-#include "count_run.h"
 #include "text/cp1252.h"
 #include "support/test_files.h"
 
@@ -149,79 +149,88 @@ struct Ranked {
   std::int32_t rank;
 };
 
-std::vector<Ranked> Chain(const Session& s) {
+// The entries of the order with their ranks.
+std::vector<Ranked> Ranks(const WordTable& table, const std::vector<std::int32_t>& order) {
   std::vector<Ranked> out;
-  for (std::int32_t e = s.run.lngFirstFreq; e != 0; e = s.aWords[e].lngNextByFreq)
-    out.push_back({s.aWords[e].strWord, s.aWords[e].lngFreqRank});
+  for (std::int32_t e : order) out.push_back({table[e].strWord, table[e].lngFreqRank});
   return out;
 }
 
-// The post-scan steps up to the frequency order.
-void Order(Session& s) {
-  SortWordTable(s.aWords, 1, s.aWords.NumWords(), 1);
-  for (std::int32_t i = 1; i <= s.aWords.NumWords(); ++i) s.aWords[i].blnIncluded = true;
-  s.run.lngMaxFrequency = 0;
-  s.run.lngNumWordsIncluded = s.aWords.NumWords();
-  for (std::int32_t i = 1; i <= s.aWords.NumWords(); ++i)
-    s.run.lngMaxFrequency = std::max(s.run.lngMaxFrequency, s.aWords[i].lngCount);
+// A table in key order, every entry included, as the filters leave it.
+void Ordered(WordTable& table, const std::vector<std::pair<std::string, int>>& words) {
+  Fill(table, words);
+  SortWordTable(table, 1, table.NumWords(), 1);
 }
 
-TEST(BuildFrequencyOrder, DescendingCountTiesInKeyOrderConsecutiveRanks) {
-  test::TestSession t;
-  Session& s = t.session;
-  Fill(s.aWords, {{"pear", 2}, {"apple", 5}, {"fig", 2}, {"Banana", 5}, {"kiwi", 1}, {"date", 2}});
-  Order(s);
-  BuildFrequencyOrder(s);
-  const std::vector<Ranked> chain = Chain(s);
+TEST(RankByFrequency, DescendingCountTiesInKeyOrderConsecutiveRanks) {
+  WordTable table;
+  Ordered(table, {{"pear", 2}, {"apple", 5}, {"fig", 2}, {"Banana", 5}, {"kiwi", 1}, {"date", 2}});
+  const std::vector<std::int32_t> order = RankByFrequency(table);
+  const std::vector<Ranked> ranked = Ranks(table, order);
   const std::vector<std::pair<std::string, std::int32_t>> expected = {
       {"apple", 1}, {"Banana", 2}, {"date", 3}, {"fig", 4}, {"pear", 5}, {"kiwi", 6}};
-  ASSERT_EQ(chain.size(), expected.size());
+  ASSERT_EQ(ranked.size(), expected.size());
   for (std::size_t k = 0; k < expected.size(); ++k) {
-    EXPECT_EQ(chain[k].word, expected[k].first);
-    EXPECT_EQ(chain[k].rank, expected[k].second);
+    EXPECT_EQ(ranked[k].word, expected[k].first);
+    EXPECT_EQ(ranked[k].rank, expected[k].second);
   }
-  // pear is last in key order (entry 6) but kiwi (entry 5) ends the chain.
-  EXPECT_EQ(s.aWords[6].lngNextByFreq, 5);
-  EXPECT_EQ(s.aWords[5].lngNextByFreq, 0);
+  // pear is last in key order (entry 6) but kiwi (entry 5) ends the order.
+  EXPECT_EQ(order[4], 6);
+  EXPECT_EQ(order[5], 5);
 }
 
-TEST(BuildFrequencyOrder, EdgeTables) {
-  test::TestSession t;
-  Session& s = t.session;
+TEST(RankByFrequency, EdgeTables) {
+  struct Case {
+    const char* name;
+    std::vector<std::pair<std::string, int>> words;
+    std::vector<std::string> excluded;
+    std::string order;  // the words in frequency order
+  };
+  const Case cases[] = {
+      {"empty table", {}, {}, ""},
+      {"one entry", {{"only", 3}}, {}, "only "},
+      {"all counts equal: key order", {{"c", 2}, {"a", 2}, {"b", 2}}, {}, "a b c "},
+      {"excluded entries are left out", {{"x", 4}, {"y", 1}, {"z", 2}}, {"x"}, "z y "},
+      {"nothing included", {{"x", 4}, {"y", 1}}, {"x", "y"}, ""},
+  };
+  for (const Case& c : cases) {
+    WordTable table;
+    Ordered(table, c.words);
+    for (std::int32_t i = 1; i <= table.NumWords(); ++i) {
+      table[i].lngFreqRank = 99;  // left from an earlier order
+      for (const std::string& x : c.excluded)
+        if (table[i].strWord == x) table[i].blnIncluded = false;
+    }
+    std::string words;
+    for (const Ranked& r : Ranks(table, RankByFrequency(table))) words += r.word + " ";
+    EXPECT_EQ(words, c.order) << c.name;
+    for (std::int32_t i = 1; i <= table.NumWords(); ++i) {
+      if (!table[i].blnIncluded) {
+        EXPECT_EQ(table[i].lngFreqRank, 0) << c.name << ": excluded entries get no rank";
+      }
+    }
+  }
+}
 
-  Fill(s.aWords, {{"only", 3}});
-  Order(s);
-  BuildFrequencyOrder(s);
-  EXPECT_EQ(s.run.lngFirstFreq, 1);
-  EXPECT_EQ(s.aWords[1].lngFreqRank, 1);
-  EXPECT_EQ(s.aWords[1].lngNextByFreq, 0);
+// Records the progress calls as letters: C for a count value ranked, P for a
+// placed entry.
+struct ProgressLog : OrderProgress {
+  std::string calls;
+  std::vector<std::int32_t> placed;
+  void CountRanked() override { calls += 'C'; }
+  void Placed(std::int32_t rank) override {
+    calls += 'P';
+    placed.push_back(rank);
+  }
+};
 
-  // All counts equal: frequency order is key order.
-  Fill(s.aWords, {{"c", 2}, {"a", 2}, {"b", 2}});
-  Order(s);
-  BuildFrequencyOrder(s);
-  const std::vector<Ranked> chain = Chain(s);
-  ASSERT_EQ(chain.size(), 3u);
-  EXPECT_EQ(chain[0].word + chain[1].word + chain[2].word, "abc");
-
-  // Excluded entries get no rank and are not on the chain.
-  Fill(s.aWords, {{"x", 4}, {"y", 1}, {"z", 2}});
-  Order(s);
-  s.aWords[1].blnIncluded = false;  // x
-  s.run.lngNumWordsIncluded = 2;
-  s.run.lngMaxFrequency = 2;
-  BuildFrequencyOrder(s);
-  EXPECT_EQ(s.aWords[1].lngFreqRank, 0);
-  const std::vector<Ranked> rest = Chain(s);
-  ASSERT_EQ(rest.size(), 2u);
-  EXPECT_EQ(rest[0].word, "z");
-  EXPECT_EQ(rest[1].word, "y");
-
-  // Nothing included: no chain.
-  for (std::int32_t i = 1; i <= s.aWords.NumWords(); ++i) s.aWords[i].blnIncluded = false;
-  s.run.lngNumWordsIncluded = 0;
-  BuildFrequencyOrder(s);
-  EXPECT_EQ(s.run.lngFirstFreq, 0);
+TEST(RankByFrequency, TellsEachCountValueThenEachPlacedRank) {
+  WordTable table;
+  Ordered(table, {{"a", 3}, {"b", 1}, {"c", 3}, {"d", 2}});
+  ProgressLog log;
+  RankByFrequency(table, log);
+  EXPECT_EQ(log.calls, "CCCPPP") << "three count values, then ranks 2, 3 and 4";
+  EXPECT_EQ(log.placed, (std::vector<std::int32_t>{2, 3, 4}));
 }
 
 TEST(BuildFrequencyOrder, MarksProgressEveryThousandRanksAndYields) {
@@ -230,15 +239,15 @@ TEST(BuildFrequencyOrder, MarksProgressEveryThousandRanksAndYields) {
   s.aWords.Reset();
   for (int k = 0; k < 2500; ++k) s.aWords.Add(std::string("w").append(std::to_string(k)));
   s.aWords.OrderByWord();
-  Order(s);
+  SortWordTable(s.aWords, 1, s.aWords.NumWords(), 1);
   s.main.txbOutput.SetText("Ordering ...");
   const int pumpsBefore = t.platform.eventPumps;
   BuildFrequencyOrder(s);
   EXPECT_EQ(s.main.txbOutput.Text(), "Ordering ... . .");
   EXPECT_GE(t.platform.eventPumps - pumpsBefore, 2499);
+  ASSERT_EQ(s.run.aFrequencyOrder.size(), 2500u);
   std::int32_t n = 0;
-  for (std::int32_t e = s.run.lngFirstFreq; e != 0; e = s.aWords[e].lngNextByFreq) ASSERT_EQ(s.aWords[e].lngFreqRank, ++n);
-  EXPECT_EQ(n, 2500);
+  for (std::int32_t e : s.run.aFrequencyOrder) ASSERT_EQ(s.aWords[e].lngFreqRank, ++n);
 }
 
 }  // namespace

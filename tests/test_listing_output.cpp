@@ -364,13 +364,14 @@ TEST(RunStatistics, LabelsAndFieldWidths) {
   test::TestSession t;
   Session& s = t.session;
   RunState& r = s.run;
-  r.lngNumWordsIncluded = 7;
-  r.lngNumWordsExcluded = 12;
-  r.lngNumOccurrences = 0;
-  r.lngTotalNumOccurrences = 999;
+  ListStatistics st;
+  st.wordsListed = 7;
+  st.wordsIgnored = 12;
+  st.occurrencesListed = 0;
+  st.totalOccurrences = 999;
   r.blnInterrupted = false;
   r.blnElapsedTimeRunning = true;
-  ShowRunStatistics(s);
+  ShowRunStatistics(s, st);
   EXPECT_EQ(s.main.lblNumberOfWords.Caption(), "Number of words in this list:   7");
   EXPECT_EQ(s.main.lblNumWordsExcluded.Caption(), "Number of words ignored:  12");
   EXPECT_EQ(s.main.lblNumOccurrences.Caption(), "") << "no occurrences in the list";
@@ -378,20 +379,52 @@ TEST(RunStatistics, LabelsAndFieldWidths) {
   EXPECT_EQ(s.main.lblTotalNumOccurrences.Alignment(), Align::Right);
   EXPECT_FALSE(r.blnElapsedTimeRunning);
 
-  r.lngNumOccurrences = 1234567;
-  r.lngTotalNumOccurrences = 12234884;
+  st.occurrencesListed = 1234567;
+  st.totalOccurrences = 12234884;
   s.params.txbWordsToIgnore.SetText("the");
   s.run.strWordsToIgnore = " the ";
-  ShowRunStatistics(s);
+  ShowRunStatistics(s, st);
   EXPECT_EQ(s.main.lblNumOccurrences.Caption(), "Number of instances of words in this list:  1,234,567");
   EXPECT_EQ(s.main.lblTotalNumOccurrences.Caption(), "Total number of instances of words: 12,234,884");
   EXPECT_EQ(s.main.lblNumWordsExcluded.Caption(), "No. of words ignored (other than common words):" + std::string(9, ' ') + "12");
 
   r.blnInterrupted = true;
-  ShowRunStatistics(s);
+  ShowRunStatistics(s, st);
   EXPECT_EQ(s.main.lblNumOccurrences.Caption(), "");
   EXPECT_EQ(s.main.lblTotalNumOccurrences.Caption(), "");
   EXPECT_EQ(s.main.lblNumberOfWords.Caption(), "Number of words in this list:          7");
+}
+
+TEST(ListStatistics, CountsOfTheIncludedAndTheExcludedEntries) {
+  struct Case {
+    const char* name;
+    std::vector<std::pair<std::string, int>> words;
+    std::vector<std::string> excluded;
+    std::int64_t total;
+    ListStatistics expected;
+  };
+  const Case cases[] = {
+      {"empty table", {}, {}, 0, {}},
+      {"empty table, words found", {}, {}, 5, {0, 0, 0, 5, 0, 0}},
+      {"all included", {{"apple", 3}, {"fig", 2}}, {}, 9, {2, 0, 5, 9, 3, 5}},
+      {"excluded ones add nothing", {{"xiv", 7}, {"extraordinary", 1}, {"fig", 2}}, {"xiv", "extraordinary"}, 10,
+       {1, 2, 2, 10, 2, 3}},
+  };
+  for (const Case& c : cases) {
+    WordTable table;
+    for (const auto& [word, count] : c.words)
+      for (int k = 0; k < count; ++k) table.Add(word);
+    table.OrderByWord();
+    for (std::int32_t i = 1; i <= table.NumWords(); ++i)
+      for (const std::string& x : c.excluded) table[i].blnIncluded = table[i].blnIncluded && table[i].strWord != x;
+    const ListStatistics st = ComputeListStatistics(table, c.total);
+    EXPECT_EQ(st.wordsListed, c.expected.wordsListed) << c.name;
+    EXPECT_EQ(st.wordsIgnored, c.expected.wordsIgnored) << c.name;
+    EXPECT_EQ(st.occurrencesListed, c.expected.occurrencesListed) << c.name;
+    EXPECT_EQ(st.totalOccurrences, c.expected.totalOccurrences) << c.name;
+    EXPECT_EQ(st.maxFrequency, c.expected.maxFrequency) << c.name;
+    EXPECT_EQ(st.longestWord, c.expected.longestWord) << c.name;
+  }
 }
 
 TEST(ReportNoWords, ExplainsWhyNothingIsListed) {

@@ -129,5 +129,34 @@ TEST_F(SettingsWindow, ReinitializeKeepsTheSourceAndShowsTheWindow) {
   EXPECT_FALSE(p.frmParams.Visible());
 }
 
+TEST(SettingsBinding, EveryLineOfTheFileHasItsControl) {
+  test::TestSession t;
+  Session& s = t.session;
+  Settings changed;
+  for (const SettingLine& line : kSettingsFile) {
+    if (line.kind == SettingKind::kText) changed.*line.text = "t" + std::to_string(line.line);
+    if (line.kind == SettingKind::kListIndex) changed.*line.number = line.listSize - 1;
+    if (line.kind == SettingKind::kCheck) changed.*line.number = line.defaultNumber == 1 ? 0 : 1;
+  }
+  s.params.selfChange = true;  // as a load does: no click reactions
+  ApplySettings(s, changed);
+  s.params.selfChange = false;
+  EXPECT_EQ(CurrentSettings(s), changed);
+  EXPECT_EQ(s.run.strCommonWordsFile, "t37");
+  EXPECT_EQ(s.run.strWordsToIgnore.Text(), " t3 ");
+  for (const ComboBox* list : {&s.params.cboShortWordSize, &s.params.cboLongWordSize,
+                               &s.params.cboThresholdFrequency, &s.main.cboWordOrder, &s.main.cboDisplayFormat})
+    EXPECT_EQ(list->ListIndex() + 1, static_cast<int>(list->Items().size())) << list->Name();
+
+  // Restore defaults sets back the lines the table marks, and only those.
+  SetDefaultValues(s);
+  const Settings defaults;
+  const Settings now = CurrentSettings(s);
+  for (const SettingLine& line : kSettingsFile) {
+    if (line.kind == SettingKind::kText) continue;
+    EXPECT_EQ(now.*line.number, (line.restoredByDefaults ? defaults : changed).*line.number) << line.line;
+  }
+}
+
 }  // namespace
 }  // namespace kwl

@@ -1,10 +1,12 @@
-// The UTF-8 repairs and the line reader that the text-file source (and the
-// DOCX and common-words readers) build on.
+// The UTF-8 repairs, the file handle and the line reader that the text-file
+// source builds on.
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
+#include <cerrno>
 #include <random>
 
+#include "files/regular_file.h"
 #include "sources/line_reader.h"
 #include "text/utf8_repair.h"
 #include "files/run_error.h"
@@ -110,7 +112,9 @@ struct Read {
 };
 Read ReadWith(const std::string& path, std::size_t bufferSize) {
   Read r;
-  LineReader reader(path, bufferSize);
+  Status status;
+  LineReader reader(File::Open(path, status), bufferSize);
+  EXPECT_TRUE(status.Ok()) << path;
   std::string line;
   while (reader.Next(line)) {
     r.lines.push_back(line);
@@ -159,26 +163,35 @@ TEST(LineReader, LongLinesSpanManyBuffers) {
   EXPECT_EQ(r.lines[1], longLine);
 }
 
-TEST(InputFile, OnlyRegularFilesAreOpened) {
+TEST(File, OnlyRegularFilesAreOpened) {
   TempDir dir;
   const std::string fifo = dir.File("pipe");
   ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+  using Kind = Status::Kind;
   const struct {
     std::string path;
-    int number;
+    Kind kind;
+    int err;
+    std::string detail;
+    int number;  // as the run's error report shows it
   } cases[] = {
-      {dir.File("missing.txt"), 2},
-      {dir.Path(), 21},
-      {fifo, 75},
-      {"/dev/null", 75},
+      {dir.File("missing.txt"), Kind::kNotFound, ENOENT, "", 2},
+      {dir.File("missing/below.txt"), Kind::kNotFound, ENOENT, "", 2},
+      {dir.Path(), Kind::kNotRegular, EISDIR, "a folder", 21},
+      {fifo, Kind::kNotRegular, 0, "a named pipe", 75},
+      {"/dev/null", Kind::kNotRegular, 0, "a device", 75},
+      {dir.Write("there.txt", "x"), Kind::kOk, 0, "", 0},
   };
   for (const auto& c : cases) {
-    try {
-      InputFile file(c.path);
-      ADD_FAILURE() << c.path << " was opened";
-    } catch (const RunError& e) {
-      EXPECT_EQ(e.Number(), c.number) << c.path << ": " << e.Description();
-    }
+    Status status;
+    const File file = File::Open(c.path, status);
+    EXPECT_EQ(status.kind, c.kind) << c.path;
+    EXPECT_EQ(file.IsOpen(), c.kind == Kind::kOk) << c.path;
+    EXPECT_EQ(status.err, c.err) << c.path;
+    EXPECT_EQ(status.detail, c.detail) << c.path;
+    if (status.Ok()) continue;
+    EXPECT_EQ(status.path, c.path);
+    EXPECT_EQ(RunError::FromStatus(status).Number(), c.number) << c.path;
   }
 }
 

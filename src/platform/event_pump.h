@@ -15,14 +15,16 @@ class EventPump {
 
   explicit EventPump(Platform& platform) : platform_(platform) {}
 
-  void Yield() {
+  // True when the events were processed, false when the throttle held them.
+  bool Yield() {
     if (throttled_) {
-      if ((++calls_ & 255U) != 0) return;
+      if ((++calls_ & 255U) != 0) return false;
       const std::int64_t now = platform_.MonotonicMs();
-      if (now - lastMs_ < kIntervalMs) return;
+      if (now - lastMs_ < kIntervalMs) return false;
       lastMs_ = now;
     }
     platform_.ProcessEvents();
+    return true;
   }
   void SetThrottled(bool on) { throttled_ = on; }
 

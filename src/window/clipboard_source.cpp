@@ -9,7 +9,8 @@
 #include "session.h"
 #include "window_state.h"
 #include "text/normalise.h"
-#include "text/cp1252.h"
+#include "files/status.h"
+#include "sources/clipboard_text.h"
 #include "files/run_error.h"
 #include "text/number_text.h"
 
@@ -31,53 +32,12 @@ void AfterClipboardRead(Session& s) {
 
 }  // namespace
 
-std::size_t Utf16Length(std::string_view utf8) {
-  std::size_t units = 0;
-  for (std::size_t i = 0; i < utf8.size();) {
-    const auto b = static_cast<unsigned char>(utf8[i]);
-    std::size_t len = 1;
-    std::size_t add = 1;
-    if (b >= 0xC2 && b <= 0xDF) {
-      len = 2;
-    } else if (b >= 0xE0 && b <= 0xEF) {
-      len = 3;
-    } else if (b >= 0xF0 && b <= 0xF4) {
-      len = 4;
-      add = 2;  // a surrogate pair
-    }
-    bool wellFormed = i + len <= utf8.size();
-    for (std::size_t k = 1; wellFormed && k < len; ++k)
-      wellFormed = (static_cast<unsigned char>(utf8[i + k]) & 0xC0) == 0x80;
-    if (!wellFormed) {
-      len = 1;
-      add = 1;
-    }
-    units += add;
-    i += len;
-  }
-  return units;
-}
-
 void ShowClipboardSize(Session& s) {
   try {
     SetClipboardSizeLabel(s, Utf16Length(s.platform.ClipboardText()));
   } catch (const std::exception&) {
     s.main.lblSizeOfClipboardContents.SetCaption("");
   }
-}
-
-bool IsPlainText(std::string_view text, std::int64_t limit, bool allowWhiteSpace) {
-  std::int64_t examined = 0;
-  for (std::size_t i = 0; i < text.size(); ++i) {
-    const auto c = static_cast<unsigned char>(text[i]);
-    if ((c & 0xC0) == 0x80) continue;  // inside a multi-byte character
-    if (limit > 0 && examined >= limit) break;
-    examined += c >= 0xF0 ? 2 : 1;
-    if (c >= 32) continue;
-    if (!allowWhiteSpace) return false;
-    if (c != 9 && c != 10 && c != 12 && c != 13) return false;
-  }
-  return true;
 }
 
 bool GetClipboardText(Session& s, bool show) {
@@ -87,14 +47,14 @@ bool GetClipboardText(Session& s, bool show) {
   std::size_t n = 0;
   try {
     std::string text = s.platform.ClipboardText();
-    if (text.empty()) {
+    const Status check = CheckClipboardText(text, r.lngMaxClipboardChars, n);
+    if (check.kind == Status::Kind::kEmpty) {
       m.lblSizeOfClipboardContents.SetCaption("");
       s.Show("Clipboard is empty.", "Clipboard empty");
       return false;
     }
-    n = Utf16Length(text);
     SetClipboardSizeLabel(s, n);
-    if (n > static_cast<std::size_t>(r.lngMaxClipboardChars)) {
+    if (check.kind == Status::Kind::kTooBig) {
       s.Show("There are " + s.platform.FormatGrouped(static_cast<std::int64_t>(n)) +
                  " characters in the text on the clipboard.\r\nThe maximum permitted is " +
                  s.platform.FormatGrouped(r.lngMaxClipboardChars) +
@@ -136,12 +96,13 @@ bool DoItFromClipboard(Session& s) {
     m.cmdListWords.SetCaption("Stop");
     EnableControls(s, false);
     m.txbOutput.Clear();
-    // The clipboard is UTF-8; the scanner reads Windows-1252, where a
-    // character the code page lacks becomes "?", which is no word character.
-    std::string line = cp1252::FromUtf8(r.strClipboardText);
-    if (!line.empty() && s.params.chkCaseSignificant.Value() != 1) scan::FoldCaseInPlace(line);
-    line += ' ';
-    ScanOneLine(s, line);
+    ClipboardTextSource source(r.strClipboardText);
+    std::string line;
+    while (source.Next(line)) {
+      if (s.params.chkCaseSignificant.Value() != 1) scan::FoldCaseInPlace(line);
+      ScanOneLine(s, line);
+    }
+    if (!source.status().Ok()) throw RunError::FromStatus(source.status());
     ok = true;
   } catch (const RunError& e) {
     ReportError(s, e.Number(), e.Description(), "DoItFromClipboard");

@@ -9,8 +9,9 @@
 #include "file_source.h"
 #include "files/paths.h"
 #include "list_words.h"
-#include "order.h"
+#include "listing/order.h"
 #include "listing/output_file.h"
+#include "order.h"
 #include "statistics.h"
 #include "progress.h"
 #include "session.h"
@@ -19,6 +20,7 @@
 #include "params_logic.h"
 #include "state_file.h"
 #include "files/run_error.h"
+#include "count/counter.h"
 #include "count/filters.h"
 #include "word_filters.h"
 
@@ -44,6 +46,14 @@ void CheckOutputFile(Session& s) {
 void ShowStep(Session& s, int catalogueNumber) {
   s.main.txbOutput.SetText(s.Text(catalogueNumber) + " ...");
   s.main.txbOutput.Repaint();
+}
+
+void StoreTotals(const CountTotals& t, RunState& r) {
+  r.intMaxWordLengthFound = t.longestWord;
+  r.lngNumWordsIncluded = t.included;
+  r.lngMaxFrequency = t.maxFrequency;
+  r.lngNumWordsExcluded = t.excluded;
+  r.lngNumOccurrences = t.occurrences;
 }
 
 void EndRun(Session& s) {
@@ -82,12 +92,12 @@ void FinishCount(Session& s) {
   m.cmdListWords.Repaint();
   m.cmdListWords.SetEnabled(false);
   ShowStep(s, 77);
-  ApplyPostScanFilters(s.aWords, s.params, r.intThresholdFrequency);
+  ApplyPostScanRules(s.aWords, MakeWordRules(s.params, r, s.commonWords));
   ShowStep(s, 78);
-  ComputeTotals(s.aWords, r);
+  StoreTotals(ComputeTotals(s.aWords), r);
   ShowStep(s, 79);
   BuildFrequencyOrder(s);
-  ShowRunStatistics(s);
+  ShowRunStatistics(s, ComputeListStatistics(s.aWords, r.lngTotalNumOccurrences));
   r.blnResultsShown = true;
   m.cmdListWords.SetEnabled(true);
   ListWords(s);
@@ -95,10 +105,10 @@ void FinishCount(Session& s) {
 }
 
 void ScanOneLine(Session& s, std::string& line) {
-  s.scanner.rules.dropFinalS = s.params.chkDropFinalS.Value() == 1;
-  s.scanner.rules.apostrophesAllowed = s.params.chkAllowWordsWithApostrophes.Value() == 1;
-  s.scanner.rules.readingWords = s.run.blnReadingWords;
-  s.scanner.ScanLine(line, s.intake);
+  // The readers that hand lines over one at a time do not say where a count
+  // starts, so the word rules are taken at every line (no allocation).
+  s.counter.SetWordRules(MakeWordRules(s.params, s.run, s.commonWords));
+  s.run.lngTotalNumOccurrences += s.counter.ScanLine(line, s.intake);
 }
 
 void cmdListWords_Click(Session& s) {

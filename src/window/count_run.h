@@ -22,8 +22,9 @@ void ReportError(Session& s, int number, const std::string& description, const s
 // Resets the run state and all settings.
 void InitializeVariables(Session& s);
 
-// Scans one prepared line with the word rules in force (the rules are read
-// afresh for every line, so a change of a setting takes effect at once).
+// Scans one prepared line with the counter of the session and the word rules
+// of the settings in force, and adds its words to lngTotalNumOccurrences. The
+// characters and the markup are those the scanner was given.
 void ScanOneLine(Session& s, std::string& line);
 
 }  // namespace kwl

@@ -1,9 +1,11 @@
 #pragma once
-// DOCX input: the body part word/document.xml is taken out of the package
-// into a temporary folder (KWL001 .. KWL999 inside a private folder of the
-// system's temporary folder), its text runs become a list of text pieces
-// (Session::docxPieces), and the file source writes them to a text file and
-// scans that file.
+// DOCX input, the window's side: the body part word/document.xml is taken
+// out of the package (sources/docx_text.h) into a temporary folder (KWL001 ..
+// KWL999 inside a private folder of the system's temporary folder) with the
+// checksum and size questions asked here, its text runs become a list of
+// text pieces (Session::docxPieces) with the Stop command, the echo and the
+// progress bar of a large document, and the file source reads the pieces'
+// lines (DocxTextSource).
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -49,10 +51,5 @@ void DeleteXMLFile(Session& s, bool reportFailures, bool keepFolder);
 // Removes strDocxTempFolder with everything in it, and its private folder,
 // and forgets the path; false when that failed.
 bool DeleteTempFolder(Session& s);
-
-// Writes the pieces to a Windows-1252 text file: each piece as it is, with a
-// line end (CR LF) after a piece that ends with "." (trailing blanks aside).
-// Throws RunError on failure.
-void WriteDocxPieces(const std::vector<std::string>& pieces, const std::string& path);
 
 }  // namespace kwl

@@ -1,16 +1,16 @@
 #include "file_source.h"
 
-#include <filesystem>
+#include <memory>
 #include <new>
-#include <optional>
 #include <string_view>
 
 #include "docx.h"
+#include "sources/docx_text.h"
 #include "sources/encoding.h"
-#include "sources/line_reader.h"
+#include "sources/text_file_source.h"
 #include "files/paths.h"
+#include "files/regular_file.h"
 #include "text_file.h"
-#include "text/utf8_repair.h"
 #include "count_run.h"
 #include "file_choice.h"
 #include "progress.h"
@@ -52,18 +52,15 @@ bool Guarded(Session& s, Step&& step) {
   return false;
 }
 
-// Whether the output path names the input file, as typed or through another
-// name (a link, a relative path).
-bool OutputIsInput(const std::string& output, const std::string& input) {
-  if (output.empty()) return false;
-  if (output == input) return true;
-  std::error_code ec;
-  return std::filesystem::equivalent(output, input, ec);
+// A source that could not be opened or read on: reported as the run's error.
+void ReportSourceFailure(Session& s, const Status& status) {
+  const RunError e = RunError::FromStatus(status);
+  ReportError(s, e.Number(), e.Description(), kProcedure);
 }
 
 // The listing would overwrite the text it counts: refused before anything is read.
 bool RefuseOutputOverInput(Session& s, const std::string& input) {
-  if (!OutputIsInput(s.main.txbFile[1].Text(), input)) return false;
+  if (!SameFile(s.main.txbFile[1].Text(), input)) return false;
   s.Warn("Output file cannot be the same as the input file.", s.Text(34));
   s.main.txbOutput.Clear();
   return true;
@@ -148,20 +145,11 @@ void AbandonDocxScan(Session& s) {
   DeleteTempFolder(s);
 }
 
-// "report.docx" becomes "report.txt".
-std::string TextFileNameFor(const std::string& docxPath) {
-  std::string name = FileNamePart(docxPath);
-  const auto dot = name.rfind('.');
-  if (dot != std::string::npos) name.erase(dot);
-  return name + ".txt";
-}
-
 enum class DocxText { Ready, NothingToRead, Abandoned };
 
-// Extracts the document's text into a text file of the temporary folder and
-// opens it as the reading file.
+// Extracts the document's text pieces and makes them the source of the lines.
 DocxText PrepareDocxText(Session& s, const std::string& docxPath, std::int64_t& inputSize,
-                         std::optional<LineReader>& reader) {
+                         std::unique_ptr<LineSource>& source) {
   MainControls& m = s.main;
   RunState& r = s.run;
   ShowOutput(m, "Processing input file ...\r\n\r\n");
@@ -202,60 +190,35 @@ DocxText PrepareDocxText(Session& s, const std::string& docxPath, std::int64_t& 
     return DocxText::Abandoned;
   }
   ShowOutput(m, "");
-  const std::string textPath = JoinPath(r.strDocxTempFolder, TextFileNameFor(docxPath));
-  if (!Guarded(s, [&] { WriteDocxPieces(s.docxPieces, textPath); })) {
+  bool made = false;
+  Guarded(s, [&] {
+    source = std::make_unique<DocxTextSource>(s.docxPieces);
+    made = true;
+  });
+  if (!made || !source->status().Ok()) {
+    if (made) ReportSourceFailure(s, source->status());
     r.blnCountIncomplete = true;
     return DocxText::NothingToRead;
   }
-  inputSize = FileLength(textPath);
+  inputSize = source->Total();
   m.lblXMLsize.SetCaption("Text: " + FileSizeText(s, inputSize));
   TextFileSample sample;
   r.intLineEndingType = AnalyseTextFile(docxPath, kTextSampleSize, 1.0, sample, true);
-  if (!Guarded(s, [&] { reader.emplace(textPath); })) {
-    AbandonDocxScan(s);
-    return DocxText::Abandoned;
-  }
   return DocxText::Ready;
 }
 
-std::string_view TrimControls(std::string_view line) {
-  std::size_t first = 0;
-  std::size_t last = line.size();
-  while (first < last && static_cast<unsigned char>(line[first]) <= 32) ++first;
-  while (last > first && static_cast<unsigned char>(line[last - 1]) <= 32) --last;
-  return line.substr(first, last - first);
-}
-
-// Reads the file line by line into the scanner until its end or a stop.
-void ReadLines(Session& s, LineReader& reader, bool textInput, std::int64_t inputSize, bool showBar) {
-  MainControls& m = s.main;
+// Reads the source's lines into the scanner until its end or a stop.
+void ReadLines(Session& s, LineSource& source, std::int64_t inputSize, bool showBar) {
   RunState& r = s.run;
   FileProgressBar bar(s, inputSize, showBar);
-  // Every step works on the line as it was read, in place, so that a line
-  // of any length is held once (with a little room to grow).
   std::string line;
+  std::int64_t drawn = 0;
   for (;;) {
     s.pump.Yield();
-    bool got = false;
-    // A file that cannot be read on is reported once; reading ends there.
-    if (!Guarded(s, [&] { got = reader.Next(line); })) {
-      r.blnCountIncomplete = true;
-      break;
-    }
-    if (!got) break;
-    bar.Advance(static_cast<std::int64_t>(line.size()) + reader.TerminatorBytes());
-    const std::string_view trimmed = TrimControls(line);
-    if (trimmed.empty()) continue;
+    if (!source.Next(line)) break;
+    bar.Advance(source.Done() - drawn);
+    drawn = source.Done();
     const bool scanned = Guarded(s, [&] {
-      // The trimmed text with a blank put in front. The repairs below never
-      // touch that blank nor find a sequence across it, so it may come first.
-      const auto first = static_cast<std::size_t>(trimmed.data() - line.data());
-      line.resize(first + trimmed.size());
-      line.replace(0, first, 1, ' ');
-      if (textInput && m.chkUTF8.Value() == 1) {
-        DecodeUtf8InPlace(line);
-        ReplaceUtf8PunctuationInPlace(line);
-      }
       if (s.params.chkCaseSignificant.Value() != 1) scan::FoldCaseInPlace(line);
       ScanOneLine(s, line);
     });
@@ -269,6 +232,13 @@ void ReadLines(Session& s, LineReader& reader, bool textInput, std::int64_t inpu
       if (answer != Answer::No) break;
       r.blnStop = false;
     }
+  }
+  // Blank lines after the last line with words are read all the same.
+  bar.Advance(source.Done() - drawn);
+  // A file that cannot be read on is reported once; reading ended there.
+  if (!source.status().Ok()) {
+    ReportSourceFailure(s, source.status());
+    r.blnCountIncomplete = true;
   }
 }
 
@@ -298,7 +268,7 @@ bool DoItFromFile(Session& s) {
   if (RefuseOutputOverInput(s, inputPath)) return false;
 
   std::int64_t inputSize = 0;
-  std::optional<LineReader> reader;
+  std::unique_ptr<LineSource> source;
   if (docx) {
     inputSize = TestDocxPackage(s, inputPath);
     if (inputSize < 0) return false;
@@ -315,10 +285,13 @@ bool DoItFromFile(Session& s) {
     inputSize = FileLength(inputPath);
     // Opened before anything is reset, so that a file that vanished or became
     // unreadable since the checks ends the run with nothing changed.
-    if (!Guarded(s, [&] { reader.emplace(inputPath); })) {
+    auto file = std::make_unique<TextFileSource>(inputPath, m.chkUTF8.Value() == 1);
+    if (!file->status().Ok()) {
+      ReportSourceFailure(s, file->status());
       ShowOutput(m, "");
       return false;
     }
+    source = std::move(file);
   }
 
   ShowOutput(m, "");
@@ -353,7 +326,7 @@ bool DoItFromFile(Session& s) {
   s.scanner.intWithinComment = -1;
 
   if (docx) {
-    switch (PrepareDocxText(s, inputPath, inputSize, reader)) {
+    switch (PrepareDocxText(s, inputPath, inputSize, source)) {
       case DocxText::Abandoned:
         return false;
       case DocxText::NothingToRead:
@@ -363,8 +336,8 @@ bool DoItFromFile(Session& s) {
         break;
     }
   }
-  ReadLines(s, *reader, !docx, inputSize, showBar);
-  reader.reset();
+  ReadLines(s, *source, inputSize, showBar);
+  source.reset();
   FinishReading(s, docx);
   return true;
 }

@@ -5,13 +5,15 @@
 #include <string>
 
 #include "files/paths.h"
-#include "formats.h"
-#include "listing/output_file.h"
-#include "statistics.h"
 #include "count_run.h"
-#include "session.h"
-#include "text/cp1252.h"
 #include "files/run_error.h"
+#include "formats.h"
+#include "listing/listing_writer.h"
+#include "listing/output_file.h"
+#include "progress.h"
+#include "session.h"
+#include "statistics.h"
+#include "text/cp1252.h"
 
 namespace kwl {
 namespace {
@@ -43,7 +45,60 @@ bool Flush(Session& s, std::string& buffer, const char* label) {
   return true;
 }
 
-bool WriteFailed(const ListingPass& pass) { return pass.file != nullptr && pass.file->Failed(); }
+// Both passes yield to the event loop after every step and end at a stop request.
+bool GoOn(Session& s) {
+  s.pump.Yield();
+  return !s.run.blnStop;
+}
+
+class FilePass final : public OutputFileSink {
+ public:
+  FilePass(Session& s, OutputFile& file) : OutputFileSink(file), s_(s) {}
+  bool Continue() override { return GoOn(s_); }
+
+ private:
+  Session& s_;
+};
+
+// The text-box pass: the heading goes straight into txbOutput, the entries'
+// lines (UTF-8) in blocks of 20; each line shows the activity indicator.
+class TextBoxPass final : public ListingSink {
+ public:
+  TextBoxPass(Session& s, const char* blockLabel) : s_(s), blockLabel_(blockLabel) {}
+
+  void Line(std::string_view text) override {
+    s_.main.txbOutput.Append(cp1252::ToUtf8(text));
+    Twirl(0);
+  }
+  bool Entry(std::string_view text, std::int32_t entry, std::int32_t listed) override {
+    buffer_ += cp1252::ToUtf8(text);
+    Twirl(entry);
+    if (listed % 20 == 0 && !Flush(s_, buffer_, blockLabel_)) {
+      full_ = true;
+      return false;
+    }
+    return true;
+  }
+  bool Continue() override { return GoOn(s_); }
+
+  // Whether a block was refused with the text-box-full report.
+  bool Full() const { return full_; }
+  // Moves the last, incomplete block into the box.
+  void FlushRest(const char* label) {
+    if (!full_ && !buffer_.empty()) Flush(s_, buffer_, label);
+  }
+
+ private:
+  void Twirl(std::int32_t entry) {
+    s_.main.lblTwirler.SetCaption(TwirlerText(s_, entry));
+    s_.main.lblTwirler.Repaint();
+  }
+
+  Session& s_;
+  const char* blockLabel_;
+  std::string buffer_;
+  bool full_ = false;
+};
 
 // Whether the output path names the input file being counted, also under
 // another spelling ("./", a link).
@@ -55,27 +110,21 @@ bool IsInputFile(const Session& s, const std::string& output) {
   return input == output || std::filesystem::equivalent(input, output, ec);
 }
 
-}  // namespace
-
-void ListWordsAlphabetically(Session& s, ListingPass& pass) {
+// One listing pass in key order, into the output file while it is written
+// (file set) or into the text box. A full text box ends the pass at once.
+void ListWordsAlphabetically(Session& s, OutputFile* file) {
   TextBox& box = s.main.txbOutput;
   try {
-    SetColumnWidths(s, pass);
-    const bool toBox = pass.file == nullptr;
-    std::string buffer;
-    std::int32_t listed = 0;
-    for (std::int32_t i = 1; i <= s.aWords.NumWords(); ++i) {
-      if (s.aWords[i].blnIncluded) {
-        DisplayNextLine(s, pass, i, buffer);
-        ++listed;
-        if (toBox && listed % 20 == 0 && !Flush(s, buffer, "ListWordsAlphabetically A")) return;
-        // A failed write ends the pass; closing the file reports it.
-        if (WriteFailed(pass)) break;
-      }
-      s.pump.Yield();
-      if (s.run.blnStop) break;
+    ListingWriter writer(s.aWords, ListingLayoutFor(s, file != nullptr));
+    if (file != nullptr) {
+      FilePass pass(s, *file);
+      writer.WriteInKeyOrder(pass);
+    } else {
+      TextBoxPass pass(s, "ListWordsAlphabetically A");
+      writer.WriteInKeyOrder(pass);
+      if (pass.Full()) return;
+      pass.FlushRest("ListWordsAlphabetically B");
     }
-    if (toBox && !buffer.empty()) Flush(s, buffer, "ListWordsAlphabetically B");
   } catch (const std::bad_alloc&) {
     ReportError(s, 7, "Out of memory", "ListWordsAlphabetically C");
   }
@@ -83,28 +132,19 @@ void ListWordsAlphabetically(Session& s, ListingPass& pass) {
   box.Repaint();
 }
 
-void ListWordsByFrequency(Session& s, ListingPass& pass) {
+// One listing pass in frequency order, likewise.
+void ListWordsByFrequency(Session& s, OutputFile* file) {
   TextBox& box = s.main.txbOutput;
   try {
-    SetColumnWidths(s, pass);
-    const bool toBox = pass.file == nullptr;
-    std::string buffer;
-    std::int32_t e = s.run.lngFirstFreq;
-    bool full = false;
-    for (std::int32_t n = 1; n <= s.run.lngNumWordsIncluded; ++n) {
-      // The chain ends early only when the counts changed after the ordering.
-      if (e < 1 || e > s.aWords.NumWords()) break;
-      DisplayNextLine(s, pass, e, buffer);
-      if (toBox && n % 20 == 0 && !Flush(s, buffer, "ListWordsByFrequency A")) {
-        full = true;
-        break;
-      }
-      if (WriteFailed(pass)) break;
-      e = s.aWords[e].lngNextByFreq;
-      s.pump.Yield();
-      if (s.run.blnStop) break;
+    ListingWriter writer(s.aWords, ListingLayoutFor(s, file != nullptr));
+    if (file != nullptr) {
+      FilePass pass(s, *file);
+      writer.WriteInFrequencyOrder(s.run.aFrequencyOrder, pass);
+    } else {
+      TextBoxPass pass(s, "ListWordsByFrequency A");
+      writer.WriteInFrequencyOrder(s.run.aFrequencyOrder, pass);
+      pass.FlushRest("ListWordsByFrequency B");
     }
-    if (toBox && !full && !buffer.empty()) Flush(s, buffer, "ListWordsByFrequency B");
   } catch (const std::bad_alloc&) {
     ReportError(s, 7, "Out of memory", "ListWordsByFrequency C");
   }
@@ -112,6 +152,8 @@ void ListWordsByFrequency(Session& s, ListingPass& pass) {
   box.SetCaret(0);
   box.Repaint();
 }
+
+}  // namespace
 
 void ListWords(Session& s) {
   RunState& r = s.run;
@@ -165,16 +207,10 @@ void ListWords(Session& s) {
       try {
         OutputFile file;
         file.Open(m.txbFile[1].Text());
-        file.WriteLine(std::string("\"To open this file in Excel state that it is delimited by ") +
-                       (s.params.chkOutputWithCommas.Value() == 1 ? "commas." : "spaces."));
-        file.WriteLine("\"Set File Origin: Windows (ANSI) & Text qualifier: double-quote.");
-        file.WriteLine("");
-        ListingPass pass;
-        pass.file = &file;
         if (m.cboWordOrder.ListIndex() == 1) {
-          ListWordsAlphabetically(s, pass);
+          ListWordsAlphabetically(s, &file);
         } else {
-          ListWordsByFrequency(s, pass);
+          ListWordsByFrequency(s, &file);
         }
         // A stopped listing leaves the earlier output file as it was.
         if (!r.blnStop) {
@@ -200,11 +236,10 @@ void ListWords(Session& s) {
       return;
     }
 
-    ListingPass pass;
     if (m.cboWordOrder.ListIndex() == 1) {
-      ListWordsAlphabetically(s, pass);
+      ListWordsAlphabetically(s, nullptr);
     } else {
-      ListWordsByFrequency(s, pass);
+      ListWordsByFrequency(s, nullptr);
     }
     if (r.blnStop) {
       box.Append("\r\nListing stopped.\r\n");

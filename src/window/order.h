@@ -1,18 +1,13 @@
 #pragma once
-// Ordering of the finished word table: by key, and by frequency.
-#include <cstdint>
-
+// The frequency order of the finished word table, with the window's signs of
+// life while it is built.
 namespace kwl {
-class WordTable;
 struct Session;
 
-// Sorts entries first..last into ascending key order (from character
-// position startPos, 1-based) exactly as the program's quicksort-and-reverse
-// leaves them, so entries with equal keys keep that procedure's order.
-void SortWordTable(WordTable& table, std::int32_t first, std::int32_t last, int startPos);
-
-// Sets lngFreqRank, lngNextByFreq and lngFirstFreq: descending count, ties in
-// table order, consecutive ranks.
+// Ranks the included entries by frequency (lngFreqRank) and keeps their order
+// in aFrequencyOrder. Yields to the event loop after each count value and
+// after each placed entry once start-up is over, and appends " ." to
+// txbOutput at every thousandth rank.
 void BuildFrequencyOrder(Session& s);
 
 }  // namespace kwl

@@ -1,5 +1,7 @@
 #include "params.h"
 
+#include "settings/settings.h"
+
 namespace kwl {
 
 Params::Params() {
@@ -43,9 +45,11 @@ Params::Params() {
   cmdQuit.SetCaption("Quit");
   lblParameters.SetCaption("State loaded from:");
   frmParams.SetVisible(false);
-  txbStartComment[0].SetText("/*");
-  txbEndComment[0].SetText("*/");
-  txbStartComment[1].SetText("//");
+  const Settings defaults;
+  txbStartComment[0].SetText(defaults.startComment1);
+  txbEndComment[0].SetText(defaults.endComment1);
+  txbStartComment[1].SetText(defaults.startComment2);
+  txbEndComment[1].SetText(defaults.endComment2);
   FillLists();
 }
 
@@ -56,9 +60,10 @@ void Params::FillLists() {
   for (int k = 0; k <= 15; ++k) cboLongWordSize.AddItem(std::to_string(15 + 5 * k));
   cboThresholdFrequency.Clear();
   for (int n = 2; n <= 9; ++n) cboThresholdFrequency.AddItem(std::to_string(n));
-  cboShortWordSize.SetListIndex(1);
-  cboLongWordSize.SetListIndex(7);
-  cboThresholdFrequency.SetListIndex(0);
+  const Settings defaults;
+  cboShortWordSize.SetListIndex(defaults.shortWordSizeIndex);
+  cboLongWordSize.SetListIndex(defaults.longWordSizeIndex);
+  cboThresholdFrequency.SetListIndex(defaults.thresholdFrequencyIndex);
 }
 
 int Params::ShortWordSize() const { return cboShortWordSize.ListIndex() + 2; }

@@ -1,7 +1,9 @@
 #pragma once
-// The settings record: the controls of the settings window frmParams, named as
-// the window names them. Every other part of the program reads the settings
-// from here (check boxes 0/1, list choices as indices, texts as UTF-8).
+// The controls of the settings window frmParams, named as the window names
+// them. The rest of the window reads the settings from here (check boxes 0/1,
+// list choices as indices, texts as UTF-8); the settings file's values are the
+// core's Settings record, bound to these controls by CurrentSettings and
+// ApplySettings (params_logic.h).
 #include <array>
 #include <string>
 

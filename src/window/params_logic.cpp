@@ -4,6 +4,7 @@
 #include <array>
 #include <cstdint>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "session.h"
@@ -34,38 +35,87 @@ std::string BuildAllowedExtraChars(const Params& p) {
 }
 
 
+namespace {
+
+// The controls that show values of the settings file, found by the names the
+// settings table gives them.
+const Control* SettingsControl(const Session& s, std::string_view name) {
+  const Params& p = s.params;
+  const MainControls& m = s.main;
+  const Control* const controls[] = {
+      &m.txbFile[0], &m.txbFile[1], &p.txbWordsToIgnore, &p.txbStartComment[0], &p.txbEndComment[0],
+      &p.txbStartComment[1], &p.txbEndComment[1], &p.cboShortWordSize, &p.cboLongWordSize,
+      &p.cboThresholdFrequency, &p.chkIgnoreShortWords, &p.chkIgnoreInfrequentWords, &p.chkIgnoreCommonWords,
+      &p.chkIgnoreRepetitions, &p.chkIgnoreRomNum40, &p.chkIgnoreNoLetter, &p.chkCaseSignificant, &p.chkDropFinalS,
+      &p.chkAllowWordsWithHyphens, &p.chkAllowWordsWithApostrophes, &p.chkAllowWordsWithUnderscores,
+      &p.chkAllowWordsWithColons, &p.chkAllowWordsWithBackslashes, &p.chkAllowWordsWithForwardslashes,
+      &p.chkAllowWordsWithPeriods, &p.chkAllowWordsWithAtSigns, &p.chkAllowWordsWithNumerals,
+      &p.chkOutputWithCommas, &p.chkAllowCommentMarkers, &p.chkWarnOnOverwrite, &p.chkSaveStateOnQuit,
+      &m.chkSuppressWords, &m.chkDisableOutputToFile, &m.cboWordOrder, &m.cboDisplayFormat,
+      &p.txbCommonWordsFile, &p.chkOnly7bitASCII};
+  for (const Control* c : controls)
+    if (c->Name() == name) return c;
+  return nullptr;
+}
+
+Control* SettingsControl(Session& s, std::string_view name) {
+  return const_cast<Control*>(SettingsControl(std::as_const(s), name));
+}
+
+void ApplyLine(Session& s, const Settings& settings, const SettingLine& line) {
+  if (line.text == &Settings::commonWordsFile) s.run.strCommonWordsFile = settings.commonWordsFile;
+  Control* control = SettingsControl(s, line.name);
+  if (auto* box = dynamic_cast<TextBox*>(control)) {
+    box->SetText(settings.*line.text);
+  } else if (auto* check = dynamic_cast<CheckBox*>(control)) {
+    check->SetValue(static_cast<std::int16_t>(settings.*line.number));
+  } else if (auto* list = dynamic_cast<ComboBox*>(control)) {
+    list->SetListIndex(settings.*line.number);
+  }
+  if (line.text == &Settings::wordsToIgnore) NormaliseWordsToIgnore(s);
+}
+
+}  // namespace
+
+Settings CurrentSettings(const Session& s) {
+  Settings settings;
+  for (const SettingLine& line : kSettingsFile) {
+    const Control* control = SettingsControl(s, line.name);
+    if (const auto* box = dynamic_cast<const TextBox*>(control)) {
+      settings.*line.text = box->Text();
+    } else if (const auto* check = dynamic_cast<const CheckBox*>(control)) {
+      settings.*line.number = check->Value();
+    } else if (const auto* list = dynamic_cast<const ComboBox*>(control)) {
+      settings.*line.number = list->ListIndex();
+    }
+  }
+  settings.commonWordsFile = s.run.strCommonWordsFile;
+  return settings;
+}
+
+void ApplySettings(Session& s, const Settings& settings, int lines) {
+  for (const SettingLine& line : kSettingsFile)
+    if (line.line <= lines) ApplyLine(s, settings, line);
+}
+
 void SetDefaultValues(Session& s) {
-  Params& p = s.params;
   s.run.blnWordsGot = false;
-  const struct { CheckBox* box; std::int16_t value; } defaults[] = {
-      {&p.chkCaseSignificant, 0},           {&p.chkIgnoreShortWords, 1},
-      {&p.chkIgnoreInfrequentWords, 0},     {&p.chkIgnoreRepetitions, 1},
-      {&p.chkIgnoreRomNum40, 1},            {&p.chkIgnoreNoLetter, 1},
-      {&p.chkAllowWordsWithHyphens, 1},     {&p.chkAllowWordsWithApostrophes, 0},
-      {&p.chkAllowWordsWithUnderscores, 0}, {&p.chkAllowWordsWithColons, 0},
-      {&p.chkAllowWordsWithBackslashes, 0}, {&p.chkAllowWordsWithForwardslashes, 0},
-      {&p.chkAllowWordsWithPeriods, 0},     {&p.chkAllowWordsWithAtSigns, 0},
-      {&p.chkAllowWordsWithNumerals, 0},    {&p.chkDropFinalS, 0},
-      {&p.chkOutputWithCommas, 0},          {&p.chkAllowCommentMarkers, 1},
-      {&p.chkWarnOnOverwrite, 0},           {&p.chkSaveStateOnQuit, 0},
-      {&p.chkOnly7bitASCII, 0},
-  };
-  for (const auto& d : defaults) d.box->SetValue(d.value);
+  const Settings defaults;
+  for (const SettingLine& line : kSettingsFile)
+    if (line.restoredByDefaults) ApplyLine(s, defaults, line);
   s.scanner.markers.SetCommentMarkers("C");
-  p.cboShortWordSize.SetListIndex(1);
-  p.cboLongWordSize.SetListIndex(7);
-  p.cboThresholdFrequency.SetListIndex(0);
 }
 
 void Initialize(Session& s) {
-  s.main.txbFile[0].Clear();
-  s.main.txbFile[1].Clear();
+  const Settings defaults;
+  s.main.txbFile[0].SetText(defaults.inputFile);
+  s.main.txbFile[1].SetText(defaults.outputFile);
   s.main.chkUTF8.SetValue(0);
-  s.params.txbWordsToIgnore.Clear();
+  s.params.txbWordsToIgnore.SetText(defaults.wordsToIgnore);
   SetDefaultValues(s);
-  s.main.chkSuppressWords.SetValue(0);
-  s.params.txbCommonWordsFile.Clear();
-  s.run.strCommonWordsFile.clear();
+  s.main.chkSuppressWords.SetValue(static_cast<std::int16_t>(defaults.suppressWords));
+  s.params.txbCommonWordsFile.SetText(defaults.commonWordsFile);
+  s.run.strCommonWordsFile = defaults.commonWordsFile;
   s.params.txbParametersFile.Clear();
   s.scanner.markers.SetCommentMarkers("C");
   NormaliseWordsToIgnore(s);

@@ -1,18 +1,32 @@
 #pragma once
-// The settings record's own operations: the defaults, the reset of every
-// setting, the words-to-ignore normalisation and the check of its characters.
+// The settings controls' own operations: the binding to the settings record,
+// the defaults, the reset of every setting, the words-to-ignore normalisation
+// and the check of its characters.
 #include <string>
+
+#include "settings/settings.h"
 
 namespace kwl {
 struct Params;
 struct Session;
 
+// The values of the settings file as the controls show them (line 37 is the
+// common-words file in force, strCommonWordsFile).
+Settings CurrentSettings(const Session& s);
+
+// Sets the controls of the file's first `lines` lines to the record's values,
+// in the file's order, each with its click reaction: the state a read that
+// stopped after those lines leaves. The words to ignore are normalised as
+// soon as they are set; line 37 sets the common-words file in force too.
+void ApplySettings(Session& s, const Settings& settings, int lines = kSettingsFileLines);
+
 // The extra characters the check boxes of the settings allow inside words.
 std::string BuildAllowedExtraChars(const Params& params);
 
-// The documented defaults of the word rules, filters and lists; leaves the
-// common-words file, the words to ignore, the marker texts and the main
-// window's settings alone.
+// The documented defaults of the word rules, filters and lists (the lines
+// the settings table marks restoredByDefaults); leaves the common-words
+// file, the words to ignore, the marker texts and the main window's settings
+// alone.
 void SetDefaultValues(Session& s);
 
 // Resets all settings (both paths, UTF-8, the words to ignore, defaults,

@@ -1,6 +1,6 @@
 #pragma once
-// The state file kwl.usr and named settings files (*.kwl): 38 lines, one
-// value each, the same format for both.
+// The state file kwl.usr and named settings files (*.kwl): the settings
+// record of the controls, read and written by the core's settings file.
 #include <string>
 
 namespace kwl {

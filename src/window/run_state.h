@@ -6,6 +6,7 @@
 #include <array>
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "count/ignore_list.h"
 
@@ -20,9 +21,6 @@ struct RunState {
   bool blnElapsedTimeRunning = false;
 
   int intMaxWordLengthFound = 0;
-  int intRankWidth = 6;
-  int intFreqWidth = 6;
-  int intWordWidth = 6;
   int intMinWidth = 6;
   int intThresholdFrequency = 2;
 
@@ -31,8 +29,9 @@ struct RunState {
   std::int64_t lngMaxFrequency = 0;
   std::int64_t lngNumOccurrences = 0;
   std::int64_t lngTotalNumOccurrences = 0;
-  std::int32_t lngFirstFreq = 0;
   std::int64_t lngSecondsElapsed = 0;
+  // The included entries in frequency order, the entry of rank k at k - 1.
+  std::vector<std::int32_t> aFrequencyOrder;
 
   // The words-to-ignore list in force: lower-cased, joined by single blanks,
   // with a blank before the first and after the last word (Windows-1252).

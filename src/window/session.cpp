@@ -8,7 +8,7 @@
 
 namespace kwl {
 
-Session::Session(Platform& p) : platform(p), pump(p), intake(aWords, commonWords, run, main, params, pump) {
+Session::Session(Platform& p) : platform(p), pump(p), intake(*this) {
   main.cmdListWords.onClick = [this] { cmdListWords_Click(*this); };
   ConnectMainWindow(*this);
   ConnectSettingsWindow(*this);

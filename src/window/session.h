@@ -1,7 +1,7 @@
 #pragma once
 // Everything one running Kestrawl holds: the desktop services, the message
 // catalogue, the main window's run state and controls, the settings record,
-// the word table, the common-words list and the scanner. The driver
+// the counter (the word table and the scanner), the common-words list. The driver
 // procedures of each subsystem (the count run, the input sources, the
 // listing) take a Session; the pieces below them take only what they use.
 #include <functional>
@@ -18,6 +18,7 @@
 #include "common_words.h"
 #include "count/common_words_list.h"
 #include "word_intake.h"
+#include "count/counter.h"
 #include "count/word_table.h"
 
 namespace kwl {
@@ -37,9 +38,11 @@ struct Session {
   RunState run;
   MainControls main;
   Params params;
-  WordTable aWords;
+  Counter counter;
+  // The counter's table and scanner under the names the window uses.
+  WordTable& aWords = counter.Words();
   CommonWordsList commonWords;
-  scan::LineScanner scanner;
+  scan::LineScanner& scanner = counter.Scanner();
   WordIntake intake;
 
   // The language chooser of the common-words files (a modal window).

@@ -105,11 +105,12 @@ void cmdSaveLoadState_Click(Session& s, int index) {
 
 void cmdInitialize_Click(Session& s) {
   Params& p = s.params;
+  const Settings defaults;
   Initialize(s);  // leaves the source choice as it is
-  s.main.cboWordOrder.SetListIndex(0);
-  s.main.cboDisplayFormat.SetListIndex(0);
+  s.main.cboWordOrder.SetListIndex(defaults.wordOrderIndex);
+  s.main.cboDisplayFormat.SetListIndex(defaults.displayFormatIndex);
   SetDefaultValues(s);
-  p.chkIgnoreCommonWords.SetValue(0);
+  p.chkIgnoreCommonWords.SetValue(static_cast<std::int16_t>(defaults.ignoreCommonWords));
   p.lblParameters.SetCaption("Program reinitialized.");
   p.txbParametersFile.SetVisible(false);
   ShowSettingsWindow(s);

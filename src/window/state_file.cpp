@@ -1,26 +1,10 @@
 #include "state_file.h"
 
-#include <sys/stat.h>
-
-#include <cstdlib>
-
-#include "files/paths.h"
 #include "session.h"
+#include "settings/state_file.h"
 
 namespace kwl {
 
-std::string StateFilePath(const Session& s) {
-  std::string base;
-  if (const char* xdg = std::getenv("XDG_CONFIG_HOME"); xdg && *xdg) {
-    base = xdg;
-  } else if (const char* home = std::getenv("HOME"); home && *home) {
-    base = JoinPath(home, ".config");
-  } else {
-    return {};
-  }
-  const std::string folder = JoinPath(base, s.Text(310));
-  if (!FolderExists(folder)) ::mkdir(folder.c_str(), 0700);
-  return JoinPath(folder, "kwl.usr");
-}
+std::string StateFilePath(const Session& s) { return UserStateFilePath(s.Text(310)); }
 
 }  // namespace kwl

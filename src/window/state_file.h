@@ -1,6 +1,6 @@
 #pragma once
-// Where the state file kwl.usr lives: the per-user configuration folder
-// ($XDG_CONFIG_HOME, else ~/.config), a subfolder named by catalogue text 310.
+// Where the state file kwl.usr lives: the per-user configuration folder, in
+// the subfolder named by catalogue text 310.
 #include <string>
 
 namespace kwl {

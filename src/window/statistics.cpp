@@ -6,29 +6,29 @@
 
 namespace kwl {
 
-void ShowRunStatistics(Session& s) {
+void ShowRunStatistics(Session& s, const ListStatistics& st) {
   MainControls& m = s.main;
   const RunState& r = s.run;
-  const std::string total = s.platform.FormatGrouped(r.lngTotalNumOccurrences);
+  const std::string total = s.platform.FormatGrouped(st.totalOccurrences);
   const std::size_t w = total.size() + 1;
   auto field = [&](std::int64_t n) {
     const std::string text = std::string(w, ' ') + s.platform.FormatGrouped(n);
     return text.substr(text.size() - w);
   };
-  m.lblNumberOfWords.SetCaption("Number of words in this list:" + field(r.lngNumWordsIncluded));
+  m.lblNumberOfWords.SetCaption("Number of words in this list:" + field(st.wordsListed));
   m.lblNumberOfWords.SetVisible(true);
   const bool ignoring = !r.strWordsToIgnore.Empty() || s.params.chkIgnoreCommonWords.Value() == 1;
   m.lblNumWordsExcluded.SetCaption(
       (ignoring ? "No. of words ignored (other than common words):" : "Number of words ignored:") +
-      field(r.lngNumWordsExcluded));
+      field(st.wordsIgnored));
   m.lblNumWordsExcluded.SetVisible(true);
   m.lblNumOccurrences.SetCaption("");
   m.lblTotalNumOccurrences.SetCaption("");
   m.lblTotalNumOccurrences.SetAlignment(Align::Right);
   if (!r.blnInterrupted) {
-    if (r.lngNumOccurrences > 0)
-      m.lblNumOccurrences.SetCaption("Number of instances of words in this list:" + field(r.lngNumOccurrences));
-    m.lblTotalNumOccurrences.SetCaption("Total number of instances of words:" + field(r.lngTotalNumOccurrences));
+    if (st.occurrencesListed > 0)
+      m.lblNumOccurrences.SetCaption("Number of instances of words in this list:" + field(st.occurrencesListed));
+    m.lblTotalNumOccurrences.SetCaption("Total number of instances of words:" + field(st.totalOccurrences));
   }
   m.lblNumOccurrences.SetVisible(true);
   m.lblTotalNumOccurrences.SetVisible(true);

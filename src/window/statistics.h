@@ -1,10 +1,14 @@
 #pragma once
 // The statistics shown after a count, and the explanation of an empty result.
+#include "listing/statistics.h"
+
 namespace kwl {
 struct Session;
 
-// Fills the four statistics labels and stops the elapsed-time display.
-void ShowRunStatistics(Session& s);
+// Fills the four statistics labels from the count's numbers and stops the
+// elapsed-time display. The captions' wording follows the ignore settings;
+// an interrupted count shows no numbers of occurrences.
+void ShowRunStatistics(Session& s, const ListStatistics& st);
 // Writes into txbOutput why nothing is listed.
 void ReportNoWords(Session& s);
 

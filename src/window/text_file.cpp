@@ -1,26 +1,22 @@
 #include "text_file.h"
 
-#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
 
 #include "sources/encoding.h"
 #include "files/paths.h"
-#include "session.h"
 #include "files/run_error.h"
+#include "files/status.h"
+#include "session.h"
 
 namespace kwl {
 namespace {
 
-// What a path names, for the user: nothing when it is a regular file.
-std::string NotAFileText(mode_t mode) {
-  if (S_ISDIR(mode)) return "Input file is a folder.";
-  if (S_ISFIFO(mode)) return "Input file is a named pipe.";
-  if (S_ISCHR(mode) || S_ISBLK(mode)) return "Input file is a device.";
-  if (S_ISSOCK(mode)) return "Input file is a socket.";
-  if (!S_ISREG(mode)) return "Input file is not a regular file.";
-  return {};
+// What a path that is no regular file names, for the user.
+std::string NotAFileText(const Status& status) {
+  if (status.detail == "a special file") return "Input file is not a regular file.";
+  return "Input file is " + status.detail + ".";
 }
 
 void ChangeToFolderOf(const std::string& path) {
@@ -36,21 +32,24 @@ void ChangeToFolderOf(const std::string& path) {
 bool CheckInputFile(Session& s, const std::string& path) {
   MainControls& m = s.main;
   if (path.empty()) return false;
-  struct stat st {};
+  const TextFileInspection info = InspectTextFile(path);
   std::string refusal;
   std::string title;
-  if (::stat(path.c_str(), &st) != 0) {
-    const int err = errno;
-    if (err == ENOENT || err == ENOTDIR) {
+  switch (info.status.kind) {
+    case Status::Kind::kNotFound:
       refusal = "Input file does not exist.";
       title = "File not found";
-    } else {
-      refusal = "Input file cannot be opened: " + RunError::FromErrno(err).Description() + ".";
+      break;
+    case Status::Kind::kOpenFailed:
+      refusal = "Input file cannot be opened: " + RunError::FromErrno(info.status.err).Description() + ".";
       title = "Cannot open file";
-    }
-  } else {
-    refusal = NotAFileText(st.st_mode);
-    title = "Not a file";
+      break;
+    case Status::Kind::kNotRegular:
+      refusal = NotAFileText(info.status);
+      title = "Not a file";
+      break;
+    default:
+      break;
   }
   if (!refusal.empty()) {
     m.lblFilesize.SetCaption("");
@@ -61,22 +60,22 @@ bool CheckInputFile(Session& s, const std::string& path) {
     return false;
   }
   ChangeToFolderOf(path);
-  const auto length = static_cast<std::int64_t>(st.st_size);
-  if (length == 0) {
+  if (info.status.kind == Status::Kind::kEmpty) {
     s.Warn("Input file is zero-length.", "Empty file");
     m.lblFilesize.SetCaption("Filesize: 0 bytes");
     return false;
   }
-  m.lblFilesize.SetCaption("Filesize: " + FileSizeText(s, length));
+  m.lblFilesize.SetCaption("Filesize: " + FileSizeText(s, info.size));
   return true;
 }
 
 bool CheckTextFile(Session& s, const std::string& path, bool classifyOnly, bool& utf8, int& lineClass,
                    [[maybe_unused]] bool ask) {
   s.main.txbOutput.Clear();
-  TextFileSample sample;
   constexpr double kThreshold = 0.0;
-  const int fileClass = AnalyseTextFile(path, kTextSampleSize, kThreshold, sample, true);
+  const TextFileInspection info = InspectTextFile(path, kThreshold);
+  const int fileClass = info.fileClass;
+  const TextFileSample& sample = info.sample;
   utf8 = sample.utf8;
   lineClass = fileClass;
 
@@ -95,7 +94,7 @@ bool CheckTextFile(Session& s, const std::string& path, bool classifyOnly, bool&
   if (fileClass == 0) {
     std::string text = path + "\r\nis not an ANSI or UTF-8 encoded text file.";
     if (sample.binaryShare > kThreshold) text += "\r\nIt appears to be a binary file.";
-    const std::int64_t length = FileLength(path);
+    const std::int64_t length = info.size;
     if (sample.binaryShare < 9 && length > 0 && length < 102400)
       text +=
           "\r\n\r\nYou could try reading it using its associated application, then copying the text and pasting it "

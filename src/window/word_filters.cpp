@@ -1,54 +1,50 @@
 #include "word_filters.h"
 
-#include "count/filters.h"
+#include "files/paths.h"
 #include "params.h"
+#include "params_logic.h"
 #include "run_state.h"
+#include "session.h"
 
 namespace kwl {
 
-void ApplyWordFilters(std::string& word, const Params& p) {
-  const auto length = static_cast<int>(word.size());
-  if (p.chkIgnoreShortWords.Value() == 1 && length < p.ShortWordSize()) {
-    word.clear();
-  } else if (length > p.LongWordSize()) {
-    word.clear();
-  } else if (p.chkIgnoreNoLetter.Value() == 1 && LacksLetter(word)) {
-    word.clear();
-  } else if (p.chkIgnoreRepetitions.Value() == 1 && length > 1 && IsRepetition(word) &&
-             !(word.front() >= '0' && word.front() <= '9')) {
-    word.clear();
-  }
+WordRules MakeWordRules(const Params& p, const RunState& run, const CommonWordsList& commonWords) {
+  WordRules w;
+  // A common-words file is always read lower-cased.
+  w.caseSignificant = p.chkCaseSignificant.Value() == 1 && !run.blnReadingWords;
+  w.dropFinalS = p.chkDropFinalS.Value() == 1;
+  w.apostrophesAllowed = p.chkAllowWordsWithApostrophes.Value() == 1;
+  w.readingWordList = run.blnReadingWords;
+  w.only7bitAscii = p.chkOnly7bitASCII.Value() == 1;
+  w.ignoreShortWords = p.chkIgnoreShortWords.Value() == 1;
+  w.shortWordSize = p.ShortWordSize();
+  w.longWordSize = p.LongWordSize();
+  w.ignoreNoLetter = p.chkIgnoreNoLetter.Value() == 1;
+  w.ignoreRepetitions = p.chkIgnoreRepetitions.Value() == 1;
+  w.wordsToIgnore = &run.strWordsToIgnore;
+  w.commonWords = p.chkIgnoreCommonWords.Value() == 1 ? &commonWords : nullptr;
+  w.maxWordLength = run.intMaxWordLength;
+  w.ignoreRomanNumerals = p.chkIgnoreRomNum40.Value() == 1;
+  w.ignoreInfrequentWords = p.chkIgnoreInfrequentWords.Value() == 1;
+  w.thresholdFrequency = run.intThresholdFrequency;
+  return w;
 }
 
-void ApplyPostScanFilters(WordTable& table, const Params& p, int threshold) {
-  const bool roman = p.chkIgnoreRomNum40.Value() == 1;
-  const bool infrequent = p.chkIgnoreInfrequentWords.Value() == 1;
-  for (std::int32_t i = 1; i <= table.NumWords(); ++i) {
-    WordEntry& e = table[i];
-    e.blnIncluded = true;
-    if (roman && IsRomanNumeralBelow40(e.strWord)) e.blnIncluded = false;
-    if (infrequent && e.lngCount < threshold) e.blnIncluded = false;
+CountRules MakeCountRules(const Session& s) {
+  const RunState& r = s.run;
+  CountRules rules;
+  rules.prohibitedInitialOrFinalChars = r.strProhibitedInitialOrFinalChars;
+  if (r.blnReadingWords) {
+    // Words holding any of the possible extra characters stay whole.
+    rules.allowedExtraChars = r.strAllPossibleExtraChars;
+    rules.markup = scan::MarkupKind{"C", false};
+  } else {
+    rules.allowedExtraChars = BuildAllowedExtraChars(s.params);
+    rules.markup = s.main.optInFile.Value() ? scan::MarkupKindFor(Extension(TrimBlanks(s.main.txbFile[0].Text())))
+                                            : scan::MarkupKind{"", false};
   }
-}
-
-void ComputeTotals(const WordTable& table, RunState& run) {
-  run.intMaxWordLengthFound = 0;
-  run.lngNumWordsIncluded = 0;
-  run.lngMaxFrequency = 0;
-  run.lngNumWordsExcluded = 0;
-  run.lngNumOccurrences = 0;
-  for (std::int32_t i = 1; i <= table.NumWords(); ++i) {
-    const WordEntry& e = table[i];
-    if (!e.blnIncluded) {
-      ++run.lngNumWordsExcluded;
-      continue;
-    }
-    ++run.lngNumWordsIncluded;
-    run.lngNumOccurrences += e.lngCount;
-    if (e.lngCount > run.lngMaxFrequency) run.lngMaxFrequency = e.lngCount;
-    if (static_cast<int>(e.strWord.size()) > run.intMaxWordLengthFound)
-      run.intMaxWordLengthFound = static_cast<int>(e.strWord.size());
-  }
+  rules.word = MakeWordRules(s.params, r, s.commonWords);
+  return rules;
 }
 
 }  // namespace kwl

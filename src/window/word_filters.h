@@ -1,22 +1,22 @@
 #pragma once
-// The ignore rules with the settings in force: per word as it is found
-// (GetWords2 applies them before the table) and after the scan on the
-// finished table.
-#include <string>
-
-#include "count/word_table.h"
+// The rules of a count from the settings in force: the check boxes and lists
+// of the settings window, the words to ignore, the common-words list and the
+// input's kind.
+#include "count/count_rules.h"
 
 namespace kwl {
+class CommonWordsList;
 struct Params;
 struct RunState;
+struct Session;
 
-// The length, no-letter and repetition rules; empties word when it is dropped.
-void ApplyWordFilters(std::string& word, const Params& params);
+// The whole rules value, as a count starts: the allowed extra characters
+// (every possible one while a common-words file is read), the markup of the
+// input file's extension (none for the clipboard) and the word rules.
+CountRules MakeCountRules(const Session& s);
 
-// Sets blnIncluded of every entry from the Roman-numeral and infrequency rules.
-void ApplyPostScanFilters(WordTable& table, const Params& params, int intThresholdFrequency);
-
-// The totals over the included entries, in table order.
-void ComputeTotals(const WordTable& table, RunState& run);
+// The word rules alone; they cost no allocation, so they can be taken afresh
+// whenever a setting may have changed. The lists are referred to, not copied.
+WordRules MakeWordRules(const Params& params, const RunState& run, const CommonWordsList& commonWords);
 
 }  // namespace kwl

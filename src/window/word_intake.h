@@ -1,47 +1,41 @@
 #pragma once
-// Where the scanner's words go: the per-word ignore rules (GetWords2) and the
-// counting in the word table (AddWordToList), with the display of each new
-// word in the main window's text box while a count runs.
+// The main window as the observer of a count: each new word shown in the
+// text box as it is found, the event pump between words, the stop request
+// of the count button and its confirmation.
+#include <cstdint>
 #include <string_view>
 
-#include "scan/scanner.h"
+#include "count/counter.h"
 
 namespace kwl {
-class CommonWordsList;
-class EventPump;
-class WordTable;
-struct MainControls;
-struct Params;
-struct RunState;
+struct Session;
 
-class WordIntake : public scan::ScanSink {
+class WordIntake : public CountObserver {
  public:
-  WordIntake(WordTable& table, const CommonWordsList& common, RunState& run, MainControls& main,
-             Params& params, EventPump& pump)
-      : table_(table), common_(common), run_(run), main_(main), params_(params), pump_(pump) {}
+  explicit WordIntake(Session& s) : s_(s) {}
 
-  // ScanSink: while a common-words file is read the words go straight to the
-  // table; otherwise each is counted in lngTotalNumOccurrences and filtered.
-  void Word(std::string_view word) override;
-  // Pumps events (throttled) once start-up has completed.
-  void Yield() override;
-  bool Stopped() override;
+  // Pumps events (throttled) once start-up has completed. The settings
+  // window stays usable during a count, so whenever events have run the
+  // counter takes the word rules afresh from the settings.
+  void Step() override;
+  // blnStop, set by the count button's stop question.
+  bool StopRequested() override;
+  // From 2000 different words on the user is asked whether to stop; No
+  // withdraws the request (blnStop) and the count goes on.
+  bool ConfirmStop(std::int32_t distinctWords) override;
+  // Shows the word in txbOutput unless display is suppressed (chkSuppressWords,
+  // ticked once the box nears lngMaxTextLength); every tenth word shows the
+  // word-count label.
+  void NewWord(std::string_view word, std::int32_t distinctWords) override;
 
-  // Applies the per-word rules in order and counts the survivors.
-  void GetWords2(std::string_view word);
-  // Counts one occurrence (words above intMaxWordLength are dropped) and
-  // shows a new word in txbOutput unless display is suppressed.
-  void AddWordToList(std::string_view word);
+  // False for a source whose stop needs no confirmation (the clipboard's
+  // single line): a stop request always ends the count.
+  bool askBeforeStopping = true;
 
  private:
   void ShowNewWord(std::string_view word);
 
-  WordTable& table_;
-  const CommonWordsList& common_;
-  RunState& run_;
-  MainControls& main_;
-  Params& params_;
-  EventPump& pump_;
+  Session& s_;
 };
 
 }  // namespace kwl

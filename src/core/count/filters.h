@@ -1,6 +1,10 @@
 #pragma once
-// The word tests of the ignore rules.
+// The ignore rules: the tests of single words, the per-word rules of a count
+// and the rules applied to the finished table.
 #include <string_view>
+
+#include "count/count_rules.h"
+#include "count/word_table.h"
 
 namespace kwl {
 
@@ -11,5 +15,12 @@ bool LacksLetter(std::string_view word);
 bool IsRepetition(std::string_view word);
 // Made only of I, V and X in any order and number, except the pronoun "I".
 bool IsRomanNumeralBelow40(std::string_view word);
+
+// The short-word, long-word, no-letter and repetition rules, in that order:
+// false when one of them drops the word.
+bool KeptByLengthAndShapeRules(std::string_view word, const WordRules& rules);
+
+// Sets blnIncluded of every entry from the Roman-numeral and infrequency rules.
+void ApplyPostScanRules(WordTable& table, const WordRules& rules);
 
 }  // namespace kwl

@@ -2,8 +2,6 @@
 
 #include <sys/stat.h>
 
-#include <cstdio>
-
 #include "files/regular_file.h"
 
 namespace kwl {
@@ -53,13 +51,11 @@ std::int64_t FileLength(const std::string& path) {
 
 bool IsDocxFile(const std::string& path) {
   if (Extension(path) != "docx" || FileLength(path) < 10) return false;
-  ReadRefusal why;
-  std::FILE* f = OpenRegularFileStream(path, why);
-  if (!f) return false;
-  unsigned char sig[4] = {};
-  const bool ok = std::fread(sig, 1, 4, f) == 4 && sig[0] == 0x50 && sig[1] == 0x4B && sig[2] == 0x03 && sig[3] == 0x04;
-  std::fclose(f);
-  return ok;
+  Status status;
+  File file = File::Open(path, status);
+  if (!status.Ok()) return false;
+  char sig[4] = {};
+  return file.ReadFully(sig, 4, status) == 4 && std::string_view(sig, 4) == std::string_view("PK\x03\x04", 4);
 }
 
 std::string TrimBlanks(std::string_view text) {

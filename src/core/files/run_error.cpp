@@ -18,4 +18,17 @@ RunError RunError::FromErrno(int err) {
   }
 }
 
+RunError RunError::FromStatus(const Status& status) {
+  using Kind = Status::Kind;
+  switch (status.kind) {
+    case Kind::kOutOfMemory:
+      return FromErrno(ENOMEM);
+    case Kind::kNotRegular:
+      if (status.err != 0) return FromErrno(status.err);
+      return RunError(75, "Not a regular file (a named pipe, a device or a socket)");
+    default:
+      return FromErrno(status.err != 0 ? status.err : EIO);
+  }
+}
+
 }  // namespace kwl

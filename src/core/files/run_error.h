@@ -6,6 +6,8 @@
 #include <stdexcept>
 #include <string>
 
+#include "files/status.h"
+
 namespace kwl {
 
 class RunError : public std::runtime_error {
@@ -16,6 +18,10 @@ class RunError : public std::runtime_error {
 
   // The failure for an errno value.
   static RunError FromErrno(int err);
+  // The failure as the run's error report shows a status of a file that was
+  // to be read: FromErrno of its errno, 7 for want of memory, and 75 ("Path/
+  // File access error") for a named pipe, a device or a socket.
+  static RunError FromStatus(const Status& status);
 
  private:
   int number_;

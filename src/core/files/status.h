@@ -17,8 +17,11 @@ struct Status {
     kReadFailed,      // reading failed part way (err)
     kWriteFailed,     // writing failed (err)
     kOutOfMemory,     // a line or a table could not be held
+    kEmpty,           // nothing to read: a zero-length file, an empty clipboard
+    kTooBig,          // more than the limit (a DOCX body part, the clipboard text)
     kBadPackage,      // a DOCX package that cannot be read (detail tells why)
     kStopped,         // the observer asked to stop
+    kBadFormat,       // a file whose content breaks its format (detail tells how)
   };
 
   Kind kind = Kind::kOk;

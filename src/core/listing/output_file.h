@@ -10,6 +10,7 @@
 #include <string_view>
 
 #include "files/replacing_file.h"
+#include "listing/listing_writer.h"
 
 namespace kwl {
 
@@ -43,6 +44,21 @@ class OutputFile {
   ReplacingFile file_;
   std::string buffer_;
   int error_ = 0;
+};
+
+// A listing into an output file: every text is written as it comes, and a
+// failed write ends the listing (Commit then reports the failure).
+class OutputFileSink : public ListingSink {
+ public:
+  explicit OutputFileSink(OutputFile& file) : file_(file) {}
+  void Line(std::string_view text) override { file_.Write(text); }
+  bool Entry(std::string_view text, std::int32_t, std::int32_t) override {
+    file_.Write(text);
+    return !file_.Failed();
+  }
+
+ private:
+  OutputFile& file_;
 };
 
 }  // namespace kwl

@@ -6,9 +6,8 @@
 #include <array>
 #include <cerrno>
 
-#include "sources/line_reader.h"
 #include "files/paths.h"
-#include "files/run_error.h"
+#include "files/regular_file.h"
 
 namespace kwl {
 namespace {
@@ -21,13 +20,16 @@ struct Sample {
   std::string bytes;
 };
 
+// The errors the program reports as "Permission denied".
+bool IsPermissionError(int err) { return err == EACCES || err == EPERM || err == EROFS; }
+
 Sample ReadSample(const std::string& path, std::int64_t size) {
   Sample s;
   if (path.empty()) return {-5, 0, {}};
   struct stat st {};
   if (::stat(path.c_str(), &st) != 0) {
     if (errno == ENOENT || errno == ENOTDIR) return {-1, 0, {}};
-    return {RunError::FromErrno(errno).Number() == 70 ? -3 : -9, 0, {}};
+    return {IsPermissionError(errno) ? -3 : -9, 0, {}};
   }
   // Only a regular file is ever opened: a folder, a named pipe or a device
   // cannot be sampled (and a pipe would block the reading).
@@ -35,13 +37,15 @@ Sample ReadSample(const std::string& path, std::int64_t size) {
   s.length = static_cast<std::int64_t>(st.st_size);
   if (s.length == 0) return {-2, 0, {}};
   if (s.length <= 4) return {-4, s.length, {}};
-  try {
-    InputFile file(path);
+  Status status;
+  File file = File::Open(path, status);
+  std::int64_t got = -1;
+  if (status.Ok()) {
     s.bytes.resize(static_cast<std::size_t>(std::min(s.length, size)));
-    s.bytes.resize(file.ReadFully(s.bytes.data(), s.bytes.size()));
-  } catch (const RunError& e) {
-    return {e.Number() == 70 ? -3 : -9, s.length, {}};
+    got = file.ReadFully(s.bytes.data(), s.bytes.size(), status);
   }
+  if (got < 0) return {IsPermissionError(status.err) ? -3 : -9, s.length, {}};
+  s.bytes.resize(static_cast<std::size_t>(got));
   return s;
 }
 
@@ -191,6 +195,27 @@ int AnalyseTextFile(const std::string& path, std::int64_t sampleSize, double thr
   if (sample.binaryShare > thresholdPercent) return 0;
   if (sawCr == sawLf) return 1;
   return sawCr ? 3 : 2;
+}
+
+TextFileInspection InspectTextFile(const std::string& path, double thresholdPercent) {
+  using Kind = Status::Kind;
+  TextFileInspection info;
+  info.markupKind = Extension(path);
+  struct stat st {};
+  if (path.empty()) {
+    info.status = Status::Failure(Kind::kNotFound, ENOENT, path);
+  } else if (::stat(path.c_str(), &st) != 0) {
+    const int err = errno;
+    info.status = Status::Failure(err == ENOENT || err == ENOTDIR ? Kind::kNotFound : Kind::kOpenFailed, err, path);
+  } else if (!S_ISREG(st.st_mode)) {
+    info.status = Status::Failure(Kind::kNotRegular, S_ISDIR(st.st_mode) ? EISDIR : 0, path,
+                                  std::string(SpecialFileKind(st.st_mode)));
+  } else {
+    info.size = static_cast<std::int64_t>(st.st_size);
+    if (info.size == 0) info.status = Status::Failure(Kind::kEmpty, 0, path);
+  }
+  info.fileClass = AnalyseTextFile(path, kTextSampleSize, thresholdPercent, info.sample, true);
+  return info;
 }
 
 }  // namespace kwl

@@ -3,11 +3,13 @@
 // (byte-order marks, XML starts, charset declarations, well-formed UTF-8) and
 // the class of the file (text with its line ends, binary, Unicode but not
 // UTF-8). Nothing here reads more than the first 16384 bytes of a file, and
-// nothing shows a message: CheckTextFile (text_file.h) turns the class into
-// the user's messages.
+// nothing shows a message: the window turns the class into the user's
+// messages.
 #include <cstdint>
 #include <string>
 #include <string_view>
+
+#include "files/status.h"
 
 namespace kwl {
 
@@ -42,6 +44,20 @@ struct TextFileSample {
 // DetectFileEncoding. A UTF-8 file is class 1 with sample.utf8 set.
 int AnalyseTextFile(const std::string& path, std::int64_t sampleSize, double thresholdPercent,
                     TextFileSample& sample, bool charsetFlag = false);
+
+// What a file is before it is counted.
+struct TextFileInspection {
+  // kNotFound (also for the empty path), kOpenFailed (err: it cannot be
+  // examined), kNotRegular (err EISDIR for a folder; detail the
+  // SpecialFileKind), kEmpty for zero bytes; Ok for a regular file of one
+  // byte or more.
+  Status status;
+  std::int64_t size = 0;   // bytes
+  int fileClass = 0;       // AnalyseTextFile's class, with charset declarations honoured
+  TextFileSample sample;   // what AnalyseTextFile found besides
+  std::string markupKind;  // the extension, which chooses the scanner's markup rules
+};
+TextFileInspection InspectTextFile(const std::string& path, double thresholdPercent = 0.0);
 
 // The extension is one of prn, csv, xhtml, xhtm, shtml, shtm, html, htm, xml, log, txt.
 bool IsTextLikeExtension(const std::string& path);

@@ -1,93 +1,42 @@
 #include "sources/line_reader.h"
 
-#include <unistd.h>
-
-#include <cerrno>
+#include <new>
 #include <utility>
-
-#include "files/regular_file.h"
-#include "files/run_error.h"
 
 namespace kwl {
 
-InputFile::InputFile(const std::string& path) {
-  ReadRefusal why;
-  fd_ = OpenRegularFile(path, why);
-  if (fd_ >= 0) return;
-  if (why.error != 0) throw RunError::FromErrno(why.error);
-  if (why.IsFolder()) throw RunError::FromErrno(EISDIR);
-  // 75 is the program's "Path/File access error".
-  throw RunError(75, "Not a regular file (a named pipe, a device or a socket)");
-}
-
-InputFile::~InputFile() {
-  if (fd_ >= 0) ::close(fd_);
-}
-
-InputFile::InputFile(InputFile&& other) noexcept : fd_(std::exchange(other.fd_, -1)) {}
-
-InputFile& InputFile::operator=(InputFile&& other) noexcept {
-  if (this != &other) {
-    if (fd_ >= 0) ::close(fd_);
-    fd_ = std::exchange(other.fd_, -1);
-  }
-  return *this;
-}
-
-std::size_t InputFile::Read(char* buffer, std::size_t size) {
-  for (;;) {
-    const ssize_t got = ::read(fd_, buffer, size);
-    if (got >= 0) return static_cast<std::size_t>(got);
-    if (errno != EINTR) throw RunError::FromErrno(errno);
-  }
-}
-
-std::size_t InputFile::ReadFully(char* buffer, std::size_t size) {
-  std::size_t done = 0;
-  while (done < size) {
-    const std::size_t got = Read(buffer + done, size - done);
-    if (got == 0) break;
-    done += got;
-  }
-  return done;
-}
-
-std::size_t InputFile::ReadAt(char* buffer, std::size_t size, std::uint64_t offset) {
-  for (;;) {
-    const ssize_t got = ::pread(fd_, buffer, size, static_cast<off_t>(offset));
-    if (got >= 0) return static_cast<std::size_t>(got);
-    if (errno != EINTR) throw RunError::FromErrno(errno);
-  }
-}
-
-LineReader::LineReader(const std::string& path, std::size_t bufferSize)
-    : file_(path), buffer_(bufferSize == 0 ? 1 : bufferSize) {}
+LineReader::LineReader(File file, std::size_t bufferSize)
+    : file_(std::move(file)), buffer_(bufferSize == 0 ? 1 : bufferSize) {}
 
 bool LineReader::Fill() {
   if (atEnd_) return false;
   pos_ = 0;
   end_ = 0;
-  try {
-    end_ = file_.Read(buffer_.data(), buffer_.size());
-  } catch (...) {
+  const std::int64_t got = file_.Read(buffer_.data(), buffer_.size(), status_);
+  if (got <= 0) {
     atEnd_ = true;
-    throw;
+    return false;
   }
+  end_ = static_cast<std::size_t>(got);
   offset_ += end_;
-  if (end_ == 0) atEnd_ = true;
-  return end_ > 0;
+  return true;
 }
 
 std::size_t LineReader::RestOfLine() {
   // Called when the buffer has been used up: it serves as the scratch space.
+  // Only a guide to the string's size: a failure shows again, and is
+  // reported, when the line itself is read on.
   std::size_t rest = 0;
+  Status ignored;
   for (;;) {
-    const std::size_t got = file_.ReadAt(buffer_.data(), buffer_.size(), offset_ + rest);
+    const std::int64_t got = file_.ReadAt(buffer_.data(), buffer_.size(), offset_ + rest, ignored);
+    if (got <= 0) return rest;
     const char* begin = buffer_.data();
+    const char* stop = begin + got;
     const char* p = begin;
-    while (p != begin + got && *p != '\r' && *p != '\n') ++p;
+    while (p != stop && *p != '\r' && *p != '\n') ++p;
     rest += static_cast<std::size_t>(p - begin);
-    if (got == 0 || p != begin + got) return rest;
+    if (p != stop) return rest;
   }
 }
 
@@ -97,7 +46,7 @@ bool LineReader::Next(std::string& line) {
   bool any = false;
   bool measured = false;
   for (;;) {
-    if (pos_ == end_ && !Fill()) return any;
+    if (pos_ == end_ && !Fill()) return any && status_.Ok();
     any = true;
     const char* begin = buffer_.data() + pos_;
     const char* stop = buffer_.data() + end_;
@@ -108,13 +57,8 @@ bool LineReader::Next(std::string& line) {
     if (p == stop) {
       if (!measured && line.size() >= buffer_.size()) {
         measured = true;
-        // Only a guide to the string's size: a failure shows again, and is
-        // reported, when the line itself is read on.
-        try {
-          const std::size_t rest = RestOfLine();
-          line.reserve(line.size() + rest + (line.size() + rest) / 8);
-        } catch (const RunError&) {
-        }
+        const std::size_t rest = RestOfLine();
+        line.reserve(line.size() + rest + (line.size() + rest) / 8);
       }
       continue;
     }
@@ -122,7 +66,7 @@ bool LineReader::Next(std::string& line) {
     terminator_ = 1;
     if (*p == '\r') {
       // The LF of a CR LF pair may stand at the start of the next buffer.
-      if (pos_ == end_) Fill();
+      if (pos_ == end_ && !Fill() && !status_.Ok()) return false;
       if (pos_ < end_ && buffer_[pos_] == '\n') {
         ++pos_;
         terminator_ = 2;
@@ -130,6 +74,19 @@ bool LineReader::Next(std::string& line) {
     }
     return true;
   }
+}
+
+bool TrimForScanning(std::string& line) {
+  std::size_t first = 0;
+  std::size_t last = line.size();
+  while (first < last && static_cast<unsigned char>(line[first]) <= 32) ++first;
+  while (last > first && static_cast<unsigned char>(line[last - 1]) <= 32) --last;
+  if (first == last) return false;
+  // In place: the kept text moves at most one byte, so a line of any length
+  // is held once.
+  line.resize(last);
+  line.replace(0, first, 1, ' ');
+  return true;
 }
 
 }  // namespace kwl

@@ -102,17 +102,18 @@ ExtractResult ExtractEntry(const std::string& package, const std::string& entryN
   // The package is opened here, never by libzip from its path: only a
   // regular file is handed over, so a named pipe or a device cannot hold
   // the program up.
-  ReadRefusal why;
-  const int fd = OpenRegularFile(package, why);
-  if (fd < 0) {
-    if (why.error == 0) return Fail(kCannotOpen, why.Description());
+  Status opened;
+  File file = File::Open(package, opened);
+  if (!opened.Ok()) {
+    if (opened.kind == Status::Kind::kNotRegular) return Fail(kCannotOpen, "it is " + opened.detail);
     zip_error_t error;
     zip_error_init(&error);
-    zip_error_set(&error, why.error == ENOENT ? ZIP_ER_NOENT : ZIP_ER_OPEN, why.error);
+    zip_error_set(&error, opened.err == ENOENT ? ZIP_ER_NOENT : ZIP_ER_OPEN, opened.err);
     std::string text = zip_error_strerror(&error);
     zip_error_fini(&error);
     return Fail(kCannotOpen, text);
   }
+  const int fd = file.Release();
   int openError = 0;
   // On success the archive owns the descriptor.
   std::unique_ptr<zip_t, ArchiveCloser> archive(zip_fdopen(fd, 0, &openError));

@@ -1,0 +1,112 @@
+#include "count/counter.h"
+
+#include <cerrno>
+#include <new>
+#include <utility>
+
+#include "count/common_words_list.h"
+#include "count/filters.h"
+#include "count/ignore_list.h"
+#include "text/normalise.h"
+
+namespace kwl {
+
+CountTotals ComputeTotals(const WordTable& table) {
+  CountTotals t;
+  for (std::int32_t i = 1; i <= table.NumWords(); ++i) {
+    const WordEntry& e = table[i];
+    if (!e.blnIncluded) {
+      ++t.excluded;
+      continue;
+    }
+    ++t.included;
+    t.occurrences += e.lngCount;
+    if (e.lngCount > t.maxFrequency) t.maxFrequency = e.lngCount;
+    if (static_cast<int>(e.strWord.size()) > t.longestWord) t.longestWord = static_cast<int>(e.strWord.size());
+  }
+  return t;
+}
+
+void Counter::Start(const CountRules& rules) {
+  words_.Reset();
+  totalOccurrences_ = 0;
+  scanner_.SetAllowedExtraChars(rules.allowedExtraChars, rules.prohibitedInitialOrFinalChars);
+  if (rules.markup.kind.empty()) {
+    scanner_.markers.Clear();
+  } else {
+    scanner_.markers.SetCommentMarkers(rules.markup.kind);
+  }
+  scanner_.blnCharacterEntitiesPossible = rules.markup.characterEntities;
+  scanner_.intWithinComment = -1;
+  rules_ = rules.word;
+}
+
+std::int64_t Counter::ScanLine(std::string& line, CountObserver& observer) {
+  // Folding is idempotent, so a line a reader has folded already comes out
+  // the same.
+  if (!rules_.caseSignificant) scan::FoldCaseInPlace(line);
+  scanner_.rules = scan::ScanRules{rules_.dropFinalS, rules_.apostrophesAllowed, rules_.readingWordList};
+  observer_ = &observer;
+  lineOccurrences_ = 0;
+  scanner_.ScanLine(line, *this);
+  observer_ = nullptr;
+  totalOccurrences_ += lineOccurrences_;
+  return lineOccurrences_;
+}
+
+void Counter::Word(std::string_view word) {
+  if (rules_.readingWordList) {
+    Take(word);
+    return;
+  }
+  ++lineOccurrences_;
+  if (rules_.only7bitAscii && !IsAll7bit(word)) return;
+  if (!KeptByLengthAndShapeRules(word, rules_)) return;
+  const bool ignoreList = rules_.wordsToIgnore != nullptr && !rules_.wordsToIgnore->Empty();
+  const bool ignoreCommon = rules_.commonWords != nullptr;
+  if (ignoreList || ignoreCommon) {
+    lower_.assign(word);
+    scan::FoldCaseInPlace(lower_);
+    if (ignoreList && rules_.wordsToIgnore->Contains(lower_)) return;
+    if (ignoreCommon && rules_.commonWords->Contains(lower_)) return;
+  }
+  Take(word);
+}
+
+void Counter::Take(std::string_view word) {
+  if (static_cast<std::int64_t>(word.size()) > rules_.maxWordLength) return;
+  if (words_.Add(word)) observer_->NewWord(word, words_.NumWords());
+}
+
+Status Counter::Read(LineSource& source, CountObserver& observer) {
+  std::string line;
+  try {
+    for (;;) {
+      observer.Step();
+      if (!source.Next(line)) return source.status();
+      observer.Progress(source.Done(), source.Total());
+      if (line.empty()) continue;
+      ScanLine(line, observer);
+      if (observer.StopRequested() && observer.ConfirmStop(words_.NumWords()))
+        return Status::Failure(Status::Kind::kStopped, 0, {});
+    }
+  } catch (const std::bad_alloc&) {
+    observer_ = nullptr;
+    return Status::Failure(Status::Kind::kOutOfMemory, ENOMEM, {}, "a line could not be counted");
+  }
+}
+
+CountResult Count(LineSource& source, const CountRules& rules, CountObserver& observer) {
+  Counter counter;
+  counter.Start(rules);
+  CountResult result;
+  result.status = counter.Read(source, observer);
+  result.words = std::move(counter.Words());
+  result.words.OrderByWord();
+  ApplyPostScanRules(result.words, counter.Rules());
+  result.totals = ComputeTotals(result.words);
+  result.totals.totalOccurrences = counter.TotalOccurrences();
+  return result;
+}
+
+}  // namespace kwl

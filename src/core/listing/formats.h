@@ -1,0 +1,51 @@
+#pragma once
+// The ten display formats as data, and the lines they give. A line is built
+// from up to three columns: the rank and the frequency right-aligned in their
+// widths, the word left-aligned. Between two columns stands "  " (",  " in
+// the comma layout), except after a word column that another column follows:
+// the space layout pads the word to its width and adds the format's word gap,
+// the comma layout gives the word and ", ". A word that ends the line is
+// never padded. All text is Windows-1252.
+#include <array>
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+namespace kwl {
+
+enum class Column : std::uint8_t { Rank, Frequency, Word };
+
+struct FormatSpec {
+  std::string_view lead;       // before the first column, space layout
+  std::string_view commaLead;  // before the first column, comma layout
+  std::array<Column, 3> columns;
+  std::size_t numColumns;
+  std::string_view wordGap;  // after a padded word that is not last (space layout)
+  bool longestNote;          // the heading ends " (longest has N characters)"
+  bool oneLine;              // no heading; the words on one line, joined by ", "
+};
+
+// Formats 0..9; any other number is format 0.
+const FormatSpec& FormatSpecOf(int format);
+
+struct ColumnWidths {
+  int rank = 6;
+  int frequency = 6;
+  int word = 6;
+};
+
+// The line of one entry, without line end; the word as counted, trimmed of
+// blanks.
+void AppendEntryLine(std::string& out, const FormatSpec& format, bool commas, const ColumnWidths& widths,
+                     std::int32_t rank, std::int64_t count, std::string_view word);
+
+// The heading: the labels Rank, Freq and Word in the columns' places, and
+// the length of the longest word where the format notes it.
+void AppendHeading(std::string& out, const FormatSpec& format, bool commas, const ColumnWidths& widths,
+                   int longestWord);
+
+// The word as a listing shows it: without leading and trailing blanks.
+std::string_view ListedWord(std::string_view word);
+
+}  // namespace kwl

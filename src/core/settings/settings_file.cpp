@@ -1,0 +1,228 @@
+#include "settings/settings_file.h"
+
+#include <sys/stat.h>
+
+#include <cerrno>
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <new>
+
+#include "files/regular_file.h"
+#include "files/replacing_file.h"
+
+namespace kwl {
+namespace {
+
+// The read stops at the first failure; these carry it out of the value
+// reader to the one place that turns it into the status.
+struct FormatFailure {
+  const char* detail;
+};
+struct ReadFailure {
+  int err;
+};
+
+// The bytes of a file, through stdio.
+class FileBytes {
+ public:
+  explicit FileBytes(std::FILE* file) : file_(file) {}
+  int Get() {
+    const int c = std::getc(file_);
+    if (c == EOF && std::ferror(file_)) throw ReadFailure{errno != 0 ? errno : EIO};
+    return c;
+  }
+  void Unget(int c) { std::ungetc(c, file_); }
+
+ private:
+  std::FILE* file_;
+};
+
+// The bytes of a text in memory.
+class TextBytes {
+ public:
+  explicit TextBytes(std::string_view text) : text_(text) {}
+  int Get() { return pos_ < text_.size() ? static_cast<unsigned char>(text_[pos_++]) : EOF; }
+  void Unget(int) { --pos_; }
+
+ private:
+  std::string_view text_;
+  std::size_t pos_ = 0;
+};
+
+// The values of the file one after the other, as the format defines them.
+template <typename Bytes>
+class ValueReader {
+ public:
+  explicit ValueReader(Bytes& bytes) : bytes_(bytes) {}
+
+  std::string Next() {
+    int c = bytes_.Get();
+    while (c == ' ' || c == '\t') c = bytes_.Get();
+    if (c == EOF) throw FormatFailure{"Input past end of file"};
+    std::string value;
+    if (c == '"') {
+      while ((c = bytes_.Get()) != EOF && c != '"') Keep(value, c);
+      if (c == '"') {
+        std::size_t skipped = 0;
+        while ((c = bytes_.Get()) != EOF && c != ',' && c != '\r' && c != '\n')
+          if (++skipped > kMaxSettingsValueLength) throw TooLong();
+      }
+    } else {
+      while (c != EOF && c != ',' && c != '\r' && c != '\n') {
+        Keep(value, c);
+        c = bytes_.Get();
+      }
+    }
+    if (c == '\r') {
+      const int after = bytes_.Get();
+      if (after != '\n' && after != EOF) bytes_.Unget(after);
+    }
+    return value;
+  }
+
+ private:
+  static FormatFailure TooLong() { return FormatFailure{"Value longer than 1 MiB"}; }
+  static void Keep(std::string& value, int c) {
+    if (value.size() >= kMaxSettingsValueLength) throw TooLong();
+    value.push_back(static_cast<char>(c));
+  }
+
+  Bytes& bytes_;
+};
+
+// The leading number of a text, as the program's conversion takes it: blanks
+// skipped, a sign, digits with an optional decimal part and exponent. False
+// when the text does not start with a number.
+bool LeadingNumber(std::string_view text, double& number) {
+  std::size_t i = 0;
+  while (i < text.size() && (text[i] == ' ' || text[i] == '\t')) ++i;
+  const std::size_t start = i;
+  if (i < text.size() && (text[i] == '+' || text[i] == '-')) ++i;
+  const std::size_t digitsStart = i;
+  while (i < text.size() && text[i] >= '0' && text[i] <= '9') ++i;
+  bool digits = i > digitsStart;
+  if (i < text.size() && text[i] == '.') {
+    const std::size_t fraction = ++i;
+    while (i < text.size() && text[i] >= '0' && text[i] <= '9') ++i;
+    digits = digits || i > fraction;
+  }
+  if (!digits) return false;
+  if (i < text.size() && (text[i] == 'e' || text[i] == 'E')) {
+    std::size_t j = i + 1;
+    if (j < text.size() && (text[j] == '+' || text[j] == '-')) ++j;
+    const std::size_t expStart = j;
+    while (j < text.size() && text[j] >= '0' && text[j] <= '9') ++j;
+    if (j > expStart) i = j;
+  }
+  const std::string piece(text.substr(start, i - start));
+  number = std::strtod(piece.c_str(), nullptr);
+  return true;
+}
+
+// A 16-bit whole number, rounded half to even as the program rounds.
+int WholeNumber(const std::string& text, bool numberRequired) {
+  double number = 0;
+  if (!LeadingNumber(text, number)) {
+    if (numberRequired) throw FormatFailure{"Type mismatch"};
+    return 0;
+  }
+  const double rounded = std::nearbyint(number);
+  if (!(rounded >= -32768.0 && rounded <= 32767.0)) throw FormatFailure{"Overflow"};
+  return static_cast<int>(rounded);
+}
+
+int CheckValue(const std::string& text) {
+  const int value = WholeNumber(text, false);
+  if (value < 0 || value > 2) throw FormatFailure{"Invalid property value"};
+  return value;
+}
+
+int ListIndex(const std::string& text, int listSize) {
+  const int value = WholeNumber(text, true);
+  if (value < -1 || value >= listSize) throw FormatFailure{"Invalid property value"};
+  return value;
+}
+
+template <typename Bytes>
+SettingsRead ReadValues(Bytes& bytes, const std::string& path) {
+  SettingsRead read;
+  try {
+    ValueReader<Bytes> in(bytes);
+    for (const SettingLine& line : kSettingsFile) {
+      std::string value = in.Next();
+      switch (line.kind) {
+        case SettingKind::kText: read.settings.*line.text = std::move(value); break;
+        case SettingKind::kListIndex: read.settings.*line.number = ListIndex(value, line.listSize); break;
+        case SettingKind::kCheck: read.settings.*line.number = CheckValue(value); break;
+        case SettingKind::kDropped: break;
+      }
+      read.lines = line.line;
+    }
+  } catch (const FormatFailure& failure) {
+    read.status = Status::Failure(Status::Kind::kBadFormat, 0, path, failure.detail);
+  } catch (const ReadFailure& failure) {
+    read.status = Status::Failure(Status::Kind::kReadFailed, failure.err, path);
+  } catch (const std::bad_alloc&) {
+    read.status = Status::Failure(Status::Kind::kOutOfMemory, ENOMEM, path);
+  }
+  return read;
+}
+
+struct FileCloser {
+  std::FILE* file;
+  ~FileCloser() { std::fclose(file); }
+};
+
+}  // namespace
+
+SettingsRead ParseSettings(std::string_view bytes) {
+  TextBytes text(bytes);
+  return ReadValues(text, {});
+}
+
+SettingsRead ReadSettingsFile(const std::string& path) {
+  if (path.empty()) return SettingsRead{{}, 0, Status::Failure(Status::Kind::kNotFound, ENOENT, path)};
+  ReadRefusal why;
+  std::FILE* file = OpenRegularFileStream(path, why);
+  if (file == nullptr) {
+    Status status;
+    if (why.IsFolder()) status = Status::Failure(Status::Kind::kNotRegular, EISDIR, path);
+    else if (why.type != 0) status = Status::Failure(Status::Kind::kNotRegular, 0, path, std::string(why.Kind()));
+    else status = Status::Failure(why.error == ENOENT ? Status::Kind::kNotFound : Status::Kind::kOpenFailed, why.error, path);
+    return SettingsRead{{}, 0, std::move(status)};
+  }
+  const FileCloser closer{file};
+  FileBytes bytes(file);
+  return ReadValues(bytes, path);
+}
+
+std::string ComposeSettingsFile(const Settings& settings) {
+  std::string out;
+  for (const SettingLine& line : kSettingsFile) {
+    if (line.text != nullptr) out += '"' + settings.*line.text + '"';
+    else out += std::to_string(settings.*line.number);
+    out += "\r\n";
+  }
+  return out;
+}
+
+Status WriteSettingsFile(const std::string& requested, const Settings& settings) {
+  if (requested.empty()) return Status::Failure(Status::Kind::kNotFound, ENOENT, requested);
+  const std::string path = ResolveLinks(requested);
+  // A named pipe or a device (or a link to one) is no settings file, and the
+  // folder of a device is no place for a temporary file.
+  struct stat st {};
+  if (::stat(path.c_str(), &st) == 0 && !S_ISREG(st.st_mode)) {
+    if (S_ISDIR(st.st_mode)) return Status::Failure(Status::Kind::kNotRegular, EISDIR, requested);
+    return Status::Failure(Status::Kind::kNotRegular, 0, requested, std::string(SpecialFileKind(st.st_mode)));
+  }
+  ReplacingFile file;
+  int err = file.Open(path, true);
+  if (err == 0) err = file.Write(ComposeSettingsFile(settings));
+  if (err == 0) err = file.Commit();
+  if (err != 0) return Status::Failure(Status::Kind::kWriteFailed, err, requested);
+  return {};
+}
+
+}  // namespace kwl

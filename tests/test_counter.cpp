@@ -1,0 +1,146 @@
+// Whole counts over lines held in memory: the table, the totals and how the
+// count ended, with no window.
+#include <gtest/gtest.h>
+
+#include <cerrno>
+#include <cstdint>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "count/counter.h"
+#include "count/line_source.h"
+
+namespace kwl {
+namespace {
+
+// The lines as a source would hand them over (a blank in front, trimmed);
+// with failAfter >= 0 it fails with a read error after that many lines.
+class Lines : public LineSource {
+ public:
+  Lines(std::vector<std::string> lines, int failAfter) : lines_(std::move(lines)), failAfter_(failAfter) {
+    for (const std::string& l : lines_) total_ += static_cast<std::int64_t>(l.size());
+  }
+  bool Next(std::string& line) override {
+    if (static_cast<int>(next_) == failAfter_) {
+      status_ = Status::Failure(Status::Kind::kReadFailed, EIO, "/in.txt");
+      return false;
+    }
+    if (next_ == lines_.size()) return false;
+    line = lines_[next_++];
+    done_ += static_cast<std::int64_t>(line.size());
+    return true;
+  }
+  std::int64_t Done() const override { return done_; }
+  std::int64_t Total() const override { return total_; }
+  const Status& status() const override { return status_; }
+
+ private:
+  std::vector<std::string> lines_;
+  int failAfter_;
+  std::size_t next_ = 0;
+  std::int64_t done_ = 0;
+  std::int64_t total_ = 0;
+  Status status_;
+};
+
+// Records what the count reports; asks to stop once stopAt new words are
+// found, and answers the confirmation with confirm.
+struct Recorder : CountObserver {
+  int stopAt = 0;
+  bool confirm = true;
+  bool stop = false;
+  std::vector<std::string> newWords;
+  std::vector<std::int64_t> progress;
+  bool StopRequested() override { return stop; }
+  bool ConfirmStop(std::int32_t) override {
+    if (!confirm) stop = false;
+    return confirm;
+  }
+  void NewWord(std::string_view word, std::int32_t distinct) override {
+    newWords.emplace_back(word);
+    EXPECT_EQ(distinct, static_cast<std::int32_t>(newWords.size()));
+    if (static_cast<int>(newWords.size()) == stopAt) stop = true;
+  }
+  void Progress(std::int64_t done, std::int64_t total) override {
+    progress.push_back(done);
+    EXPECT_GE(total, done);
+  }
+};
+
+using Counts = std::vector<std::pair<std::string, std::int64_t>>;
+
+TEST(Count, LinesGiveTheTableTheTotalsAndHowTheCountEnded) {
+  CountRules plain;
+  CountRules strict;
+  strict.word.ignoreShortWords = true;
+  strict.word.ignoreRomanNumerals = true;
+  CountRules cased;
+  cased.word.caseSignificant = true;
+  CountRules hyphens;
+  hyphens.allowedExtraChars = "-";
+  const struct {
+    const char* name;
+    std::vector<std::string> lines;
+    const CountRules& rules;
+    int stopAt;
+    bool confirm;
+    int failAfter;
+    Counts included;        // the words the post-scan rules leave in, in word order
+    std::int32_t excluded;
+    std::int64_t totalOccurrences;
+    Status::Kind end;
+  } cases[] = {
+      {"no lines", {}, plain, 0, true, -1, {}, 0, 0, Status::Kind::kOk},
+      {"blank lines", {"", " ", ""}, plain, 0, true, -1, {}, 0, 0, Status::Kind::kOk},
+      {"case folded", {" The cat THE"}, plain, 0, true, -1, {{"cat", 1}, {"the", 2}}, 0, 3, Status::Kind::kOk},
+      {"case kept", {" The cat THE"}, cased, 0, true, -1, {{"THE", 1}, {"The", 1}, {"cat", 1}}, 0, 3,
+       Status::Kind::kOk},
+      {"short words and numerals", {" the cat and the hat", " xiv the xxi of"}, strict, 0, true, -1,
+       {{"and", 1}, {"cat", 1}, {"hat", 1}, {"the", 3}}, 2, 9, Status::Kind::kOk},
+      {"comments over lines", {" a /* b", " c */ d // e"}, plain, 0, true, -1, {{"a", 1}, {"d", 1}}, 0, 2,
+       Status::Kind::kOk},
+      {"extra characters", {" well-known well"}, hyphens, 0, true, -1, {{"well", 1}, {"well-known", 1}}, 0, 2,
+       Status::Kind::kOk},
+      // A stop ends the line after the word that asked for it.
+      {"stopped", {" a b c", " d e"}, plain, 2, true, -1, {{"a", 1}, {"b", 1}}, 0, 2, Status::Kind::kStopped},
+      {"stop withdrawn", {" a b c", " d e"}, plain, 2, false, -1, {{"a", 1}, {"b", 1}, {"d", 1}, {"e", 1}}, 0, 4,
+       Status::Kind::kOk},
+      // The lines before a failure are counted.
+      {"failed source", {" a b", " c"}, plain, 0, true, 1, {{"a", 1}, {"b", 1}}, 0, 2, Status::Kind::kReadFailed},
+  };
+  for (const auto& c : cases) {
+    Lines source(c.lines, c.failAfter);
+    Recorder observer;
+    observer.stopAt = c.stopAt;
+    observer.confirm = c.confirm;
+    CountResult result = Count(source, c.rules, observer);
+    Counts included;
+    for (std::int32_t i = 1; i <= result.words.NumWords(); ++i)
+      if (result.words[i].blnIncluded) included.emplace_back(result.words[i].strWord, result.words[i].lngCount);
+    EXPECT_EQ(included, c.included) << c.name;
+    EXPECT_EQ(result.totals.included, static_cast<std::int32_t>(c.included.size())) << c.name;
+    EXPECT_EQ(result.totals.excluded, c.excluded) << c.name;
+    EXPECT_EQ(result.totals.totalOccurrences, c.totalOccurrences) << c.name;
+    EXPECT_EQ(result.status.kind, c.end) << c.name;
+    if (c.failAfter >= 0) {
+      EXPECT_EQ(result.status.path, "/in.txt") << c.name;
+      EXPECT_EQ(result.status.err, EIO) << c.name;
+    }
+    EXPECT_EQ(observer.newWords.size(), static_cast<std::size_t>(result.words.NumWords())) << c.name;
+  }
+}
+
+TEST(Count, NewWordsAreReportedInTheOrderFound) {
+  Lines source({" b a b c", " a d"}, -1);
+  Recorder observer;
+  const CountResult result = Count(source, CountRules{}, observer);
+  EXPECT_EQ(observer.newWords, (std::vector<std::string>{"b", "a", "c", "d"}));
+  EXPECT_EQ(observer.progress, (std::vector<std::int64_t>{8, 12}));
+  EXPECT_EQ(result.totals.occurrences, 6);
+  EXPECT_EQ(result.totals.maxFrequency, 2);
+  EXPECT_EQ(result.totals.longestWord, 1);
+}
+
+}  // namespace
+}  // namespace kwl

@@ -1,0 +1,173 @@
+// The settings file in the core: composing a record, reading it back, and
+// every failure with its text and the lines read before it.
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "settings/settings_file.h"
+#include "settings/state_file.h"
+#include "support/test_files.h"
+
+namespace kwl {
+namespace {
+
+const std::string kDefaultFile =
+    "\"\"\r\n\"\"\r\n\"\"\r\n\"/*\"\r\n\"*/\"\r\n\"//\"\r\n\"\"\r\n"  // 1-7: paths, words, markers
+    "1\r\n7\r\n0\r\n"                                               // 8-10: lists
+    "1\r\n0\r\n0\r\n1\r\n1\r\n1\r\n0\r\n0\r\n"                      // 11-18
+    "1\r\n0\r\n0\r\n0\r\n0\r\n0\r\n0\r\n0\r\n0\r\n"                 // 19-27: allowed characters
+    "0\r\n0\r\n1\r\n"                                               // 28-30
+    "0\r\n0\r\n0\r\n0\r\n0\r\n0\r\n"                                // 31-36
+    "\"\"\r\n0\r\n";                                                // 37-38
+
+// The default file with line n (from 1) replaced.
+std::string With(int n, const std::string& value) {
+  std::string text = kDefaultFile;
+  std::size_t start = 0;
+  for (int i = 1; i < n; ++i) start = text.find("\r\n", start) + 2;
+  return text.replace(start, text.find("\r\n", start) - start, value);
+}
+
+// The first n lines of the default file.
+std::string FirstLines(int n) {
+  std::size_t end = 0;
+  for (int i = 0; i < n; ++i) end = kDefaultFile.find("\r\n", end) + 2;
+  return kDefaultFile.substr(0, end);
+}
+
+TEST(SettingsFile, DefaultsComposeToTheThirtyEightLines) {
+  EXPECT_EQ(ComposeSettingsFile(Settings()), kDefaultFile);
+  const SettingsRead read = ParseSettings(kDefaultFile);
+  EXPECT_TRUE(read.status.Ok());
+  EXPECT_EQ(read.lines, kSettingsFileLines);
+  EXPECT_EQ(read.settings, Settings());
+}
+
+TEST(SettingsFile, ReadThenComposeGivesTheValuesInTheirWrittenForm) {
+  struct Case {
+    std::string file;
+    std::string composed;
+  };
+  std::string endings = With(1, "\"/a\"");
+  endings.replace(endings.find("\r\n"), 2, "\n");
+  endings.replace(endings.rfind("\r\n"), 2, "\r");
+  const Case cases[] = {
+      {kDefaultFile, kDefaultFile},
+      {With(1, "\"/a, b.txt\""), With(1, "\"/a, b.txt\"")},         // a comma inside quotes
+      {With(1, "\"line\r\nbreak\""), With(1, "\"line\r\nbreak\"")},           // CR LF inside quotes
+      {With(1, "   \"/a.txt\" junk"), With(1, "\"/a.txt\"")},                 // the rest of a quoted line skipped
+      {With(2, "  /plain.txt"), With(2, "\"/plain.txt\"")},                   // unquoted, leading blanks skipped
+      {With(11, "0.5"), With(11, "0")},                                       // rounded half to even
+      {With(12, "1.5"), With(12, "2")},
+      {With(17, "+1e0xyz"), With(17, "1")},                                   // a leading number
+      {With(18, "abc"), With(18, "0")},                                       // a check without a number: 0
+      {With(29, "7"), kDefaultFile},                                          // lines 29 and 30 dropped
+      {With(30, "\"anything\""), kDefaultFile},
+      {With(36, "-1"), With(36, "-1")},                                       // no choice
+      {endings, With(1, "\"/a\"")},                                           // LF and CR line ends
+  };
+  for (const Case& c : cases) {
+    const SettingsRead read = ParseSettings(c.file);
+    EXPECT_TRUE(read.status.Ok()) << c.file << read.status.detail;
+    EXPECT_EQ(ComposeSettingsFile(read.settings), c.composed) << c.file;
+  }
+}
+
+TEST(SettingsFile, EachFailureGivesItsTextAndTheLinesReadBeforeIt) {
+  struct Case {
+    std::string file;
+    std::string detail;
+    int lines;
+  };
+  const Case cases[] = {
+      {"", "Input past end of file", 0},
+      {FirstLines(20), "Input past end of file", 20},
+      {With(37, "\"unterminated"), "Input past end of file", 37},  // the quote runs to the end of the file
+      {With(3, "cat, the"), "Type mismatch", 7},  // a comma ends a value: line 8 reads the "" of line 7
+      {With(8, "99"), "Invalid property value", 7},
+      {With(9, "-2"), "Invalid property value", 8},
+      {With(10, "ten"), "Type mismatch", 9},
+      {With(11, "3"), "Invalid property value", 10},
+      {With(38, "-1"), "Invalid property value", 37},
+      {With(12, "1e300"), "Overflow", 11},
+      {With(35, "32768"), "Overflow", 34},
+      {"\"" + std::string((1 << 20) + 10, 'x') + "\"\r\n", "Value longer than 1 MiB", 0},
+      {std::string((1 << 20) + 10, 'y'), "Value longer than 1 MiB", 0},
+      {"\"a\"" + std::string((1 << 20) + 10, 'z'), "Value longer than 1 MiB", 0},
+  };
+  for (const Case& c : cases) {
+    const SettingsRead read = ParseSettings(c.file);
+    EXPECT_EQ(read.status.kind, Status::Kind::kBadFormat) << c.file.substr(0, 80);
+    EXPECT_EQ(read.status.detail, c.detail) << c.file.substr(0, 80);
+    EXPECT_EQ(read.lines, c.lines) << c.file.substr(0, 80);
+  }
+  const SettingsRead cut = ParseSettings(With(8, "99"));
+  EXPECT_EQ(cut.settings.endComment2, "") << "line 7 as read";
+  EXPECT_EQ(cut.settings.shortWordSizeIndex, 1) << "the failed line keeps its default";
+}
+
+TEST(SettingsFile, FilesAreReadAndReplacedOnlyWhenRegular) {
+  test::TempDir dir;
+  const std::string pipe = dir.File("pipe.kwl");
+  ASSERT_EQ(::mkfifo(pipe.c_str(), 0600), 0);
+  struct Case {
+    std::string path;
+    Status::Kind kind;
+    int err;
+    std::string detail;
+  };
+  const Case cases[] = {
+      {"", Status::Kind::kNotFound, ENOENT, ""},
+      {dir.File("none.kwl"), Status::Kind::kNotFound, ENOENT, ""},
+      {dir.Path(), Status::Kind::kNotRegular, EISDIR, ""},
+      {pipe, Status::Kind::kNotRegular, 0, "a named pipe"},
+  };
+  for (const Case& c : cases) {
+    const Status read = ReadSettingsFile(c.path).status;
+    EXPECT_EQ(read.kind, c.kind) << c.path;
+    EXPECT_EQ(read.err, c.err) << c.path;
+    EXPECT_EQ(read.detail, c.detail) << c.path;
+  }
+  Settings settings;
+  settings.inputFile = "/in.txt";
+  const std::string file = dir.File("mine.kwl");
+  EXPECT_TRUE(WriteSettingsFile(file, settings).Ok());
+  EXPECT_EQ(test::ReadAll(file), ComposeSettingsFile(settings));
+  const SettingsRead read = ReadSettingsFile(file);
+  EXPECT_TRUE(read.status.Ok());
+  EXPECT_EQ(read.settings, settings);
+  EXPECT_EQ(WriteSettingsFile(pipe, settings).detail, "a named pipe");
+  EXPECT_EQ(WriteSettingsFile(dir.File("missing/x.kwl"), settings).err, ENOENT);
+}
+
+TEST(SettingsFile, TheStateFileIsInTheUsersConfigurationFolder) {
+  test::TempDir dir;
+  const std::string home = dir.Path() + "/home";
+  std::filesystem::create_directories(home + "/.config");
+  struct Case {
+    const char* xdg;  // nullptr: unset
+    const char* home;
+    std::string expected;
+  };
+  const Case cases[] = {
+      {dir.Path().c_str(), home.c_str(), dir.Path() + "/Kestrawl/kwl.usr"},
+      {"", home.c_str(), home + "/.config/Kestrawl/kwl.usr"},
+      {nullptr, nullptr, ""},
+  };
+  const std::string savedHome = std::getenv("HOME") ? std::getenv("HOME") : "";
+  for (const Case& c : cases) {
+    if (c.xdg) ::setenv("XDG_CONFIG_HOME", c.xdg, 1); else ::unsetenv("XDG_CONFIG_HOME");
+    if (c.home) ::setenv("HOME", c.home, 1); else ::unsetenv("HOME");
+    EXPECT_EQ(UserStateFilePath("Kestrawl"), c.expected);
+    EXPECT_TRUE(c.expected.empty() || std::filesystem::is_directory(c.expected.substr(0, c.expected.rfind('/'))));
+  }
+  ::setenv("HOME", savedHome.c_str(), 1);
+  ::unsetenv("XDG_CONFIG_HOME");
+}
+
+}  // namespace
+}  // namespace kwl
