@@ -5,6 +5,7 @@
 #include <new>
 #include <string>
 
+#include "count/limits.h"
 #include "clipboard_source.h"
 #include "count_run.h"
 #include "params_logic.h"
@@ -204,7 +205,7 @@ TEST(Clipboard, TheTextIsScannedAsOneLine) {
     s.main.chkSuppressWords.SetValue(0);
     s.run.strClipboardText = c.text;
     // The word characters in force, as the count run sets them up.
-    s.scanner.SetAllowedExtraChars(BuildAllowedExtraChars(s.params), s.run.strProhibitedInitialOrFinalChars);
+    s.scanner.SetAllowedExtraChars(BuildAllowedExtraChars(s.params), kProhibitedInitialOrFinalChars);
     std::string captionDuringScan;
     ts.platform.onProcessEvents = [&] { captionDuringScan = s.main.cmdListWords.Caption(); };
     EXPECT_TRUE(DoItFromClipboard(s)) << c.what;

@@ -8,6 +8,7 @@
 #include <deque>
 #include <map>
 
+#include "count/limits.h"
 #include "files/paths.h"
 #include "count_run.h"
 #include "progress.h"
@@ -221,7 +222,7 @@ TEST(WordRules, TheRulesOfACountFollowTheSettings) {
   p.chkCaseSignificant.SetValue(1);
   s.run.blnReadingWords = true;
   rules = MakeCountRules(s);
-  EXPECT_EQ(rules.allowedExtraChars, s.run.strAllPossibleExtraChars);
+  EXPECT_EQ(rules.allowedExtraChars, kAllPossibleExtraChars);
   EXPECT_EQ(rules.markup.kind, "C");
   EXPECT_TRUE(rules.word.readingWordList);
   EXPECT_FALSE(rules.word.caseSignificant);

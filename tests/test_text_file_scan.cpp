@@ -13,6 +13,7 @@
 #include <map>
 #include <optional>
 
+#include "count/limits.h"
 #include "file_source.h"
 #include "files/paths.h"
 #include "count_run.h"
@@ -93,7 +94,7 @@ struct FileScan : ::testing::Test {
 
   // DoItFromFile as the count run calls it, after building the word rules.
   bool Scan(const std::string& path) {
-    s.scanner.SetAllowedExtraChars(BuildAllowedExtraChars(s.params), s.run.strProhibitedInitialOrFinalChars);
+    s.scanner.SetAllowedExtraChars(BuildAllowedExtraChars(s.params), kProhibitedInitialOrFinalChars);
     m.txbFile[0].SetText(path);
     return DoItFromFile(s);
   }

@@ -6,6 +6,7 @@
 
 #include "files/paths.h"
 #include "count_run.h"
+#include "count/limits.h"
 #include "files/run_error.h"
 #include "formats.h"
 #include "listing/listing_writer.h"
@@ -31,7 +32,7 @@ constexpr const char* kOverwritePrompt =
 // would take the box past its limit is refused with the text-box-full report.
 bool Flush(Session& s, std::string& buffer, const char* label) {
   TextBox& box = s.main.txbOutput;
-  const auto limit = static_cast<std::size_t>(s.run.lngMaxTextLength);
+  const auto limit = static_cast<std::size_t>(kMaxTextBoxLength);
   if (box.Length() + cp1252::Utf8Length(buffer) > limit) {
     ReportError(s, -6, s.Text(27), label);
     s.main.lblTwirler.SetCaption(" ");
@@ -90,7 +91,7 @@ class TextBoxPass final : public ListingSink {
 
  private:
   void Twirl(std::int32_t entry) {
-    s_.main.lblTwirler.SetCaption(TwirlerText(s_, entry));
+    s_.main.lblTwirler.SetCaption(TwirlerText(entry));
     s_.main.lblTwirler.Repaint();
   }
 

@@ -9,6 +9,7 @@
 
 #include "session.h"
 #include "window_state.h"
+#include "count/limits.h"
 #include "scan/char_rules.h"
 #include "text/normalise.h"
 #include "text/cp1252.h"
@@ -184,7 +185,7 @@ bool CheckAllowedExtraChars(Session& s) {
   const Params& p = s.params;
   if (!s.run.blnStartUpCompleted || p.selfChange || p.setOrClear || p.txbWordsToIgnore.Text().empty()) return true;
   const std::string allowed = BuildAllowedExtraChars(p);
-  s.scanner.SetAllowedExtraChars(allowed, s.run.strProhibitedInitialOrFinalChars);
+  s.scanner.SetAllowedExtraChars(allowed, kProhibitedInitialOrFinalChars);
   // Which characters may stand in a word to ignore, decided once per character
   // value rather than for each character of a list that may be long.
   std::array<bool, 256> fine{};
@@ -194,7 +195,7 @@ bool CheckAllowedExtraChars(Session& s) {
   const std::string text = cp1252::FromUtf8(p.txbWordsToIgnore.Text());
   for (char ch : text) {
     if (fine[static_cast<unsigned char>(ch)]) continue;
-    const bool neverAllowed = s.run.strNeverAllowedChars.find(ch) != std::string::npos;
+    const bool neverAllowed = kNeverAllowedChars.find(ch) != std::string::npos;
     std::string message = "The character " + cp1252::ToUtf8(std::string(1, ch)) +
                           " occurs in some word to ignore\r\nbut is not " +
                           (neverAllowed ? "" : "currently set as ") + "a character allowed in a word.";
