@@ -1,10 +1,11 @@
 #include "list_words.h"
 
-#include <filesystem>
+#include <cerrno>
 #include <new>
 #include <string>
 
 #include "files/paths.h"
+#include "files/regular_file.h"
 #include "count_run.h"
 #include "count/limits.h"
 #include "files/run_error.h"
@@ -104,11 +105,7 @@ class TextBoxPass final : public ListingSink {
 // Whether the output path names the input file being counted, also under
 // another spelling ("./", a link).
 bool IsInputFile(const Session& s, const std::string& output) {
-  if (!s.main.optInFile.Value()) return false;
-  const std::string input = TrimBlanks(s.main.txbFile[0].Text());
-  if (input.empty()) return false;
-  std::error_code ec;
-  return input == output || std::filesystem::equivalent(input, output, ec);
+  return s.main.optInFile.Value() && SameFile(TrimBlanks(s.main.txbFile[0].Text()), output);
 }
 
 // One listing pass in key order, into the output file while it is written
@@ -155,6 +152,17 @@ void ListWordsByFrequency(Session& s, OutputFile* file) {
 }
 
 }  // namespace
+
+RunError OutputFileError(const Status& status) {
+  if (status.kind == Status::Kind::kNotRegular && status.err == 0)
+    return RunError(75, "The output file " + status.path + " is " + status.detail + ", not a file.");
+  return RunError::FromErrno(status.err != 0 ? status.err : EIO);
+}
+
+void CheckOutputWritable(const std::string& path) {
+  const Status status = CheckOutputReplaceable(path);
+  if (!status.Ok()) throw OutputFileError(status);
+}
 
 void ListWords(Session& s) {
   RunState& r = s.run;
@@ -207,7 +215,7 @@ void ListWords(Session& s) {
       box.Repaint();
       try {
         OutputFile file;
-        file.Open(m.txbFile[1].Text());
+        if (const Status opened = file.Open(m.txbFile[1].Text()); !opened.Ok()) throw OutputFileError(opened);
         if (m.cboWordOrder.ListIndex() == 1) {
           ListWordsAlphabetically(s, &file);
         } else {
@@ -215,7 +223,7 @@ void ListWords(Session& s) {
         }
         // A stopped listing leaves the earlier output file as it was.
         if (!r.blnStop) {
-          file.Commit();
+          if (const Status committed = file.Commit(); !committed.Ok()) throw OutputFileError(committed);
           r.blnOutputFileWritten = true;
         }
       } catch (const RunError& e) {
