@@ -36,7 +36,7 @@ void Feed(Session& s, std::initializer_list<std::string> lines) {
 std::vector<std::pair<std::string, std::int64_t>> Table(Session& s) {
   s.aWords.OrderByWord();
   std::vector<std::pair<std::string, std::int64_t>> out;
-  for (std::int32_t i = 1; i <= s.aWords.NumWords(); ++i) out.emplace_back(s.aWords[i].strWord, s.aWords[i].lngCount);
+  for (std::int32_t i = 1; i <= s.aWords.NumWords(); ++i) out.emplace_back(s.aWords[i].strWord, s.aWords[i].count);
   return out;
 }
 
@@ -104,7 +104,7 @@ TEST(WordTable, EveryWordIsFoundAgainWhateverItHashesTo) {
     ASSERT_EQ(table.NumWords(), static_cast<std::int32_t>(words->size()));
     table.OrderByWord();
     std::map<std::string, std::int64_t> counted;
-    for (std::int32_t i = 1; i <= table.NumWords(); ++i) counted[table[i].strWord] = table[i].lngCount;
+    for (std::int32_t i = 1; i <= table.NumWords(); ++i) counted[table[i].strWord] = table[i].count;
     EXPECT_EQ(counted, expected) << words->front();
   }
 }

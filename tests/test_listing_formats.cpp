@@ -167,7 +167,7 @@ struct Counted {
       for (const std::string& x : excluded) e.blnIncluded = e.blnIncluded && e.strWord != x;
       if (!e.blnIncluded) continue;
       ++layout.wordsListed;
-      layout.maxFrequency = std::max(layout.maxFrequency, e.lngCount);
+      layout.maxFrequency = std::max(layout.maxFrequency, e.count);
       layout.longestWord = std::max(layout.longestWord, static_cast<int>(e.strWord.size()));
     }
     order = RankByFrequency(table);
