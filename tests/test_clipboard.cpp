@@ -5,12 +5,9 @@
 #include <new>
 #include <string>
 
-#include "count/limits.h"
 #include "clipboard_source.h"
 #include "count_run.h"
-#include "params_logic.h"
 #include "session.h"
-#include "scan/char_rules.h"
 #include "files/run_error.h"
 #include "support/test_files.h"
 
@@ -204,8 +201,6 @@ TEST(Clipboard, TheTextIsScannedAsOneLine) {
     s.params.chkCaseSignificant.SetValue(c.caseSignificant ? 1 : 0);
     s.main.chkSuppressWords.SetValue(0);
     s.run.strClipboardText = c.text;
-    // The word characters in force, as the count run sets them up.
-    s.scanner.SetAllowedExtraChars(BuildAllowedExtraChars(s.params), kProhibitedInitialOrFinalChars);
     std::string captionDuringScan;
     ts.platform.onProcessEvents = [&] { captionDuringScan = s.main.cmdListWords.Caption(); };
     EXPECT_TRUE(DoItFromClipboard(s)) << c.what;

@@ -17,6 +17,7 @@
 #include "params_logic.h"
 #include "text/cp1252.h"
 #include "support/test_files.h"
+#include "window_state.h"
 #include "count/word_table.h"
 #include "word_filters.h"
 
@@ -231,7 +232,7 @@ TEST(WordRules, TheRulesOfACountFollowTheSettings) {
 TEST(CountCommand, StopRequestAsksAndOnlyYesStops) {
   TestSession t;
   Session& s = t.session;
-  s.main.cmdListWords.SetCaption(s.Text(74));
+  SetRunPhase(s, RunPhase::kCounting);
   t.platform.answers = {Answer::No};
   s.main.cmdListWords.Click();
   EXPECT_FALSE(s.run.blnStop);
@@ -243,6 +244,48 @@ TEST(CountCommand, StopRequestAsksAndOnlyYesStops) {
   t.platform.answers = {Answer::Yes};
   s.main.cmdListWords.Click();
   EXPECT_TRUE(s.run.blnStop);
+}
+
+// The count button reads "Count words" when idle and "Stop" in every other
+// phase, and the commands that must not disturb a run ask the phase.
+TEST(RunPhase, TheCountButtonAndTheRunSensitiveCommandsFollowThePhase) {
+  const struct {
+    const char* what;
+    RunPhase phase;
+    bool readingWords;  // blnReadingWords, set by the common-words reading itself
+    const char* caption;
+    bool running;
+  } cases[] = {
+      {"idle", RunPhase::kIdle, false, "Count words", false},
+      {"counting", RunPhase::kCounting, false, "Stop", true},
+      {"listing", RunPhase::kListing, false, "Stop", true},
+      {"reading common words", RunPhase::kReadingCommonWords, false, "Stop", true},
+      {"a common-words file being read", RunPhase::kIdle, true, "Count words", true},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    TestSession t;
+    Session& s = t.session;
+    SetRunPhase(s, c.phase);
+    s.run.blnReadingWords = c.readingWords;
+    EXPECT_EQ(s.main.cmdListWords.Caption(), c.caption);
+    EXPECT_EQ(CurrentRunPhase(s), c.readingWords ? RunPhase::kReadingCommonWords : c.phase);
+    // The upkeep offers the clear command only between runs.
+    s.main.txbOutput.SetText("x");
+    s.main.Timer1.SetEnabled(true);
+    s.main.Timer1.Tick();
+    EXPECT_EQ(s.main.cmdClearOutput.Enabled(), !c.running);
+    // Clearing the box during a run keeps the counted words.
+    s.run.blnWordsGot = true;
+    cmdClearOutput_Click(s);
+    EXPECT_EQ(s.run.blnWordsGot, c.running);
+    // The count button asks to stop a run, and otherwise starts one (here
+    // refused at once: no input file).
+    t.platform.answers = {Answer::No};
+    s.main.cmdListWords.Click();
+    ASSERT_FALSE(t.platform.boxes.empty());
+    EXPECT_EQ(t.platform.LastBox().text, c.running ? s.Text(75) : "Input file not specified.");
+  }
 }
 
 TEST(CountCommand, AStopWithManyWordsFoundIsConfirmedFirst) {

@@ -14,7 +14,12 @@
 
 namespace kwl {
 
+// What the main window is doing. The count button's caption follows it
+// (SetRunPhase): the count command when idle, the stop command otherwise.
+enum class RunPhase { kIdle, kCounting, kListing, kReadingCommonWords };
+
 struct RunState {
+  RunPhase phase = RunPhase::kIdle;
   bool blnCommonWordsLoaded = false;
   bool blnWordsGot = false;
   bool blnStartUpCompleted = false;
