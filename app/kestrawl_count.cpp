@@ -335,7 +335,7 @@ class ProgressLine final : public CountObserver, public DocxPieceObserver {
   void Draw(std::int64_t done, std::int64_t total) {
     if (!enabled_) return;
     const auto now = std::chrono::steady_clock::now();
-    const std::string bar = ProgressBarText(ProgressPosition(done, total, kProgressBarWidth), kProgressBarWidth);
+    const std::string bar = TextProgressBar(ProgressBarPosition(done, total, kProgressBarWidth), kProgressBarWidth);
     if (bar == shown_ || now - drawn_ < std::chrono::milliseconds(100)) return;
     drawn_ = now;
     shown_ = bar;

@@ -84,7 +84,7 @@ std::string NumberInWords(std::int64_t n, const DigitGrouping& group) {
   return group(n);
 }
 
-std::string ProgressBarText(std::int64_t p, int width) {
+std::string TextProgressBar(std::int64_t p, int width) {
   const auto w = static_cast<std::size_t>(width);
   const auto hyphens = static_cast<std::size_t>(p > 0 ? p - 1 : 0);
   std::string text = "[";
@@ -97,7 +97,7 @@ std::string ProgressBarText(std::int64_t p, int width) {
   return text.append("]");
 }
 
-std::int64_t ProgressPosition(std::int64_t done, std::int64_t total, int width) {
+std::int64_t ProgressBarPosition(std::int64_t done, std::int64_t total, int width) {
   if (total <= 0) return 0;
   const double exact = static_cast<double>(done) * width / static_cast<double>(total);
   return static_cast<std::int64_t>(std::nearbyint(exact));  // the default rounding mode: halves to even

@@ -41,8 +41,8 @@ std::string NumberInWords(std::int64_t n, const DigitGrouping& group = GroupDigi
 
 // The text progress bar of width places at position p: "[", p-1 hyphens,
 // ">", blanks, "]".
-std::string ProgressBarText(std::int64_t p, int width);
+std::string TextProgressBar(std::int64_t p, int width);
 // p for done of total, rounded to the nearest integer, halves to even.
-std::int64_t ProgressPosition(std::int64_t done, std::int64_t total, int width);
+std::int64_t ProgressBarPosition(std::int64_t done, std::int64_t total, int width);
 
 }  // namespace kwl
