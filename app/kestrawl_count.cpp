@@ -468,11 +468,11 @@ int Run(Options o) {
       return kExitRefused;
     }
   }
-  try {
-    if (o.output) CheckOutputWritable(*o.output);
-  } catch (const RunError& e) {
-    Report(e, "DoIt");
-    return kExitRefused;
+  if (o.output) {
+    if (const Status writable = CheckOutputReplaceable(*o.output); !writable.Ok()) {
+      Report(RunError::FromOutputStatus(writable), "DoIt");
+      return kExitRefused;
+    }
   }
 
   const auto start = std::chrono::steady_clock::now();
@@ -528,14 +528,15 @@ int Run(Options o) {
   bool listed = statistics.wordsListed > 0;
   StringSink listing;
   if (listed && o.output) {
-    try {
-      OutputFile file;
-      file.Open(*o.output);
+    OutputFile file;
+    Status written = file.Open(*o.output);
+    if (written.Ok()) {
       OutputFileSink sink(file);
       write(sink);
-      file.Commit();
-    } catch (const RunError& e) {
-      Report(e, "ListWords");
+      written = file.Commit();
+    }
+    if (!written.Ok()) {
+      Report(RunError::FromOutputStatus(written), "ListWords");
       listed = false;
     }
   } else if (listed) {

@@ -96,7 +96,7 @@ TEST(OutputFileError, TheRunsNumberAndDescriptionForEachStatus) {
       {Status::Failure(Kind::kWriteFailed, ENOSPC, "l"), 28, "No space left on device"},
   };
   for (const Case& c : cases) {
-    const RunError e = OutputFileError(c.status);
+    const RunError e = RunError::FromOutputStatus(c.status);
     EXPECT_EQ(e.Number(), c.number) << c.description;
     EXPECT_EQ(e.Description(), c.description);
   }

@@ -153,15 +153,10 @@ void ListWordsByFrequency(Session& s, OutputFile* file) {
 
 }  // namespace
 
-RunError OutputFileError(const Status& status) {
-  if (status.kind == Status::Kind::kNotRegular && status.err == 0)
-    return RunError(75, "The output file " + status.path + " is " + status.detail + ", not a file.");
-  return RunError::FromErrno(status.err != 0 ? status.err : EIO);
-}
 
 void CheckOutputWritable(const std::string& path) {
   const Status status = CheckOutputReplaceable(path);
-  if (!status.Ok()) throw OutputFileError(status);
+  if (!status.Ok()) throw RunError::FromOutputStatus(status);
 }
 
 void ListWords(Session& s) {
@@ -215,7 +210,7 @@ void ListWords(Session& s) {
       box.Repaint();
       try {
         OutputFile file;
-        if (const Status opened = file.Open(m.txbFile[1].Text()); !opened.Ok()) throw OutputFileError(opened);
+        if (const Status opened = file.Open(m.txbFile[1].Text()); !opened.Ok()) throw RunError::FromOutputStatus(opened);
         if (m.cboWordOrder.ListIndex() == 1) {
           ListWordsAlphabetically(s, &file);
         } else {
@@ -223,7 +218,7 @@ void ListWords(Session& s) {
         }
         // A stopped listing leaves the earlier output file as it was.
         if (!r.blnStop) {
-          if (const Status committed = file.Commit(); !committed.Ok()) throw OutputFileError(committed);
+          if (const Status committed = file.Commit(); !committed.Ok()) throw RunError::FromOutputStatus(committed);
           r.blnOutputFileWritten = true;
         }
       } catch (const RunError& e) {

@@ -9,14 +9,8 @@
 namespace kwl {
 struct Session;
 
-// The run's error for a failure of the output file (listing/output_file.h):
-// 75 "The output file PATH is a named pipe, not a file." for a named pipe, a
-// device or a socket; otherwise RunError::FromErrno of its errno (70
-// "Permission denied", 21 "Is a directory", 2 "No such file or directory" ...).
-RunError OutputFileError(const Status& status);
-
 // Checks that the output file can be written, creating or changing nothing;
-// throws OutputFileError of the failure the writing would meet.
+// throws RunError::FromOutputStatus of the failure the writing would meet.
 void CheckOutputWritable(const std::string& path);
 
 // Writes the output file (unless no path is set or output to file is
