@@ -1,40 +1,51 @@
-// kestrawl-count: the command-line companion. It runs the same engine as the
-// window: the input is taken as if chosen in the input-file dialog, then
-// counted with the count command, and the program's output file is written
-// to --output FILE or to standard output.
-#include <fcntl.h>
-#include <csignal>
+// kestrawl-count: the command-line companion. It counts with the core the
+// window counts with: the input file, or standard input as clipboard text, is
+// counted with the settings of a settings file (or the defaults), and the
+// output file is written to --output FILE or to standard output. Messages use
+// the window's words, printed as "Title: text"; its questions are decided
+// here: UTF-8 as detected unless --utf8 or --ansi says otherwise, a failed
+// checksum and a large document are read all the same.
 #include <unistd.h>
 
-#include <chrono>
 #include <cerrno>
+#include <chrono>
+#include <csignal>
 #include <cstdio>
-#include <cstdlib>
 #include <cstring>
 #include <filesystem>
+#include <memory>
 #include <optional>
 #include <string>
-#include <string_view>
 #include <vector>
 
 #include <CLI/CLI.hpp>
 
+#include "count/common_words_file.h"
+#include "count/common_words_list.h"
+#include "count/ignore_list.h"
+#include "count/limits.h"
+#include "count/rules_from_settings.h"
+#include "count/words_to_ignore.h"
 #include "files/paths.h"
-#include "text_file.h"
-#include "cli_platform.h"
-#include "count_run.h"
-#include "progress.h"
-#include "file_choice.h"
-#include "session.h"
-#include "window_state.h"
-#include "persistence.h"
 #include "files/program_folder.h"
+#include "files/regular_file.h"
+#include "files/run_error.h"
 #include "files/temp_cleanup.h"
-#include "common_words.h"
+#include "listing/order.h"
+#include "listing/output_file.h"
+#include "listing/report_text.h"
+#include "listing/string_sink.h"
+#include "settings/settings_file.h"
+#include "sources/clipboard_text.h"
+#include "sources/docx_document.h"
+#include "sources/encoding.h"
+#include "sources/text_file_source.h"
+#include "text/cp1252.h"
 
 namespace {
 
 using namespace kwl;
+using Kind = Status::Kind;
 
 constexpr int kExitListed = 0;
 constexpr int kExitNoWords = 1;
@@ -159,282 +170,393 @@ Options ParseArguments(int argc, char** argv) {
   return o;
 }
 
-// Paths are made absolute first: checking the input file makes its folder the
-// current one, as the window does, and relative paths would then move.
+// Paths are made absolute first, so that messages name files as before.
 std::string Absolute(const std::string& path) {
   std::error_code ec;
   const auto p = std::filesystem::absolute(path, ec);
   return ec ? path : p.lexically_normal().string();
 }
 
-bool SameFile(const std::string& a, const std::string& b) {
-  std::error_code ec;
-  return a == b || std::filesystem::equivalent(a, b, ec);
+// A message box of the window: "Title: text", its line ends as newlines.
+void Say(const std::string& title, const std::string& text) {
+  std::string shown = title.empty() ? text : title + ": " + text;
+  for (std::size_t at = shown.find("\r\n"); at != std::string::npos; at = shown.find("\r\n", at)) shown.erase(at, 1);
+  std::fprintf(stderr, "%s\n", shown.c_str());
 }
 
-// The temporary output file used when the listing goes to standard output;
-// removed again on every exit, an interrupt included.
-char g_tempPath[4096] = {0};
+void Fail(const std::string& text) { std::fprintf(stderr, "kestrawl-count: %s\n", text.c_str()); }
 
-void RemoveTemp() {
-  if (g_tempPath[0] != '\0') {
-    ::unlink(g_tempPath);
-    g_tempPath[0] = '\0';
+// The window's error report of a run.
+void Report(const RunError& e, const std::string& procedure) {
+  Say("Warning", "At " + procedure + " error #" + std::to_string(e.Number()) + ".\nDescription: " + e.Description());
+}
+
+std::string SettingsProblem(const SettingsRead& read) {
+  const Status& st = read.status;
+  if (st.kind == Kind::kBadFormat) return "Error when attempting to restore settings: " + st.detail;
+  if (st.kind == Kind::kNotRegular && !st.detail.empty())
+    return "Error when attempting to restore settings: " + st.path + " is " + st.detail;
+  if (!st.Ok()) return std::string("Error when attempting to restore settings: ") + std::strerror(st.err ? st.err : EIO);
+  const Settings& s = read.settings;
+  for (int index : {s.shortWordSizeIndex, s.longWordSizeIndex, s.thresholdFrequencyIndex, s.wordOrderIndex,
+                    s.displayFormatIndex})
+    if (index == -1) return "Invalid combo box index";
+  return {};
+}
+
+// The window's checks of a chosen input file.
+bool InputFileAccepted(const TextFileInspection& info) {
+  const Status& st = info.status;
+  switch (st.kind) {
+    case Kind::kNotFound: Say("File not found", "Input file does not exist."); return false;
+    case Kind::kOpenFailed:
+      Say("Cannot open file", "Input file cannot be opened: " + RunError::FromErrno(st.err).Description() + ".");
+      return false;
+    case Kind::kNotRegular:
+      Say("Not a file", st.detail == "a special file" ? "Input file is not a regular file." : "Input file is " + st.detail + ".");
+      return false;
+    case Kind::kEmpty: Say("Empty file", "Input file is zero-length."); return false;
+    default: return true;
   }
 }
 
+// The window's text-file check; forWordList: a common-words file, which
+// any text file passes without the notice about CR line ends.
+bool TextFileAccepted(const std::string& path, const TextFileInspection& info, bool forWordList) {
+  const std::string file = "File " + path;
+  switch (info.fileClass) {
+    case 1: case 2: return true;
+    case 3:
+      if (!forWordList)
+        Say("This is a Mac-style text file", file + "\nhas Macintosh-type line endings (CR).\nYou might wish to use a "
+            "program such as Notepad++\nto convert the line endings to Windows-type (CR+LF).");
+      return true;
+    case 6: Say("Fatal error", file + "\nis an RTF file."); return false;
+    case 7: Say("Fatal error", file + "\nis a Unicode file but not UTF-8 encoded."); return false;
+    case -9: Say("Fatal error", file + "\ncannot be opened."); return false;
+    case -4: Say("Fatal error", file + "\ncontains only from 1 to 4 bytes."); return false;
+    case -3: Say("Fatal error", file + "\n cannot be opened (permission denied)."); return false;
+    case -2: Say("Fatal error", file + " is zero-length."); return false;
+    case -1: Say("Fatal error", file + " not found."); return false;
+    case 0: break;
+    default: return false;
+  }
+  std::string text = path + "\nis not an ANSI or UTF-8 encoded text file.";
+  if (info.sample.binaryShare > 0) text += "\nIt appears to be a binary file.";
+  if (info.sample.binaryShare < 9 && info.size > 0 && info.size < 102400)
+    text += "\n\nYou could try reading it using its associated application, then copying the text and pasting it "
+            "into the textbox (then copy it to the clipboard and select 'Clipboard' as the source).";
+  Say("Not a text file", text);
+  return false;
+}
+
+// Reads a common-words file into the list, with the settings window's
+// messages; false when it could not be read whole.
+bool LoadCommonWords(const std::string& path, CommonWordsList& list) {
+  const Status where = LocateCommonWordsFile(path);
+  if (where.kind == Kind::kNotRegular) Say("Fatal error", "File " + path + "\ncannot be read: it is " + where.detail);
+  if (where.kind == Kind::kNotFound) Say("File not found", "File for common words not found.");
+  if (!where.Ok() || !TextFileAccepted(path, InspectTextFile(path), true)) return false;
+  CountObserver quiet;
+  CommonWordsFileRead read = ReadCommonWordsFile(path, InspectTextFile(path).sample.utf8, quiet);
+  const Status& st = read.status;
+  if (!st.Ok() && st.kind != Kind::kEmpty) {
+    Say("Fatal error", "File " + path + "\ncannot be read: " +
+                           (st.kind == Kind::kNotRegular ? "it is " + st.detail : std::strerror(st.err ? st.err : EIO)));
+    return false;
+  }
+  const std::size_t n = read.words.size();
+  Say("Common words loaded", (n == 1 ? "One common word" : NumberInWords(static_cast<std::int64_t>(n)) + " common words") +
+                                 " loaded from " + path);
+  list.Replace(std::move(read.words));
+  return true;
+}
+
+// Standard input as the clipboard text. Reading stops a little past what
+// the clipboard's check needs, so an endless pipe cannot exhaust memory.
+bool ReadStandardInput(std::string& text) {
+  const std::size_t limit = static_cast<std::size_t>(kMaxClipboardChars) * 4 + 4;
+  std::vector<char> buffer(1 << 16);
+  for (std::size_t n = buffer.size(); n == buffer.size();) {
+    n = std::fread(buffer.data(), 1, buffer.size(), stdin);
+    text.append(buffer.data(), n);
+    if (text.size() > limit) {
+      Fail("standard input holds more than the 100,000 characters counted as clipboard text; give the text as a "
+           "file instead");
+      return false;
+    }
+  }
+  if (!std::ferror(stdin)) return true;
+  Fail(std::string("cannot read standard input: ") + std::strerror(errno));
+  return false;
+}
+
+bool ClipboardTextAccepted(const std::string& text) {
+  std::size_t n = 0;
+  const Status check = CheckClipboardText(text, kMaxClipboardChars, n);
+  if (check.kind == Kind::kEmpty) {
+    Say("Clipboard empty", "Clipboard is empty.");
+  } else if (check.kind == Kind::kTooBig) {
+    Say("Too much clipboard text", "There are " + GroupDigits(static_cast<std::int64_t>(n)) +
+                                       " characters in the text on the clipboard.\nThe maximum permitted is " +
+                                       GroupDigits(kMaxClipboardChars) +
+                                       ".  If possible,\ncount word frequencies for this text using an input file.");
+  } else if (!IsPlainText(text, 3000, true)) {
+    Say("Invalid input", "The text on the clipboard does not consist\nsolely of natural language words.");
+  } else {
+    return true;
+  }
+  return false;
+}
+
+// A progress line on a terminal: the window's progress bar, redrawn at most
+// ten times a second while it moves.
+class ProgressLine final : public CountObserver, public DocxPieceObserver {
+ public:
+  explicit ProgressLine(bool enabled) : enabled_(enabled) {}
+  void Progress(std::int64_t done, std::int64_t total) override { Draw(done, total); }
+  bool GoOn() override { return true; }
+  void Piece(const std::string&, std::int32_t, std::int64_t position, std::int64_t length) override {
+    if (length > 1000000) Draw(position, length);
+  }
+  void RunDone() override {}
+  void Clear() {
+    if (!shown_.empty()) std::fprintf(stderr, "\r%*s\r", static_cast<int>(shown_.size()), "");
+    shown_.clear();
+  }
+
+ private:
+  void Draw(std::int64_t done, std::int64_t total) {
+    if (!enabled_) return;
+    const auto now = std::chrono::steady_clock::now();
+    const std::string bar = TextProgressBar(ProgressBarPosition(done, total, kProgressBarWidth), kProgressBarWidth);
+    if (bar == shown_ || now - drawn_ < std::chrono::milliseconds(100)) return;
+    drawn_ = now;
+    shown_ = bar;
+    std::fprintf(stderr, "\r%s", bar.c_str());
+  }
+
+  bool enabled_;
+  std::chrono::steady_clock::time_point drawn_;
+  std::string shown_;
+};
+
+// The text pieces of a DOCX document, with the window's messages.
+bool ReadDocx(const std::string& path, std::vector<std::string>& pieces, ProgressLine& progress) {
+  const auto proceed = [&](const DocxBody& body) {
+    if (body.checksumFailed)
+      Say("", "Invalid checksum found when processing\n" + path + "\n\nDo you wish to scan this file anyway?");
+    if (body.status.Ok() && body.size > kDocxWarnSize)
+      Say("Big file", path + "\nis rather large.  It may take awhile to scan.\nDo you wish to continue?");
+    return true;
+  };
+  DocxDocument doc = ReadDocxDocument(path, kDocxMaxSize, proceed, &progress);
+  const Status& st = doc.status;
+  const std::string part(kDocxBodyPart);
+  if (st.Ok()) {
+    pieces = std::move(doc.pieces);
+  } else if (doc.bodyExtracted) {
+    Say("Error", (st.kind == Kind::kNotRegular ? st.path + " is " + st.detail : RunError::FromStatus(st).Description()) +
+                     " when processing \n" + path);
+  } else if (st.kind == Kind::kOpenFailed) {
+    Say("Warning", "Unable to create temporary folder.");
+  } else if (st.kind == Kind::kTooBig) {
+    Say("File too big", path + "\nis too large to be scanned directly.\n\nRecommend saving it as a text file and\n"
+                               "applying this program to that file.");
+  } else if (st.kind == Kind::kWriteFailed) {
+    const RunError e = RunError::FromErrno(st.err);
+    Report(RunError(e.Number(), e.Description() + " when extracting " + part + " from " + path), "DoIt");
+  } else if (st.kind == Kind::kNotFound) {
+    Report(RunError(53, "File not found: " + part), "DoIt");
+  } else if (st.err == ENOENT) {
+    Report(RunError(53, "The file " + path + " has no document text (" + part + " is missing): it is not a 'docx' document."), "DoIt");
+  } else {
+    Report(RunError(321, "The file " + path + " cannot be read as a 'docx' package: " + st.detail + "."), "DoIt");
+  }
+  return st.Ok();
+}
+
+// The DOCX reader's temporary folder holds the document's text: removed on
+// an interrupt too, which ends the program with status 128 + the signal.
 extern "C" void OnInterrupt(int signal) {
-  if (g_tempPath[0] != '\0') ::unlink(g_tempPath);
-  // The DOCX reader's temporary folder, with the document's text.
   tempcleanup::RemoveAll();
   ::_exit(128 + signal);
 }
 
-[[noreturn]] void Exit(int status) {
-  RemoveTemp();
-  std::fflush(stderr);
-  std::exit(status);
-}
-
-std::string MakeTempOutput() {
-  const char* dir = std::getenv("TMPDIR");
-  std::string pattern = std::string(dir && *dir ? dir : "/tmp") + "/kestrawl-count.XXXXXX";
-  const int fd = ::mkstemp(pattern.data());
-  if (fd < 0) {
-    std::fprintf(stderr, "kestrawl-count: cannot create a temporary file: %s\n", std::strerror(errno));
-    Exit(kExitRefused);
-  }
-  ::close(fd);
-  if (pattern.size() < sizeof g_tempPath) std::memcpy(g_tempPath, pattern.c_str(), pattern.size() + 1);
-  return pattern;
-}
-
-bool CopyToStdout(const std::string& path) {
-  std::FILE* in = std::fopen(path.c_str(), "rb");
-  if (!in) return false;
-  std::vector<char> buffer(1 << 20);
-  bool ok = true;
-  for (;;) {
-    const std::size_t n = std::fread(buffer.data(), 1, buffer.size(), in);
-    if (n > 0 && std::fwrite(buffer.data(), 1, n, stdout) != n) {
-      ok = false;
-      break;
-    }
-    if (n < buffer.size()) {
-      ok = !std::ferror(in);
-      break;
-    }
-  }
-  std::fclose(in);
-  return std::fflush(stdout) == 0 && ok;
-}
-
-// Standard input as the clipboard text. The clipboard source refuses more
-// than 100,000 characters anyway; reading stops a little past what it needs
-// to say so, so an endless pipe cannot exhaust memory.
-std::string ReadStandardInput(std::size_t limit) {
-  std::string text;
-  std::vector<char> buffer(1 << 16);
-  for (;;) {
-    const std::size_t n = std::fread(buffer.data(), 1, buffer.size(), stdin);
-    text.append(buffer.data(), n);
-    if (text.size() > limit) {
-      std::fprintf(stderr,
-                   "kestrawl-count: standard input holds more than the 100,000 characters counted as clipboard "
-                   "text; give the text as a file instead\n");
-      Exit(kExitRefused);
-    }
-    if (n < buffer.size()) break;
-  }
-  if (std::ferror(stdin)) {
-    std::fprintf(stderr, "kestrawl-count: cannot read standard input: %s\n", std::strerror(errno));
-    Exit(kExitRefused);
-  }
-  return text;
-}
-
-// The input-file dialog's handling of a chosen file: checks, UTF-8 detection
-// (or the forced choice) and the common-words file of its language. False
-// when the file is refused.
-bool ChooseInputFile(Session& s, const std::string& path, std::optional<bool> forcedUtf8) {
-  s.run.blnWordsGot = false;
-  s.main.lblXMLsize.SetCaption("");
-  if (TakeInputFile(s, path) != InputChoice::Accepted) return false;
-  if (forcedUtf8 && Extension(path) != "docx") s.main.chkUTF8.SetValue(*forcedUtf8 ? 1 : 0);
-  s.main.optInFile.Select();
-  return true;
-}
-
-// A progress line on a terminal: the file source's progress bar, redrawn at
-// most ten times a second, and the elapsed-time ticks.
-class Progress {
- public:
-  Progress(Session& s, bool enabled) : s_(s), enabled_(enabled) {}
-  void Pump() {
-    const std::int64_t now = s_.platform.MonotonicMs();
-    if (now - lastTick_ >= 1000) {
-      lastTick_ = now;
-      s_.main.Timer2.Tick();
-    }
-    if (!enabled_ || now - lastDraw_ < 100) return;
-    lastDraw_ = now;
-    const std::string& bar = s_.main.lblTotalNumOccurrences.Caption();
-    if (bar == shown_ || bar.empty() || bar.front() != '[') return;
-    shown_ = bar;
-    std::fprintf(stderr, "\r%s", bar.c_str());
-    std::fflush(stderr);
-    drawn_ = true;
-  }
-  void Clear() {
-    if (!drawn_) return;
-    std::fprintf(stderr, "\r%*s\r", static_cast<int>(shown_.size()), "");
-    drawn_ = false;
-  }
-
- private:
-  Session& s_;
-  bool enabled_;
-  std::int64_t lastTick_ = 0;
-  std::int64_t lastDraw_ = 0;
-  std::string shown_;
-  bool drawn_ = false;
-};
-
 int Run(Options o) {
-  // Paths are made absolute before anything is checked (see Absolute).
   for (std::optional<std::string>* path : {&o.settings, &o.commonWords, &o.output})
     if (*path) **path = Absolute(**path);
-  if (*o.input != "-") o.input = Absolute(*o.input);
+  const bool fromStdin = *o.input == "-";
+  const std::string input = fromStdin ? *o.input : Absolute(*o.input);
 
-  CliPlatform platform;
-  platform.utf8Choice = o.utf8;
-  Session s(platform);
-
-  s.programFolder = ProgramFolder();
-  const std::string cataloguePath = JoinPath(s.programFolder, s.run.strProgramTextFile);
-  const int status = s.catalogue.Load(cataloguePath);
-  if (status <= 0) {
-    std::fprintf(stderr, "kestrawl-count: %s\n", Catalogue::FailureMessage(status, cataloguePath).c_str());
-    return kExitRefused;
-  }
-  // The listing's "text box is full" report concerns the window only.
-  platform.silencedTitles.insert(s.Text(27));
-  // Common words are ignored only when asked for (--common-words, or a
-  // settings file that ticks the setting), never because a file's language
-  // offers a list.
-  platform.answerNoTitles.insert(s.Text(42));
-  platform.silencedTitles.insert(s.Text(42));
-
-  InitializeVariables(s);
-  SetDefaultCommonWordsFile(s);
-  s.main.cmdListWords.SetCaption(s.Text(73));
-  s.run.blnStartUpCompleted = true;
-
-  // The common-words file to read after the input is chosen: --common-words,
-  // or the one a settings file ticks "ignore common words" for.
-  std::optional<std::string> commonWords = o.commonWords;
+  Settings settings;
   if (o.settings) {
-    // As when the settings window loads a file: no click reactions meanwhile.
-    s.params.selfChange = true;
-    const std::string message = RestoreSavedState(s, *o.settings);
-    if (!commonWords && s.params.chkIgnoreCommonWords.Value() == 1 && !TrimBlanks(s.run.strCommonWordsFile).empty()) {
-      commonWords = TrimBlanks(s.run.strCommonWordsFile);
-      // Unticked meanwhile, so that choosing the input does not read the
-      // list of the input's language in its place.
-      s.params.chkIgnoreCommonWords.SetValue(0);
-    }
-    s.params.selfChange = false;
-    if (!message.empty()) {
-      std::fprintf(stderr, "kestrawl-count: %s: %s\n", o.settings->c_str(), message.c_str());
+    const SettingsRead read = ReadSettingsFile(*o.settings);
+    if (const std::string problem = SettingsProblem(read); !problem.empty()) {
+      Fail(*o.settings + ": " + problem);
       return kExitUsage;
     }
+    settings = read.settings;
   }
-  if (o.order) s.main.cboWordOrder.SetListIndex(*o.order);
-  if (o.format) s.main.cboDisplayFormat.SetListIndex(*o.format);
-  if (o.commas) s.params.chkOutputWithCommas.SetValue(1);
+  if (o.order) settings.wordOrderIndex = *o.order;
+  if (o.format) settings.displayFormatIndex = *o.format;
+  if (o.commas) settings.outputWithCommas = 1;
 
-  const std::string output = o.output ? *o.output : MakeTempOutput();
-  s.main.txbFile[1].SetText(output);
-  s.main.chkDisableOutputToFile.SetValue(0);
-  UpdateDisableOutputCheckBox(s);
+  // Common words are ignored only when asked for: --common-words, or a
+  // settings file that ticks the setting (for a text file with the list of
+  // its language when it names no file, as the window does).
+  std::optional<std::string> named = o.commonWords;
+  const bool namedBySettings =
+      !named && settings.ignoreCommonWords == 1 && !TrimBlanks(settings.commonWordsFile).empty();
+  if (namedBySettings) named = TrimBlanks(settings.commonWordsFile);
+  bool ignoreCommon = named || settings.ignoreCommonWords == 1;
+  CommonWordsList commonWords;
 
-  std::int64_t inputSize = 0;
-  if (*o.input == "-") {
-    platform.clipboard = ReadStandardInput(static_cast<std::size_t>(s.run.lngMaxClipboardChars) * 4 + 4);
-    inputSize = static_cast<std::int64_t>(platform.clipboard.size());
-    s.main.txbFile[0].Clear();
-    s.main.optOnClipboard.Select();
+  std::string clipboard;
+  bool docx = false;
+  bool utf8 = false;
+  bool detectedUtf8 = false;
+  if (fromStdin) {
+    if (!ReadStandardInput(clipboard)) return kExitRefused;
   } else {
-    const std::string& input = *o.input;
-    // The count would otherwise write its list over the text it has just read
-    // (the file source compares the two paths only as texts).
-    if (o.output && SameFile(input, output)) {
-      s.Warn("Output file cannot be the same as the input file.", s.Text(34));
+    if (o.output && SameFile(input, *o.output)) {
+      Say("Warning", "Output file cannot be the same as the input file.");
       return kExitRefused;
     }
-    if (!ChooseInputFile(s, input, o.utf8)) return kExitRefused;
-    inputSize = FileLength(input);
-  }
-
-  if (commonWords) {
-    const std::string& path = *commonWords;
-    s.run.strCommonWordsFile = path;
-    s.params.txbCommonWordsFile.SetText(path);
-    // Ticked without its click reaction, which would read the file a first time.
-    s.params.selfChange = true;
-    s.params.chkIgnoreCommonWords.SetValue(1);
-    s.params.selfChange = false;
-    if (!AttemptToReadCommonWords(s)) {
-      std::fprintf(stderr, "kestrawl-count: cannot use the common-words file %s\n", path.c_str());
+    const TextFileInspection info = InspectTextFile(input);
+    if (!InputFileAccepted(info)) return kExitRefused;
+    docx = Extension(input) == "docx";
+    if (docx && !IsDocxFile(input)) {
+      Say("Warning", "The file " + input + "\nhas a 'docx' extension but does not appear to be an MS Word 'docx' file.");
       return kExitRefused;
     }
-    if (s.commonWords.Size() == 0) {
-      std::fprintf(stderr, "kestrawl-count: the common-words file %s holds no words\n", path.c_str());
-      return kExitRefused;
+    if (!docx) {
+      const bool accepted = TextFileAccepted(input, info, false);
+      detectedUtf8 = info.sample.utf8;
+      if (settings.ignoreCommonWords == 1 && !namedBySettings) {
+        const std::string ofLanguage = CommonWordsFileForLanguage(ProgramFolder(), input);
+        ignoreCommon = (FileExists(ofLanguage) && LoadCommonWords(ofLanguage, commonWords)) || named;
+      }
+      if (!accepted) return kExitRefused;
+      utf8 = o.utf8.value_or(detectedUtf8);
     }
   }
+  if (named) {
+    if (!LoadCommonWords(*named, commonWords)) {
+      Fail("cannot use the common-words file " + *named);
+      return kExitRefused;
+    }
+    if (commonWords.Size() == 0) {
+      Fail("the common-words file " + *named + " holds no words");
+      return kExitRefused;
+    }
+  }
+  settings.ignoreCommonWords = ignoreCommon ? 1 : 0;
 
-  Progress progress(s, ::isatty(STDERR_FILENO) == 1 && inputSize > (1 << 20));
-  platform.onProcessEvents = [&progress] { progress.Pump(); };
-
-  // Settings that exclude each other are a usage error; the count command
-  // says why.
-  if (s.main.chkUTF8.Value() == 1 && s.params.chkOnly7bitASCII.Value() == 1) {
-    cmdListWords_Click(s);
+  if (utf8 && settings.only7bitAscii == 1) {
+    Say("Incompatible setting", "Scanning as UTF-8 is not compatible with\nallowing only 7-bit ASCII characters.");
     return kExitUsage;
   }
+  IgnoreList wordsToIgnore;
+  if (const std::optional<std::string> words = NormaliseWordsToIgnore(settings.wordsToIgnore)) {
+    wordsToIgnore = IgnoreListText(*words);
+    if (const int c = FirstCharacterNotAllowed(*words, AllowedExtraChars(settings)); c >= 0) {
+      const bool never = kNeverAllowedChars.find(static_cast<char>(c)) != std::string_view::npos;
+      Say("Character not allowed", "The character " + cp1252::ToUtf8(std::string(1, static_cast<char>(c))) +
+                                       " occurs in some word to ignore\nbut is not " + (never ? "" : "currently set as ") +
+                                       "a character allowed in a word.");
+      return kExitRefused;
+    }
+  }
+  if (o.output) {
+    if (const Status writable = CheckOutputReplaceable(*o.output); !writable.Ok()) {
+      Report(RunError::FromOutputStatus(writable), "DoIt");
+      return kExitRefused;
+    }
+  }
 
-  s.run.blnResultsShown = false;
-  s.run.blnOutputFileWritten = false;
-  // A count that could not read its whole input is not listed: there is no
-  // error box here that a person would see before the list.
-  s.run.blnListIncompleteCount = false;
   const auto start = std::chrono::steady_clock::now();
-  cmdListWords_Click(s);
-  const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
-  progress.Clear();
-
-  if (!s.run.blnResultsShown) return kExitRefused;
-  if (s.run.blnCountIncomplete) {
-    std::fprintf(stderr, "kestrawl-count: the count is incomplete: %s could not be read to its end; nothing was listed\n",
-                 o.input->c_str());
+  const std::int64_t inputSize = fromStdin ? static_cast<std::int64_t>(clipboard.size()) : FileLength(input);
+  ProgressLine progress(::isatty(STDERR_FILENO) == 1 && inputSize > (1 << 20));
+  std::unique_ptr<LineSource> source;
+  std::vector<std::string> pieces;
+  if (fromStdin) {
+    if (!ClipboardTextAccepted(clipboard)) return kExitRefused;
+    source = std::make_unique<ClipboardTextSource>(clipboard);
+  } else if (docx) {
+    if (!ReadDocx(input, pieces, progress)) return kExitRefused;
+    source = std::make_unique<DocxTextSource>(pieces);
+  } else {
+    if (o.utf8 && *o.utf8 != detectedUtf8)
+      Say("UTF-8 or ANSI file?", detectedUtf8 ? "This file seems to be UTF-8 encoded.\nClick 'Yes' to scan it as UTF-8 "
+                                                "encoded or 'No' to scan it as ANSI."
+                                              : "This file does not seem to be UTF-8 encoded.\nClick 'Yes' to scan it "
+                                                "as UTF-8 encoded (not advisable)\nor 'No' to scan it as ANSI.");
+    source = std::make_unique<TextFileSource>(input, utf8);
+  }
+  const std::string procedure = fromStdin ? "DoItFromClipboard" : "DoItFromFile";
+  if (!source->status().Ok()) {
+    Report(RunError::FromStatus(source->status()), procedure);
     return kExitRefused;
   }
-  for (const Label* label : {&s.main.lblNumberOfWords, &s.main.lblNumWordsExcluded, &s.main.lblNumOccurrences,
-                             &s.main.lblTotalNumOccurrences})
-    if (!label->Caption().empty()) std::fprintf(stderr, "%s\n", label->Caption().c_str());
-  std::fprintf(stderr, "Time elapsed: %s (%.3f s)\n",
-               FormatElapsedTime(static_cast<std::int64_t>(seconds)).c_str(), seconds);
+  const CountLists lists{&wordsToIgnore, &commonWords};
+  const scan::MarkupKind markup = fromStdin ? scan::MarkupKind{"", false} : scan::MarkupKindFor(Extension(input));
+  CountResult result = Count(*source, CountRulesFromSettings(settings, lists, markup), progress);
+  if (!result.status.Ok()) {
+    progress.Clear();
+    Report(RunError::FromStatus(result.status), procedure);
+    if (!fromStdin) Fail("the count is incomplete: " + input + " could not be read to its end; nothing was listed");
+    return kExitRefused;
+  }
 
-  if (s.run.lngNumWordsIncluded == 0) {
-    // The explanation the text box shows instead of a list.
-    const MessageBox why{s.main.txbOutput.Text(), "", Buttons::Ok, Icon::None, std::nullopt};
-    std::fprintf(stderr, "%s\n", CliPlatform::Render(why).c_str());
+  WordTable& words = result.words;
+  SortWordTable(words, 1, words.NumWords(), 1);
+  const std::vector<std::int32_t> order = RankByFrequency(words);
+  const ListStatistics statistics = ComputeListStatistics(words, result.totals.totalOccurrences);
+  ListingLayout layout;
+  layout.format = settings.displayFormatIndex;
+  layout.commas = settings.outputWithCommas == 1;
+  layout.spreadsheetNotes = true;
+  layout.wordsListed = statistics.wordsListed;
+  layout.maxFrequency = result.totals.maxFrequency;
+  layout.longestWord = result.totals.longestWord;
+  ListingWriter writer(words, layout);
+  const auto write = [&](ListingSink& sink) {
+    if (settings.wordOrderIndex == 1) return writer.WriteInKeyOrder(sink);
+    return writer.WriteInFrequencyOrder(order, sink);
+  };
+  bool listed = statistics.wordsListed > 0;
+  StringSink listing;
+  if (listed && o.output) {
+    OutputFile file;
+    Status written = file.Open(*o.output);
+    if (written.Ok()) {
+      OutputFileSink sink(file);
+      write(sink);
+      written = file.Commit();
+    }
+    if (!written.Ok()) {
+      Report(RunError::FromOutputStatus(written), "ListWords");
+      listed = false;
+    }
+  } else if (listed) {
+    write(listing);
+  }
+  progress.Clear();
+
+  const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+  for (const std::string& line : StatisticsLines(statistics, !wordsToIgnore.Empty() || ignoreCommon, false))
+    if (!line.empty()) std::fprintf(stderr, "%s\n", line.c_str());
+  std::fprintf(stderr, "Time elapsed: %s (%.3f s)\n", ElapsedTimeText(static_cast<std::int64_t>(seconds)).c_str(),
+               seconds);
+  if (statistics.wordsListed == 0) {
+    Say("", NoWordsExplanation(words.NumWords() > 0, settings));
     return kExitNoWords;
   }
-  if (!s.run.blnOutputFileWritten) return kExitRefused;
-  if (!o.output && !CopyToStdout(output)) {
-    std::fprintf(stderr, "kestrawl-count: cannot write to standard output: %s\n", std::strerror(errno));
+  if (!listed) return kExitRefused;
+  const std::string& text = listing.Text();
+  if (!o.output && (std::fwrite(text.data(), 1, text.size(), stdout) != text.size() || std::fflush(stdout) != 0)) {
+    Fail(std::string("cannot write to standard output: ") + std::strerror(errno));
     return kExitRefused;
   }
   return kExitListed;
@@ -461,5 +583,6 @@ int main(int argc, char** argv) {
   } catch (const std::bad_alloc&) {
     std::fputs("kestrawl-count: out of memory\n", stderr);
   }
-  Exit(status);
+  std::fflush(stderr);
+  return status;
 }

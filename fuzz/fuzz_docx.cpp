@@ -46,13 +46,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   kwl::Session& s = fs.session;
   // Small limits keep a run fast and still reach the refusal, the question
   // for a large part and the echo of the pieces of a large part.
-  s.run.lngDocxMaxSize = 1100000;
-  s.run.lngDocxWarnSize = 1050000;
+  constexpr kwl::DocxSizeLimits kLimits{1050000, 1100000};
   try {
-    const std::int64_t size = kwl::ExtractXMLFileFromDocXFile(s, files.package, "KWL");
+    const std::int64_t size = kwl::ExtractXMLFileFromDocXFile(s, files.package, "KWL", kLimits);
     KWL_FUZZ_CHECK(size >= 0 || size == -4 || size == -5);  // -5: the stub declines a large part
     if (size >= 0) {
-      KWL_FUZZ_CHECK(size <= s.run.lngDocxMaxSize);
+      KWL_FUZZ_CHECK(size <= kLimits.max);
       std::string text;
       std::int64_t pieceSize = size;
       KWL_FUZZ_CHECK(kwl::GetLineFromXMLFile(s, true, text, pieceSize, true, true).empty());

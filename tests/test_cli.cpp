@@ -255,6 +255,21 @@ TEST(KestrawlCount, CorpusDocxTable) {
   EXPECT_EQ(r.out, test::ReadAll(test::TestData("cli_mammoth_tables.format0.txt")));
 }
 
+// A document of more than 10 MiB of text is counted: its question is printed
+// and answered Yes, as a failed checksum's is.
+TEST(KestrawlCount, ALargeDocxIsCounted) {
+  KWL_REQUIRE_CLI();
+  test::TempDir dir;
+  std::string body;
+  for (int i = 0; i < 270000; ++i) body += "<w:p><w:r><w:t>alpha beta</w:t></w:r></w:p>";
+  const std::string docx = dir.File("large.docx");
+  test::WriteDocx(docx, body);
+  const Result r = RunCli({"--format", "8", docx});
+  EXPECT_EQ(r.status, 0) << r.err;
+  EXPECT_NE(r.err.find("Big file: " + docx + "\nis rather large."), std::string::npos) << r.err;
+  EXPECT_EQ(r.out, kSpacesNote + "Word (longest has 5 characters)\r\nalpha\r\nbeta\r\n");
+}
+
 TEST(KestrawlCount, StandardInputCountsAsClipboardText) {
   KWL_REQUIRE_CLI();
   const Result r = RunCli({"--format", "7", "-"}, "Hello world\nhello again");

@@ -7,9 +7,7 @@
 
 #include "clipboard_source.h"
 #include "count_run.h"
-#include "params_logic.h"
 #include "session.h"
-#include "scan/char_rules.h"
 #include "files/run_error.h"
 #include "support/test_files.h"
 
@@ -27,7 +25,7 @@ std::string Counted(const Session& s) {
   std::string out;
   for (std::int32_t i = 1; i <= s.aWords.NumWords(); ++i) {
     if (!out.empty()) out += ' ';
-    out += s.aWords[i].strWord + "=" + std::to_string(s.aWords[i].lngCount);
+    out += s.aWords[i].strWord + "=" + std::to_string(s.aWords[i].count);
   }
   return out;
 }
@@ -203,8 +201,6 @@ TEST(Clipboard, TheTextIsScannedAsOneLine) {
     s.params.chkCaseSignificant.SetValue(c.caseSignificant ? 1 : 0);
     s.main.chkSuppressWords.SetValue(0);
     s.run.strClipboardText = c.text;
-    // The word characters in force, as the count run sets them up.
-    s.scanner.SetAllowedExtraChars(BuildAllowedExtraChars(s.params), s.run.strProhibitedInitialOrFinalChars);
     std::string captionDuringScan;
     ts.platform.onProcessEvents = [&] { captionDuringScan = s.main.cmdListWords.Caption(); };
     EXPECT_TRUE(DoItFromClipboard(s)) << c.what;

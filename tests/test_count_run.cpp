@@ -8,6 +8,7 @@
 #include <deque>
 #include <map>
 
+#include "count/limits.h"
 #include "files/paths.h"
 #include "count_run.h"
 #include "progress.h"
@@ -16,6 +17,7 @@
 #include "params_logic.h"
 #include "text/cp1252.h"
 #include "support/test_files.h"
+#include "window_state.h"
 #include "count/word_table.h"
 #include "word_filters.h"
 
@@ -35,7 +37,7 @@ void Feed(Session& s, std::initializer_list<std::string> lines) {
 std::vector<std::pair<std::string, std::int64_t>> Table(Session& s) {
   s.aWords.OrderByWord();
   std::vector<std::pair<std::string, std::int64_t>> out;
-  for (std::int32_t i = 1; i <= s.aWords.NumWords(); ++i) out.emplace_back(s.aWords[i].strWord, s.aWords[i].lngCount);
+  for (std::int32_t i = 1; i <= s.aWords.NumWords(); ++i) out.emplace_back(s.aWords[i].strWord, s.aWords[i].count);
   return out;
 }
 
@@ -103,7 +105,7 @@ TEST(WordTable, EveryWordIsFoundAgainWhateverItHashesTo) {
     ASSERT_EQ(table.NumWords(), static_cast<std::int32_t>(words->size()));
     table.OrderByWord();
     std::map<std::string, std::int64_t> counted;
-    for (std::int32_t i = 1; i <= table.NumWords(); ++i) counted[table[i].strWord] = table[i].lngCount;
+    for (std::int32_t i = 1; i <= table.NumWords(); ++i) counted[table[i].strWord] = table[i].count;
     EXPECT_EQ(counted, expected) << words->front();
   }
 }
@@ -221,7 +223,7 @@ TEST(WordRules, TheRulesOfACountFollowTheSettings) {
   p.chkCaseSignificant.SetValue(1);
   s.run.blnReadingWords = true;
   rules = MakeCountRules(s);
-  EXPECT_EQ(rules.allowedExtraChars, s.run.strAllPossibleExtraChars);
+  EXPECT_EQ(rules.allowedExtraChars, kAllPossibleExtraChars);
   EXPECT_EQ(rules.markup.kind, "C");
   EXPECT_TRUE(rules.word.readingWordList);
   EXPECT_FALSE(rules.word.caseSignificant);
@@ -230,7 +232,7 @@ TEST(WordRules, TheRulesOfACountFollowTheSettings) {
 TEST(CountCommand, StopRequestAsksAndOnlyYesStops) {
   TestSession t;
   Session& s = t.session;
-  s.main.cmdListWords.SetCaption(s.Text(74));
+  SetRunPhase(s, RunPhase::kCounting);
   t.platform.answers = {Answer::No};
   s.main.cmdListWords.Click();
   EXPECT_FALSE(s.run.blnStop);
@@ -242,6 +244,48 @@ TEST(CountCommand, StopRequestAsksAndOnlyYesStops) {
   t.platform.answers = {Answer::Yes};
   s.main.cmdListWords.Click();
   EXPECT_TRUE(s.run.blnStop);
+}
+
+// The count button reads "Count words" when idle and "Stop" in every other
+// phase, and the commands that must not disturb a run ask the phase.
+TEST(RunPhase, TheCountButtonAndTheRunSensitiveCommandsFollowThePhase) {
+  const struct {
+    const char* what;
+    RunPhase phase;
+    bool readingWords;  // blnReadingWords, set by the common-words reading itself
+    const char* caption;
+    bool running;
+  } cases[] = {
+      {"idle", RunPhase::kIdle, false, "Count words", false},
+      {"counting", RunPhase::kCounting, false, "Stop", true},
+      {"listing", RunPhase::kListing, false, "Stop", true},
+      {"reading common words", RunPhase::kReadingCommonWords, false, "Stop", true},
+      {"a common-words file being read", RunPhase::kIdle, true, "Count words", true},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    TestSession t;
+    Session& s = t.session;
+    SetRunPhase(s, c.phase);
+    s.run.blnReadingWords = c.readingWords;
+    EXPECT_EQ(s.main.cmdListWords.Caption(), c.caption);
+    EXPECT_EQ(CurrentRunPhase(s), c.readingWords ? RunPhase::kReadingCommonWords : c.phase);
+    // The upkeep offers the clear command only between runs.
+    s.main.txbOutput.SetText("x");
+    s.main.Timer1.SetEnabled(true);
+    s.main.Timer1.Tick();
+    EXPECT_EQ(s.main.cmdClearOutput.Enabled(), !c.running);
+    // Clearing the box during a run keeps the counted words.
+    s.run.blnWordsGot = true;
+    cmdClearOutput_Click(s);
+    EXPECT_EQ(s.run.blnWordsGot, c.running);
+    // The count button asks to stop a run, and otherwise starts one (here
+    // refused at once: no input file).
+    t.platform.answers = {Answer::No};
+    s.main.cmdListWords.Click();
+    ASSERT_FALSE(t.platform.boxes.empty());
+    EXPECT_EQ(t.platform.LastBox().text, c.running ? s.Text(75) : "Input file not specified.");
+  }
 }
 
 TEST(CountCommand, AStopWithManyWordsFoundIsConfirmedFirst) {

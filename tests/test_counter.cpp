@@ -117,7 +117,7 @@ TEST(Count, LinesGiveTheTableTheTotalsAndHowTheCountEnded) {
     CountResult result = Count(source, c.rules, observer);
     Counts included;
     for (std::int32_t i = 1; i <= result.words.NumWords(); ++i)
-      if (result.words[i].blnIncluded) included.emplace_back(result.words[i].strWord, result.words[i].lngCount);
+      if (result.words[i].blnIncluded) included.emplace_back(result.words[i].strWord, result.words[i].count);
     EXPECT_EQ(included, c.included) << c.name;
     EXPECT_EQ(result.totals.included, static_cast<std::int32_t>(c.included.size())) << c.name;
     EXPECT_EQ(result.totals.excluded, c.excluded) << c.name;

@@ -24,7 +24,7 @@ struct DocxCount : ::testing::Test {
 
   std::int64_t CountOf(const std::string& word) {
     for (std::int32_t i = 1; i <= s.aWords.NumWords(); ++i)
-      if (s.aWords[i].strWord == word) return s.aWords[i].lngCount;
+      if (s.aWords[i].strWord == word) return s.aWords[i].count;
     return 0;
   }
 

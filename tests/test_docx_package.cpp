@@ -237,6 +237,31 @@ TEST_F(DocxPackage, SizeLimitsAskAndRefuseAtTheirBoundaries) {
   }
 }
 
+TEST_F(DocxPackage, GivenSizeLimitsTakeThePlaceOfTheFixedOnes) {
+  constexpr DocxSizeLimits kLimits{1000, 2000};
+  struct Case {
+    std::int64_t size;
+    std::optional<Answer> answer;
+    std::int64_t result;
+  };
+  const Case cases[] = {
+      {1000, std::nullopt, 1000},
+      {1001, Answer::No, -5},
+      {2000, Answer::Yes, 2000},
+      {2001, std::nullopt, -4},
+  };
+  for (const auto& c : cases) {
+    test::TestSession ts;
+    const std::string docx = Docx("small.docx", DocumentOfSize(static_cast<std::size_t>(c.size)));
+    if (c.answer) ts.platform.answers.push_back(*c.answer);
+    EXPECT_EQ(ExtractXMLFileFromDocXFile(ts.session, docx, "KWL", kLimits), c.result) << c.size;
+    EXPECT_EQ(ts.platform.answers.size(), 0u) << c.size << ": the question was asked if answered";
+    if (c.result >= 0) {
+      EXPECT_TRUE(DeleteTempFolder(ts.session));
+    }
+  }
+}
+
 TEST_F(DocxPackage, ZipBombsStopAtTheLimitWhateverTheDirectoryClaims) {
   const std::string big = DocumentOfSize(24 * 1024 * 1024);
   // An honest directory: refused before a byte is written.

@@ -5,6 +5,7 @@
 #include <utility>
 #include <vector>
 
+#include "count/limits.h"
 #include "count_run.h"
 #include "list_words.h"
 #include "listing/formats.h"
@@ -166,7 +167,7 @@ struct Counted {
       for (const std::string& x : excluded) e.blnIncluded = e.blnIncluded && e.strWord != x;
       if (!e.blnIncluded) continue;
       ++layout.wordsListed;
-      layout.maxFrequency = std::max(layout.maxFrequency, e.lngCount);
+      layout.maxFrequency = std::max(layout.maxFrequency, e.count);
       layout.longestWord = std::max(layout.longestWord, static_cast<int>(e.strWord.size()));
     }
     order = RankByFrequency(table);
@@ -325,7 +326,7 @@ TEST(TextBoxListing, HeadingThenLinesAndTheIndicatorOfTheLastLine) {
   CountWords(s, {{"beta", 3}, {"gamma", 2}, {"alpha", 1}});
   ListWords(s);
   EXPECT_EQ(s.main.txbOutput.Text(), "Word (longest has 5 characters)\r\nalpha\r\nbeta\r\ngamma\r\n");
-  EXPECT_EQ(s.main.lblTwirler.Caption(), TwirlerText(s, 3));
+  EXPECT_EQ(s.main.lblTwirler.Caption(), TwirlerText(3));
 
   s.main.cboDisplayFormat.SetListIndex(9);
   ListWords(s);
@@ -409,7 +410,7 @@ TEST(TextBoxListing, CountedThroughTheScanner) {
   s.aWords.Reset();
   s.run.lngTotalNumOccurrences = 0;
   s.main.chkSuppressWords.SetValue(1);
-  s.scanner.SetAllowedExtraChars("-", s.run.strProhibitedInitialOrFinalChars);
+  s.scanner.SetAllowedExtraChars("-", kProhibitedInitialOrFinalChars);
   for (std::string line : {" the cat and the hat", " the end"}) ScanOneLine(s, line);
   s.run.intThresholdFrequency = 2;
   s.main.cboDisplayFormat.SetListIndex(7);

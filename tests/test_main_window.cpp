@@ -1,9 +1,13 @@
 // The main window's reactions around the count run.
 #include <gtest/gtest.h>
 
+#include <utility>
+#include <vector>
+
 #include "count_run.h"
 #include "main_window.h"
 #include "support/test_files.h"
+#include "window_state.h"
 
 namespace kwl {
 namespace {
@@ -32,6 +36,67 @@ TEST_F(MainWindow, ChangingTheListingReListsOnlyAfterACompleteRun) {
   s.main.txbOutput.Clear();
   s.main.cboDisplayFormat.SetListIndex(0);
   EXPECT_EQ(s.main.txbOutput.Text(), "");
+}
+
+TEST_F(MainWindow, ACountGoesFromCountingToListingAndBackToIdle) {
+  std::vector<std::pair<RunPhase, std::string>> seen;
+  t.platform.onProcessEvents = [&] {
+    std::pair<RunPhase, std::string> now{CurrentRunPhase(s), s.main.cmdListWords.Caption()};
+    if (seen.empty() || seen.back() != now) seen.push_back(std::move(now));
+  };
+  CountFile("beta alpha beta\r\n");
+  t.platform.onProcessEvents = nullptr;
+  const std::vector<std::pair<RunPhase, std::string>> phases = {{RunPhase::kCounting, "Stop"},
+                                                                {RunPhase::kListing, "Stop"}};
+  EXPECT_EQ(seen, phases);
+  EXPECT_EQ(s.run.phase, RunPhase::kIdle);
+  EXPECT_EQ(s.main.cmdListWords.Caption(), "Count words");
+}
+
+// A count that starts empties the table, so a stopped count whose words were
+// not listed leaves nothing that a change of the listing choices would list
+// again over the new table (for a DOCX document the frequency order of the
+// count before was listed again).
+TEST_F(MainWindow, ANewCountForgetsTheListingOfTheCountBefore) {
+  const std::string words = "beta alpha beta gamma";
+  test::WriteDocx(dir.File("in.docx"), "<w:p><w:r><w:t>" + words + "</w:t></w:r></w:p>");
+  const struct {
+    const char* what;
+    bool clipboard;
+    std::string path;
+  } cases[] = {
+      {"text file", false, dir.Write("in.txt", words + "\r\n")},
+      {"DOCX document", false, dir.File("in.docx")},
+      {"clipboard", true, ""},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    if (c.clipboard) {
+      s.main.optOnClipboard.Select();
+      t.platform.clipboard = words;
+    } else {
+      s.main.optInFile.Select();
+      s.main.txbFile[0].SetText(c.path);
+    }
+    s.main.cmdListWords.Click();
+    ASSERT_TRUE(s.run.blnWordsGot);
+    ASSERT_FALSE(s.run.aFrequencyOrder.empty());
+
+    // Again, stopped once a word is found, and not listed.
+    t.platform.onProcessEvents = [&] {
+      if (s.aWords.NumWords() == 1 && !s.run.blnStop) s.main.cmdListWords.Click();
+    };
+    t.platform.answers = {Answer::Yes, Answer::No};  // stop; do not list
+    s.main.cmdListWords.Click();
+    t.platform.onProcessEvents = nullptr;
+    EXPECT_EQ(t.platform.LastBox().title, "Counting interrupted");
+    EXPECT_FALSE(s.run.blnWordsGot);
+    EXPECT_TRUE(s.run.aFrequencyOrder.empty());
+
+    const std::string shown = s.main.txbOutput.Text();
+    s.main.cboDisplayFormat.SetListIndex(s.main.cboDisplayFormat.ListIndex() == 8 ? 0 : 8);
+    EXPECT_EQ(s.main.txbOutput.Text(), shown) << "nothing is listed again";
+  }
 }
 
 TEST_F(MainWindow, ChoosingASourceForgetsTheCountedWords) {

@@ -159,7 +159,7 @@ TEST_F(Progress, SetTheFocusPicksTheInputButtonThenTheCountButton) {
 }
 
 TEST_F(Progress, StopRequestAskedOnlyDuringARun) {
-  m.cmdListWords.SetCaption(s.Text(74));
+  SetRunPhase(s, RunPhase::kCounting);
   t.platform.answers = {Answer::No};
   m.cmdListWords.Click();
   EXPECT_FALSE(s.run.blnStop) << "No does not stop";

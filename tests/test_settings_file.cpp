@@ -123,7 +123,7 @@ TEST(SettingsFile, FilesAreReadAndReplacedOnlyWhenRegular) {
   const Case cases[] = {
       {"", Status::Kind::kNotFound, ENOENT, ""},
       {dir.File("none.kwl"), Status::Kind::kNotFound, ENOENT, ""},
-      {dir.Path(), Status::Kind::kNotRegular, EISDIR, ""},
+      {dir.Path(), Status::Kind::kNotRegular, EISDIR, "a folder"},
       {pipe, Status::Kind::kNotRegular, 0, "a named pipe"},
   };
   for (const Case& c : cases) {
@@ -141,6 +141,7 @@ TEST(SettingsFile, FilesAreReadAndReplacedOnlyWhenRegular) {
   EXPECT_TRUE(read.status.Ok());
   EXPECT_EQ(read.settings, settings);
   EXPECT_EQ(WriteSettingsFile(pipe, settings).detail, "a named pipe");
+  EXPECT_EQ(WriteSettingsFile(dir.Path(), settings).err, EISDIR);
   EXPECT_EQ(WriteSettingsFile(dir.File("missing/x.kwl"), settings).err, ENOENT);
 }
 

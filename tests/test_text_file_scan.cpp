@@ -11,16 +11,15 @@
 #include <filesystem>
 #include <functional>
 #include <map>
+#include <new>
 #include <optional>
 
 #include "file_source.h"
 #include "files/paths.h"
 #include "count_run.h"
 #include "file_choice.h"
-#include "params_logic.h"
 #include "session.h"
 #include "window_state.h"
-#include "scan/char_rules.h"
 #include "support/test_files.h"
 
 namespace kwl {
@@ -56,7 +55,7 @@ using WordCounts = std::map<std::string, std::int64_t>;
 
 WordCounts Counts(const Session& s) {
   WordCounts out;
-  for (std::int32_t i = 1; i <= s.aWords.NumWords(); ++i) out[s.aWords[i].strWord] = s.aWords[i].lngCount;
+  for (std::int32_t i = 1; i <= s.aWords.NumWords(); ++i) out[s.aWords[i].strWord] = s.aWords[i].count;
   return out;
 }
 
@@ -91,9 +90,8 @@ struct FileScan : ::testing::Test {
   HookedPlatform& platform = h.platform;
   MainControls& m = s.main;
 
-  // DoItFromFile as the count run calls it, after building the word rules.
+  // DoItFromFile as the count run calls it.
   bool Scan(const std::string& path) {
-    s.scanner.SetAllowedExtraChars(BuildAllowedExtraChars(s.params), s.run.strProhibitedInitialOrFinalChars);
     m.txbFile[0].SetText(path);
     return DoItFromFile(s);
   }
@@ -261,7 +259,7 @@ TEST_F(FileScan, LargeInputQuestionFrom204801Bytes) {
   m.txbFile[1].Clear();
 
   // Cancel ends the run before anything is reset.
-  m.cmdListWords.SetCaption(s.Text(73));
+  SetRunPhase(s, RunPhase::kIdle);
   EnableControls(s, true);
   s.aWords.Reset();
   s.aWords.Add("earlier");
@@ -359,7 +357,7 @@ TEST_F(FileScan, StopRequestBelowAndAt2000DistinctWords) {
     }
     platform.onProcessEvents = nullptr;
     s.run.blnStop = false;
-    m.cmdListWords.SetCaption(s.Text(73));
+    SetRunPhase(s, RunPhase::kIdle);
   }
 }
 
@@ -423,6 +421,26 @@ TEST_F(FileScan, SuppressWordsChangedDuringTheScanIsPutBack) {
   // Words found after the box was checked were not shown.
   EXPECT_EQ(m.txbOutput.Text().find("qkaaa"), std::string::npos);
   EXPECT_NE(m.txbOutput.Text().find("qbaaa"), std::string::npos);
+}
+
+TEST_F(FileScan, OutOfMemoryOnALineIsReportedAndReadingGoesOn) {
+  const std::string path = dir.Write("lines.txt", "alpha beta\r\ngamma\r\ndelta\r\n");
+  bool thrown = false;
+  platform.onProcessEvents = [&] {
+    if (thrown || s.aWords.NumWords() != 1) return;
+    thrown = true;
+    throw std::bad_alloc();
+  };
+  ASSERT_TRUE(Scan(path));
+  platform.onProcessEvents = nullptr;
+  ASSERT_TRUE(thrown);
+  ASSERT_EQ(platform.boxes.size(), 1u);
+  EXPECT_EQ(platform.LastBox().text, "At DoItFromFile error #7.\r\nDescription: Out of memory");
+  EXPECT_TRUE(s.run.blnCountIncomplete);
+  const WordCounts counts = Counts(s);
+  EXPECT_EQ(CountOf(counts, "alpha"), 1);
+  EXPECT_EQ(CountOf(counts, "gamma"), 1) << "reading goes on with the next line";
+  EXPECT_EQ(CountOf(counts, "delta"), 1);
 }
 
 TEST_F(FileScan, StateAfterAScan) {

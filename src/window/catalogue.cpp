@@ -2,31 +2,32 @@
 
 #include <bitset>
 #include <cerrno>
-#include <cstdio>
-#include <memory>
+#include <utility>
 
 #include "text/cp1252.h"
 #include "text/number_text.h"
+#include "files/byte_reader.h"
 #include "files/regular_file.h"
 
 namespace kwl {
 namespace {
 
-// The status of a path that is no regular file: -11 a folder, -12 a named
-// pipe, -13 a device, -14 anything else.
-int SpecialFileStatus(mode_t type) {
-  if (S_ISDIR(type)) return -11;
-  if (S_ISFIFO(type)) return -12;
-  if (S_ISCHR(type) || S_ISBLK(type)) return -13;
+// The status of a file that could not be opened: -11 a folder, -12 a named
+// pipe, -13 a device, -14 another special file, -1 any other failure.
+int OpenFailureStatus(const Status& status) {
+  if (status.kind != Status::Kind::kNotRegular) return -1;
+  if (status.err == EISDIR) return -11;
+  if (status.detail == SpecialFileKind(S_IFIFO)) return -12;
+  if (status.detail == SpecialFileKind(S_IFCHR)) return -13;
   return -14;
 }
 
 // The next line up to "\n" (not kept); false at the end of the file with
 // nothing read.
-bool NextLine(std::FILE* in, std::string& line) {
+bool NextLine(ByteReader& in, std::string& line) {
   line.clear();
   int c = 0;
-  while ((c = std::getc(in)) != EOF) {
+  while ((c = in.Get()) != ByteReader::kEnd) {
     if (c == '\n') return true;
     line.push_back(static_cast<char>(c));
   }
@@ -36,16 +37,17 @@ bool NextLine(std::FILE* in, std::string& line) {
 }  // namespace
 
 int Catalogue::Load(const std::string& path) {
-  ReadRefusal why;
-  const std::unique_ptr<std::FILE, int (*)(std::FILE*)> in(OpenRegularFileStream(path, why), &std::fclose);
-  if (!in) return why.type != 0 ? SpecialFileStatus(why.type) : -1;
+  Status opened;
+  File file = File::Open(path, opened);
+  if (!opened.Ok()) return OpenFailureStatus(opened);
+  ByteReader in(std::move(file));
   std::array<std::string, kCount + 1> texts{};
   std::bitset<kCount + 1> seen;
   std::string line;
   long lineNo = 0;
   bool anyByte = false;
   int loaded = 0;
-  while (NextLine(in.get(), line)) {
+  while (NextLine(in, line)) {
     anyByte = true;
     ++lineNo;
     if (!line.empty() && line.back() == '\r') line.pop_back();
@@ -66,7 +68,7 @@ int Catalogue::Load(const std::string& path) {
     texts[static_cast<std::size_t>(n)] = text == "~" ? std::string() : std::move(text);
     ++loaded;
   }
-  if (std::ferror(in.get())) return -7;
+  if (!in.status().Ok()) return -7;
   if (!anyByte) return -6;
   if (loaded == 0) return 0;
   for (int n = 1; n <= kCount; ++n)

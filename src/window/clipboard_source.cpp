@@ -8,7 +8,7 @@
 #include "progress.h"
 #include "session.h"
 #include "window_state.h"
-#include "text/normalise.h"
+#include "word_filters.h"
 #include "files/status.h"
 #include "sources/clipboard_text.h"
 #include "files/run_error.h"
@@ -85,24 +85,25 @@ bool DoItFromClipboard(Session& s) {
     s.Warn("The text on the clipboard does not consist\r\nsolely of natural language words.", "Invalid input");
     return false;
   }
-  s.scanner.markers.Clear();
-  s.scanner.intWithinComment = -1;
   const std::int16_t suppressSaved = m.chkSuppressWords.Value();
   bool ok = false;
   try {
     cmdClearOutput_Click(s);
-    s.aWords.Reset();
+    CountRules rules = MakeCountRules(s);
+    // The clipboard's text has no comment markers and no character entities.
+    rules.markup = scan::MarkupKind{"", false};
+    StartCount(s, rules);
     r.blnStop = false;
-    m.cmdListWords.SetCaption("Stop");
+    SetRunPhase(s, RunPhase::kCounting);
     EnableControls(s, false);
     m.txbOutput.Clear();
     ClipboardTextSource source(r.strClipboardText);
-    std::string line;
-    while (source.Next(line)) {
-      if (s.params.chkCaseSignificant.Value() != 1) scan::FoldCaseInPlace(line);
-      ScanOneLine(s, line);
-    }
-    if (!source.status().Ok()) throw RunError::FromStatus(source.status());
+    // The text is one line: a stop request ends it at once, unasked.
+    s.intake.askBeforeStopping = false;
+    const Status status = s.counter.Read(source, s.intake);
+    s.intake.askBeforeStopping = true;
+    r.lngTotalNumOccurrences = s.counter.TotalOccurrences();
+    if (!status.Ok() && status.kind != Status::Kind::kStopped) throw RunError::FromStatus(status);
     ok = true;
   } catch (const RunError& e) {
     ReportError(s, e.Number(), e.Description(), "DoItFromClipboard");
@@ -114,7 +115,7 @@ bool DoItFromClipboard(Session& s) {
     // controls back: give them back here.
     m.lblTwirler.SetCaption(" ");
     EnableControls(s, true);
-    m.cmdListWords.SetCaption(s.Text(73));
+    SetRunPhase(s, RunPhase::kIdle);
   }
   m.chkSuppressWords.SetValue(suppressSaved);
   SetTheFocus(s);

@@ -10,20 +10,15 @@
 #include <string_view>
 
 #include "controls.h"
+#include "count/common_words_file.h"
 
 namespace kwl {
 class Platform;
 struct Session;
 
-// The eight lists beside the program, indexed 0 to 7: six languages, then
-// English and German, then all six.
+// The lists' names in the language chooser, indexed as kCommonWordsFileNames.
 inline constexpr std::array<std::string_view, 8> kCommonWordsLanguageNames = {
     "English", "German", "Spanish", "Portuguese", "Italian", "French", "English and German", "all six languages"};
-inline constexpr std::array<std::string_view, 8> kCommonWordsFileNames = {
-    "cwds_en.txt", "cwds_de.txt", "cwds_es.txt", "cwds_pt.txt",
-    "cwds_it.txt", "cwds_fr.txt", "cwds_en_de.txt", "cwds_en_de_es_pt_it_fr.txt"};
-// The code at 1-based position 3k + 1 belongs to table index k.
-inline constexpr std::string_view kCommonWordsLanguageCodes = "en_de_es_pt_it_fr";
 
 // strCommonWordsFile := the program folder + "/cwds_en.txt", shown in txbCommonWordsFile.
 void SetDefaultCommonWordsFile(Session& s);
@@ -37,11 +32,8 @@ bool AttemptToReadCommonWords(Session& s);
 // replaced only then; a stopped or refused read keeps the previous one.
 bool ReadCommonWords(Session& s);
 
-// The two-letter language code a file declares ("lang=" or "content=" in its
-// first ten non-empty lines), lower-cased; defaultCode when it declares none,
-// when the code is not in allowedCodes (unless that is empty), or when the
-// file cannot be read.
-std::string DetectLanguageCode(const std::string& path, std::string_view allowedCodes, std::string_view defaultCode);
+// DetectLanguageCode, the file names and the language codes are the core's
+// (count/common_words_file.h).
 
 // 0 "No", 1 to 20 and the tens as words ("Forty two"), 100 and above as
 // grouped digits.

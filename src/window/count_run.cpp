@@ -16,7 +16,6 @@
 #include "progress.h"
 #include "session.h"
 #include "window_state.h"
-#include "scan/char_rules.h"
 #include "params_logic.h"
 #include "state_file.h"
 #include "files/run_error.h"
@@ -58,7 +57,7 @@ void StoreTotals(const CountTotals& t, RunState& r) {
 
 void EndRun(Session& s) {
   EnableControls(s, true);
-  s.main.cmdListWords.SetCaption(s.Text(73));
+  SetRunPhase(s, RunPhase::kIdle);
   s.main.lblTwirler.SetCaption(" ");
   SetTheFocus(s);
 }
@@ -82,13 +81,13 @@ void FinishCount(Session& s) {
         "Counting interrupted", Buttons::YesNo);
     if (answer == Answer::No) {
       EnableControls(s, true);
-      m.cmdListWords.SetCaption(s.Text(73));
+      SetRunPhase(s, RunPhase::kIdle);
       return;
     }
     r.blnInterrupted = true;
   }
   r.blnWordsGot = !r.blnInterrupted;
-  m.cmdListWords.SetCaption(s.Text(74));
+  SetRunPhase(s, RunPhase::kListing);
   m.cmdListWords.Repaint();
   m.cmdListWords.SetEnabled(false);
   ShowStep(s, 77);
@@ -104,8 +103,14 @@ void FinishCount(Session& s) {
   EndRun(s);
 }
 
+void StartCount(Session& s, const CountRules& rules) {
+  s.counter.Start(rules);
+  s.run.blnWordsGot = false;
+  s.run.aFrequencyOrder.clear();
+}
+
 void ScanOneLine(Session& s, std::string& line) {
-  // The readers that hand lines over one at a time do not say where a count
+  // A reader that hands lines over one at a time does not say where its count
   // starts, so the word rules are taken at every line (no allocation).
   s.counter.SetWordRules(MakeWordRules(s.params, s.run, s.commonWords));
   s.run.lngTotalNumOccurrences += s.counter.ScanLine(line, s.intake);
@@ -113,7 +118,7 @@ void ScanOneLine(Session& s, std::string& line) {
 
 void cmdListWords_Click(Session& s) {
   MainControls& m = s.main;
-  if (s.RunInProgress()) {
+  if (CurrentRunPhase(s) != RunPhase::kIdle) {
     if (s.Show(s.Text(75), s.Text(74), Buttons::YesNo, Icon::None, Answer::No) != Answer::No) s.run.blnStop = true;
     return;
   }
@@ -136,10 +141,8 @@ void DoIt(Session& s) {
     if (s.showSettingsWindow) s.showSettingsWindow();
     return;
   }
-  s.scanner.SetAllowedExtraChars(BuildAllowedExtraChars(s.params), r.strProhibitedInitialOrFinalChars);
   r.blnReadingWords = false;
   r.blnInterrupted = false;
-  s.scanner.blnCharacterEntitiesPossible = false;
   r.blnDisplaySuppressed = false;
   r.intMinWidth = 6;
   // Nothing of an earlier run's output file or failed reading carries over
@@ -219,7 +222,6 @@ void InitializeVariables(Session& s) {
   m.lblFilesize.SetCaption("");
   m.lblXMLsize.SetCaption("");
   r.strStateFile = StateFilePath(s);
-  s.scanner.intWithinComment = -1;
   r.intTwirlerChars = {172, 173, 174, 175};
   m.lblTwirler.SetCaption(" ");
   r.lngMaxClipboardChars = 100000;

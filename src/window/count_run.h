@@ -2,6 +2,8 @@
 // The count run: the count command, its driver DoIt and the run's error report.
 #include <string>
 
+#include "count/count_rules.h"
+
 namespace kwl {
 struct Session;
 
@@ -22,9 +24,15 @@ void ReportError(Session& s, int number, const std::string& description, const s
 // Resets the run state and all settings.
 void InitializeVariables(Session& s);
 
-// Scans one prepared line with the counter of the session and the word rules
+// Starts the count of a source: the counter takes the rules, its table and
+// comment state emptied, and nothing of an earlier count's result is kept for
+// the listing choices to list again (blnWordsGot, the frequency order).
+void StartCount(Session& s, const CountRules& rules);
+
+// For a reader that hands lines over one at a time (a common-words file):
+// scans one prepared line with the counter of the session and the word rules
 // of the settings in force, and adds its words to lngTotalNumOccurrences. The
-// characters and the markup are those the scanner was given.
+// characters and the markup are those the counter was started with.
 void ScanOneLine(Session& s, std::string& line);
 
 }  // namespace kwl

@@ -76,13 +76,14 @@ std::string CreateTempFolder(const std::string& prefix) {
   return {};
 }
 
-std::int64_t ExtractXMLFileFromDocXFile(Session& s, const std::string& docxPath, const std::string& folderPrefix) {
+std::int64_t ExtractXMLFileFromDocXFile(Session& s, const std::string& docxPath, const std::string& folderPrefix,
+                                        const DocxSizeLimits& limits) {
   RunState& r = s.run;
   r.strDocxXMLFilepath.clear();
   r.strDocxTempFolder = CreateTempFolder(folderPrefix);
   if (r.strDocxTempFolder.empty()) return -1;
 
-  const DocxBody body = ExtractDocxBody(docxPath, r.strDocxTempFolder, r.lngDocxMaxSize);
+  const DocxBody body = ExtractDocxBody(docxPath, r.strDocxTempFolder, limits.max);
   // The checksum question comes first: the part was written in full.
   if (body.checksumFailed && r.strDocxAgreedPath != docxPath) {
     if (s.Show("Invalid checksum found when processing\r\n" + docxPath + "\r\n\r\nDo you wish to scan this file anyway?",
@@ -117,7 +118,7 @@ std::int64_t ExtractXMLFileFromDocXFile(Session& s, const std::string& docxPath,
   }
   r.strDocxXMLFilepath = body.xmlPath;
   const std::int64_t size = body.size;
-  if (size > r.lngDocxWarnSize && r.strDocxAgreedPath != docxPath) {
+  if (size > limits.warn && r.strDocxAgreedPath != docxPath) {
     const Answer answer = s.Show(docxPath + "\r\nis rather large.  It may take awhile to scan.\r\nDo you wish to continue?",
                                  "Big file", Buttons::YesNo, Icon::None, Answer::No);
     if (answer == Answer::No) {
@@ -187,10 +188,9 @@ class PieceProgress : public DocxPieceObserver {
       m.txbOutput.Repaint();
     }
     if (bar_) {
-      const int width = s_.run.intProgressBarWidth;
-      const std::int64_t p = ProgressPosition(position, length, width);
+      const std::int64_t p = ProgressPosition(position, length, kProgressBarWidth);
       if (p != lastBar_) {
-        m.lblTotalNumOccurrences.SetCaption(ProgressBarText(p, width));
+        m.lblTotalNumOccurrences.SetCaption(ProgressBarText(p, kProgressBarWidth));
         m.lblTotalNumOccurrences.Repaint();
         lastBar_ = p;
       }

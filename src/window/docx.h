@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "count/limits.h"
 namespace kwl {
 struct Session;
 
@@ -20,15 +21,23 @@ struct Session;
 // Empty when they could not be made.
 std::string CreateTempFolder(const std::string& prefix);
 
+// The sizes of a body part that ask the question (above warn) and that are
+// refused (above max); smaller ones keep a fuzz run fast.
+struct DocxSizeLimits {
+  std::int64_t warn = kDocxWarnSize;
+  std::int64_t max = kDocxMaxSize;
+};
+
 // Extracts word/document.xml below a new temporary folder (strDocxTempFolder,
 // ending with "/"). The size of the extracted XML in bytes, or: -1 no
 // temporary folder; -2 the package failed its checksum and the user declined
-// to scan it (the folder is removed); -4 the XML is too large (the folder is
-// removed); -5 the XML is large and the user declined (the folder is removed).
+// to scan it (the folder is removed); -4 the XML is larger than limits.max (the folder
+// is removed); -5 the XML is larger than limits.warn and the user declined (the folder is removed).
 // A package that is not a readable zip file or has no word/document.xml
 // throws RunError (53 no document body, 321 not a readable package), with no
 // folder left behind.
-std::int64_t ExtractXMLFileFromDocXFile(Session& s, const std::string& docxPath, const std::string& folderPrefix);
+std::int64_t ExtractXMLFileFromDocXFile(Session& s, const std::string& docxPath, const std::string& folderPrefix,
+                                        const DocxSizeLimits& limits = {});
 
 // Reads the extracted XML, deletes it, and extracts its text pieces into
 // Session::docxPieces; size receives the total length of the pieces. The

@@ -16,7 +16,8 @@
 #include "progress.h"
 #include "session.h"
 #include "window_state.h"
-#include "text/normalise.h"
+#include "word_filters.h"
+#include "word_intake.h"
 #include "files/run_error.h"
 
 namespace kwl {
@@ -27,8 +28,6 @@ constexpr const char* kProcedure = "DoItFromFile";
 constexpr std::int64_t kLargeInputSize = 204800;
 // Inputs above this size get the progress bar.
 constexpr std::int64_t kProgressBarMinSize = 10240;
-// From this many distinct words on, a stop request is confirmed first.
-constexpr std::int32_t kStopQuestionWords = 2000;
 
 void ShowOutput(MainControls& m, const std::string& text) {
   m.txbOutput.SetText(text);
@@ -52,8 +51,9 @@ bool Guarded(Session& s, Step&& step) {
   return false;
 }
 
-// A source that could not be opened or read on: reported as the run's error.
-void ReportSourceFailure(Session& s, const Status& status) {
+// A source that could not be opened or read on, or a line that could not be
+// counted: reported as the run's error.
+void ReportFailure(Session& s, const Status& status) {
   const RunError e = RunError::FromStatus(status);
   ReportError(s, e.Number(), e.Description(), kProcedure);
 }
@@ -140,7 +140,7 @@ void AbandonDocxScan(Session& s) {
   ShowOutput(m, "");
   s.run.blnStop = false;
   EnableControls(s, true);
-  m.cmdListWords.SetCaption(s.Text(73));
+  SetRunPhase(s, RunPhase::kIdle);
   ResetTotalNumOccurrencesLabel(s);
   DeleteTempFolder(s);
 }
@@ -196,7 +196,7 @@ DocxText PrepareDocxText(Session& s, const std::string& docxPath, std::int64_t& 
     made = true;
   });
   if (!made || !source->status().Ok()) {
-    if (made) ReportSourceFailure(s, source->status());
+    if (made) ReportFailure(s, source->status());
     r.blnCountIncomplete = true;
     return DocxText::NothingToRead;
   }
@@ -207,37 +207,45 @@ DocxText PrepareDocxText(Session& s, const std::string& docxPath, std::int64_t& 
   return DocxText::Ready;
 }
 
-// Reads the source's lines into the scanner until its end or a stop.
+// The word intake as the file source's observer while it reads: a stop
+// confirmed from 2000 words on, the progress bar drawn as lines are read.
+class FileIntake {
+ public:
+  FileIntake(WordIntake& intake, FileProgressBar& bar) : intake_(intake) {
+    intake_.askBeforeStopping = true;
+    intake_.progressBar = &bar;
+  }
+  ~FileIntake() { intake_.progressBar = nullptr; }
+  FileIntake(const FileIntake&) = delete;
+  FileIntake& operator=(const FileIntake&) = delete;
+
+ private:
+  WordIntake& intake_;
+};
+
+// Reads the source into the counter until its end, a confirmed stop or a
+// failure of the source. Out of memory while a line is counted is reported,
+// leaves the count incomplete, and reading goes on with the next line.
 void ReadLines(Session& s, LineSource& source, std::int64_t inputSize, bool showBar) {
   RunState& r = s.run;
   FileProgressBar bar(s, inputSize, showBar);
-  std::string line;
-  std::int64_t drawn = 0;
-  for (;;) {
-    s.pump.Yield();
-    if (!source.Next(line)) break;
-    bar.Advance(source.Done() - drawn);
-    drawn = source.Done();
-    const bool scanned = Guarded(s, [&] {
-      if (s.params.chkCaseSignificant.Value() != 1) scan::FoldCaseInPlace(line);
-      ScanOneLine(s, line);
-    });
-    if (!scanned) r.blnCountIncomplete = true;
-    if (r.blnStop) {
-      const std::int32_t found = s.aWords.NumWords();
-      if (found < kStopQuestionWords) break;
-      std::string question = " ";
-      question.append(std::to_string(found)).append(" different words have been found.\r\nDo you really wish to stop?");
-      const Answer answer = s.Show(question, s.Text(74), Buttons::YesNo);
-      if (answer != Answer::No) break;
-      r.blnStop = false;
+  {
+    const FileIntake intake(s.intake, bar);
+    for (;;) {
+      const std::int64_t before = source.Done();
+      const Status status = s.counter.Read(source, s.intake);
+      if (status.kind != Status::Kind::kOutOfMemory || !source.status().Ok()) break;
+      ReportFailure(s, status);
+      r.blnCountIncomplete = true;
+      // Nothing read since the last try: there is no next line to go on with.
+      if (source.Done() == before) break;
     }
   }
   // Blank lines after the last line with words are read all the same.
-  bar.Advance(source.Done() - drawn);
+  bar.Advance(source.Done() - bar.BytesRead());
   // A file that cannot be read on is reported once; reading ended there.
   if (!source.status().Ok()) {
-    ReportSourceFailure(s, source.status());
+    ReportFailure(s, source.status());
     r.blnCountIncomplete = true;
   }
 }
@@ -246,6 +254,7 @@ void ReadLines(Session& s, LineSource& source, std::int64_t inputSize, bool show
 void FinishReading(Session& s, bool docx) {
   MainControls& m = s.main;
   if (docx) DeleteTempFolder(s);
+  s.run.lngTotalNumOccurrences = s.counter.TotalOccurrences();
   ResetTotalNumOccurrencesLabel(s);
   m.chkSuppressWords.SetValue(static_cast<std::int16_t>(s.run.intSuppressWordsSaved));
   m.lblTwirler.SetCaption(" ");
@@ -287,7 +296,7 @@ bool DoItFromFile(Session& s) {
     // unreadable since the checks ends the run with nothing changed.
     auto file = std::make_unique<TextFileSource>(inputPath, m.chkUTF8.Value() == 1);
     if (!file->status().Ok()) {
-      ReportSourceFailure(s, file->status());
+      ReportFailure(s, file->status());
       ShowOutput(m, "");
       return false;
     }
@@ -314,16 +323,14 @@ bool DoItFromFile(Session& s) {
   r.strClipboardText.clear();
   if (!docx) cmdClearOutput_Click(s);
   r.intSuppressWordsSaved = m.chkSuppressWords.Value();
-  s.aWords.Reset();
-  s.scanner.blnCharacterEntitiesPossible = false;
-  s.scanner.SetMarkupKind(Extension(inputPath));
+  // The characters, the markup of the file's extension and the word rules.
+  StartCount(s, MakeCountRules(s));
   r.blnStop = false;
-  m.cmdListWords.SetCaption(s.Text(74));
+  SetRunPhase(s, RunPhase::kCounting);
   EnableControls(s, false);
   // The size that decides on the bar is taken once for the whole scan.
   const bool showBar = FileLength(inputPath) > kProgressBarMinSize;
   if (showBar) SetTotalNumOccurrencesForFileProgressBar(s);
-  s.scanner.intWithinComment = -1;
 
   if (docx) {
     switch (PrepareDocxText(s, inputPath, inputSize, source)) {

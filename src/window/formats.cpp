@@ -18,7 +18,6 @@ ListingLayout ListingLayoutFor(const Session& s, bool toFile) {
   layout.wordsListed = s.run.lngNumWordsIncluded;
   layout.maxFrequency = s.run.lngMaxFrequency;
   layout.longestWord = s.run.intMaxWordLengthFound;
-  layout.minWidth = s.run.intMinWidth;
   return layout;
 }
 

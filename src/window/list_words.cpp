@@ -1,11 +1,13 @@
 #include "list_words.h"
 
-#include <filesystem>
+#include <cerrno>
 #include <new>
 #include <string>
 
 #include "files/paths.h"
+#include "files/regular_file.h"
 #include "count_run.h"
+#include "count/limits.h"
 #include "files/run_error.h"
 #include "formats.h"
 #include "listing/listing_writer.h"
@@ -31,7 +33,7 @@ constexpr const char* kOverwritePrompt =
 // would take the box past its limit is refused with the text-box-full report.
 bool Flush(Session& s, std::string& buffer, const char* label) {
   TextBox& box = s.main.txbOutput;
-  const auto limit = static_cast<std::size_t>(s.run.lngMaxTextLength);
+  const auto limit = static_cast<std::size_t>(kMaxTextBoxLength);
   if (box.Length() + cp1252::Utf8Length(buffer) > limit) {
     ReportError(s, -6, s.Text(27), label);
     s.main.lblTwirler.SetCaption(" ");
@@ -90,7 +92,7 @@ class TextBoxPass final : public ListingSink {
 
  private:
   void Twirl(std::int32_t entry) {
-    s_.main.lblTwirler.SetCaption(TwirlerText(s_, entry));
+    s_.main.lblTwirler.SetCaption(TwirlerText(entry));
     s_.main.lblTwirler.Repaint();
   }
 
@@ -103,11 +105,7 @@ class TextBoxPass final : public ListingSink {
 // Whether the output path names the input file being counted, also under
 // another spelling ("./", a link).
 bool IsInputFile(const Session& s, const std::string& output) {
-  if (!s.main.optInFile.Value()) return false;
-  const std::string input = TrimBlanks(s.main.txbFile[0].Text());
-  if (input.empty()) return false;
-  std::error_code ec;
-  return input == output || std::filesystem::equivalent(input, output, ec);
+  return s.main.optInFile.Value() && SameFile(TrimBlanks(s.main.txbFile[0].Text()), output);
 }
 
 // One listing pass in key order, into the output file while it is written
@@ -154,6 +152,12 @@ void ListWordsByFrequency(Session& s, OutputFile* file) {
 }
 
 }  // namespace
+
+
+void CheckOutputWritable(const std::string& path) {
+  const Status status = CheckOutputReplaceable(path);
+  if (!status.Ok()) throw RunError::FromOutputStatus(status);
+}
 
 void ListWords(Session& s) {
   RunState& r = s.run;
@@ -206,7 +210,7 @@ void ListWords(Session& s) {
       box.Repaint();
       try {
         OutputFile file;
-        file.Open(m.txbFile[1].Text());
+        if (const Status opened = file.Open(m.txbFile[1].Text()); !opened.Ok()) throw RunError::FromOutputStatus(opened);
         if (m.cboWordOrder.ListIndex() == 1) {
           ListWordsAlphabetically(s, &file);
         } else {
@@ -214,7 +218,7 @@ void ListWords(Session& s) {
         }
         // A stopped listing leaves the earlier output file as it was.
         if (!r.blnStop) {
-          file.Commit();
+          if (const Status committed = file.Commit(); !committed.Ok()) throw RunError::FromOutputStatus(committed);
           r.blnOutputFileWritten = true;
         }
       } catch (const RunError& e) {

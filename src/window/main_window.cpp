@@ -92,7 +92,7 @@ void ListingChoice_Click(Session& s) {
 
 void Timer1_Timer(Session& s) {
   MainControls& m = s.main;
-  const bool running = s.RunInProgress();
+  const bool running = CurrentRunPhase(s) != RunPhase::kIdle;
   m.txbOutput.SetToolTip(running || !m.txbOutput.Text().empty() ? std::string() : s.Text(76));
   const std::string& common = s.params.txbCommonWordsFile.Text();
   s.params.txbCommonWordsFile.SetToolTip(cp1252::Utf8Length(common) >= 58 ? common : std::string());

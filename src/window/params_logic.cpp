@@ -1,7 +1,6 @@
 #include "params_logic.h"
 
-#include <algorithm>
-#include <array>
+#include <optional>
 #include <cstdint>
 #include <string_view>
 #include <utility>
@@ -9,8 +8,8 @@
 
 #include "session.h"
 #include "window_state.h"
-#include "scan/char_rules.h"
-#include "text/normalise.h"
+#include "count/limits.h"
+#include "count/words_to_ignore.h"
 #include "text/cp1252.h"
 
 namespace kwl {
@@ -122,61 +121,14 @@ void Initialize(Session& s) {
   UpdateDisableOutputCheckBox(s);
 }
 
-namespace {
-std::string Trim(std::string_view text) {
-  const auto first = text.find_first_not_of(' ');
-  if (first == std::string_view::npos) return {};
-  const auto last = text.find_last_not_of(' ');
-  return std::string(text.substr(first, last - first + 1));
-}
-}  // namespace
-
 void NormaliseWordsToIgnore(Session& s) {
-  TextBox& box = s.params.txbWordsToIgnore;
-  std::string text = cp1252::FromUtf8(Trim(box.Text()));
-  if (text.empty()) {
+  const std::optional<std::string> words = kwl::NormaliseWordsToIgnore(s.params.txbWordsToIgnore.Text());
+  if (!words) {
     s.run.strWordsToIgnore.Clear();
     return;
   }
-  scan::FoldCaseInPlace(text);
-  std::replace(text.begin(), text.end(), ',', ' ');
-  // The words are sorted as the ranks of their characters, whose plain byte
-  // order is cp1252::Compare's; the first eight ranks, packed into one
-  // number, decide most comparisons. The order is strict (ranks are one to
-  // one), so dropping each word equal to the one before it leaves the same
-  // list as dropping later duplicates and then sorting.
-  const std::string ranks = cp1252::RankString(text);
-  struct Word {
-    std::uint64_t prefix;
-    std::string_view ranks;
-  };
-  std::vector<Word> words;
-  std::size_t pos = 0;
-  while (pos < text.size()) {
-    const std::size_t end = std::min(text.find(' ', pos), text.size());
-    if (end > pos) {
-      const std::string_view w = std::string_view(ranks).substr(pos, end - pos);
-      std::uint64_t prefix = 0;
-      for (std::size_t k = 0; k < 8; ++k) prefix = (prefix << 8) | (k < w.size() ? static_cast<unsigned char>(w[k]) : 0U);
-      words.push_back(Word{prefix, w});
-    }
-    pos = end + 1;
-  }
-  const auto before = [](const Word& a, const Word& b) {
-    return a.prefix != b.prefix ? a.prefix < b.prefix : a.ranks < b.ranks;
-  };
-  // A list saved by the program comes back sorted already.
-  if (!std::is_sorted(words.begin(), words.end(), before)) std::sort(words.begin(), words.end(), before);
-  words.erase(std::unique(words.begin(), words.end(), [](const Word& a, const Word& b) { return a.ranks == b.ranks; }),
-              words.end());
-  std::string joined;
-  joined.reserve(text.size());
-  for (const Word& w : words) {
-    if (!joined.empty()) joined += ' ';
-    joined.append(text, static_cast<std::size_t>(w.ranks.data() - ranks.data()), w.ranks.size());
-  }
-  box.SetText(cp1252::ToUtf8(joined));
-  s.run.strWordsToIgnore = " " + joined + " ";
+  s.params.txbWordsToIgnore.SetText(cp1252::ToUtf8(*words));
+  s.run.strWordsToIgnore = IgnoreListText(*words);
   CheckAllowedExtraChars(s);
 }
 
@@ -184,17 +136,11 @@ bool CheckAllowedExtraChars(Session& s) {
   const Params& p = s.params;
   if (!s.run.blnStartUpCompleted || p.selfChange || p.setOrClear || p.txbWordsToIgnore.Text().empty()) return true;
   const std::string allowed = BuildAllowedExtraChars(p);
-  s.scanner.SetAllowedExtraChars(allowed, s.run.strProhibitedInitialOrFinalChars);
-  // Which characters may stand in a word to ignore, decided once per character
-  // value rather than for each character of a list that may be long.
-  std::array<bool, 256> fine{};
-  for (int c = 0; c < 256; ++c)
-    fine[static_cast<std::size_t>(c)] = scan::IsTableLetter(static_cast<unsigned char>(c)) || c == ' ' ||
-                                        allowed.find(static_cast<char>(c)) != std::string::npos;
-  const std::string text = cp1252::FromUtf8(p.txbWordsToIgnore.Text());
-  for (char ch : text) {
-    if (fine[static_cast<unsigned char>(ch)]) continue;
-    const bool neverAllowed = s.run.strNeverAllowedChars.find(ch) != std::string::npos;
+  s.scanner.SetAllowedExtraChars(allowed, kProhibitedInitialOrFinalChars);
+  const int c = FirstCharacterNotAllowed(cp1252::FromUtf8(p.txbWordsToIgnore.Text()), allowed);
+  if (c >= 0) {
+    const char ch = static_cast<char>(c);
+    const bool neverAllowed = kNeverAllowedChars.find(ch) != std::string::npos;
     std::string message = "The character " + cp1252::ToUtf8(std::string(1, ch)) +
                           " occurs in some word to ignore\r\nbut is not " +
                           (neverAllowed ? "" : "currently set as ") + "a character allowed in a word.";

@@ -15,7 +15,8 @@ namespace {
 // What the messages say about a failed read or write of a settings file.
 std::string Description(const Status& status) {
   if (status.kind == Status::Kind::kBadFormat) return status.detail;
-  if (status.kind == Status::Kind::kNotRegular && !status.detail.empty()) return status.path + " is " + status.detail;
+  // A folder is described by its errno, as a failed write of one is.
+  if (status.kind == Status::Kind::kNotRegular && status.err == 0) return status.path + " is " + status.detail;
   return std::strerror(status.err != 0 ? status.err : EIO);
 }
 

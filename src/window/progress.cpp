@@ -2,6 +2,7 @@
 
 #include <cmath>
 
+#include "count/limits.h"
 #include "session.h"
 #include "window_state.h"
 
@@ -48,7 +49,7 @@ void SetTotalNumOccurrencesForFileProgressBar(Session& s) {
   // The scan hid the statistics labels when it started; the bar must show.
   bar.SetVisible(true);
   std::string empty = "[";
-  bar.SetCaption(empty.append(static_cast<std::size_t>(s.run.intProgressBarWidth), ' ').append("]"));
+  bar.SetCaption(empty.append(static_cast<std::size_t>(kProgressBarWidth), ' ').append("]"));
   bar.Repaint();
 }
 
@@ -86,19 +87,18 @@ FileProgressBar::FileProgressBar(Session& s, std::int64_t inputSize, bool shown)
 void FileProgressBar::Advance(std::int64_t bytes) {
   bytesRead_ += bytes;
   if (!shown_) return;
-  const int width = s_.run.intProgressBarWidth;
-  const std::int64_t p = ProgressPosition(bytesRead_, inputSize_, width);
+  const std::int64_t p = ProgressPosition(bytesRead_, inputSize_, kProgressBarWidth);
   if (p == drawn_) return;
   drawn_ = p;
   Label& bar = s_.main.lblTotalNumOccurrences;
-  bar.SetCaption(ProgressBarText(p, width));
+  bar.SetCaption(ProgressBarText(p, kProgressBarWidth));
   bar.Repaint();
 }
 
-std::string TwirlerText(const Session& s, std::int64_t i) {
+std::string TwirlerText(std::int64_t i) {
   // The indicator's Symbol-font arrows 172..175 are the Unicode arrows ← ↑ → ↓.
   static const char* const arrows[] = {"\xE2\x86\x90", "\xE2\x86\x91", "\xE2\x86\x92", "\xE2\x86\x93"};
-  const int code = s.run.intTwirlerChars[static_cast<std::size_t>(i % 4)];
+  const int code = kTwirlerChars[static_cast<std::size_t>(i % 4)];
   return (code >= 172 && code <= 175) ? arrows[code - 172] : " ";
 }
 

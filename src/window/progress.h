@@ -46,7 +46,7 @@ class FileProgressBar {
 };
 
 // The activity indicator's character for listed line i (UTF-8 arrow).
-std::string TwirlerText(const Session& s, std::int64_t i);
+std::string TwirlerText(std::int64_t i);
 
 // Tooltip of "Don't display words as found".
 void chkSuppressWords_Click(Session& s);

@@ -9,10 +9,17 @@
 #include <vector>
 
 #include "count/ignore_list.h"
+#include "count/limits.h"
+#include "files/program_folder.h"
 
 namespace kwl {
 
+// What the main window is doing. The count button's caption follows it
+// (SetRunPhase): the count command when idle, the stop command otherwise.
+enum class RunPhase { kIdle, kCounting, kListing, kReadingCommonWords };
+
 struct RunState {
+  RunPhase phase = RunPhase::kIdle;
   bool blnCommonWordsLoaded = false;
   bool blnWordsGot = false;
   bool blnStartUpCompleted = false;
@@ -21,7 +28,6 @@ struct RunState {
   bool blnElapsedTimeRunning = false;
 
   int intMaxWordLengthFound = 0;
-  int intMinWidth = 6;
   int intThresholdFrequency = 2;
 
   std::int32_t lngNumWordsIncluded = 0;
@@ -37,10 +43,6 @@ struct RunState {
   // with a blank before the first and after the last word (Windows-1252).
   IgnoreList strWordsToIgnore;
   std::string strCommonWordsFile;
-  std::string strProgramTextFile = "kwl.dat";
-  std::string strAllPossibleExtraChars = "'0123456789-_@:/.\\";
-  std::string strProhibitedInitialOrFinalChars = "'.:,()";
-  std::string strNeverAllowedChars = "\"+;<>";
   std::string strDocxTempFolder;
   std::string strDocxXMLFilepath;
   // The DOCX package whose checksum or size question the user has already
@@ -61,18 +63,24 @@ struct RunState {
   // after its error report; the command line, with no box a person sees,
   // writes nothing.
   bool blnListIncompleteCount = true;
-  int intMaxWordLength = 80;
-  int intProgressBarWidth = 37;
   int intSuppressWordsSaved = 0;
   int intLineEndingType = 0;
-  std::array<int, 4> intTwirlerChars{172, 173, 174, 175};
-  std::int32_t lngMaxClipboardChars = 100000;
-  std::int32_t lngMaxTextLength = 65000;
-  std::int64_t lngDocxWarnSize = 10485760;
-  std::int64_t lngDocxMaxSize = 20971520;
   std::string strStateFile;
   // The clipboard text being scanned (UTF-8); emptied when a file is scanned.
   std::string strClipboardText;
+
+  // The program's fixed values (count/limits.h) under their run-state names,
+  // for the code that still reads or sets them here; they are never given
+  // other values.
+  int intMaxWordLength = kMaxWordLength;
+  int intProgressBarWidth = kProgressBarWidth;
+  std::array<int, 4> intTwirlerChars = kTwirlerChars;
+  int intMinWidth = kMinColumnWidth;
+  std::int32_t lngMaxClipboardChars = kMaxClipboardChars;
+  std::int32_t lngMaxTextLength = kMaxTextBoxLength;
+  std::string strProgramTextFile{kCatalogueFileName};
+  std::string strAllPossibleExtraChars{kAllPossibleExtraChars};
+  std::string strProhibitedInitialOrFinalChars{kProhibitedInitialOrFinalChars};
 };
 
 }  // namespace kwl

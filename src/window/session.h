@@ -66,8 +66,6 @@ struct Session {
   void Inform(const std::string& text, const std::string& title) {
     Show(text, title, Buttons::Ok, Icon::Information);
   }
-  // A run is in progress exactly when the count button reads catalogue text 74.
-  bool RunInProgress() const { return main.cmdListWords.Caption() == Text(74); }
 };
 
 }  // namespace kwl

@@ -4,6 +4,7 @@
 #include <filesystem>
 
 #include "files/paths.h"
+#include "files/program_folder.h"
 #include "text_file.h"
 #include "count_run.h"
 #include "file_choice.h"
@@ -53,16 +54,9 @@ void SetStartUpValues(Session& s) {
   MainControls& m = s.main;
   RunState& r = s.run;
   m.optInFile.Select();
-  r.lngMaxClipboardChars = 100000;
-  r.strAllPossibleExtraChars = "'0123456789-_@:/.\\";
-  r.strProhibitedInitialOrFinalChars = "'.:,()";
-  r.strNeverAllowedChars = "\"+;<>";
   std::string intro = s.Text(19);
   for (int n : {20, 35, 21, 30, 22, 23}) intro += "\r\n\r\n" + s.Text(n);
   m.txbIntro.SetText(intro);
-  r.lngMaxTextLength = 65000;
-  r.lngDocxWarnSize = 10485760;
-  r.lngDocxMaxSize = 20971520;
   SetDefaultCommonWordsFile(s);
   FillLists(s);
   r.strStateFile = StateFilePath(s);
@@ -82,8 +76,7 @@ bool FormLoad(Session& s) {
   RunState& r = s.run;
   MainControls& m = s.main;
   r.blnStartUpCompleted = false;
-  r.strProgramTextFile = "kwl.dat";
-  const std::string catalogue = JoinPath(s.programFolder, r.strProgramTextFile);
+  const std::string catalogue = JoinPath(s.programFolder, kCatalogueFileName);
   const int status = s.catalogue.Load(catalogue);
   if (status <= 0) {
     s.Show(Catalogue::FailureMessage(status, catalogue), "", Buttons::Ok, Icon::Error);

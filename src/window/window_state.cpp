@@ -24,7 +24,7 @@ void UpdateDisableOutputCheckBox(Session& s) {
 
 void cmdClearOutput_Click(Session& s) {
   s.main.txbOutput.Clear();
-  if (s.RunInProgress()) return;
+  if (CurrentRunPhase(s) != RunPhase::kIdle) return;
   ConcealNumWords(s, true);
   s.run.blnWordsGot = false;
   if (s.run.blnStartUpCompleted) SetTheFocus(s);
@@ -51,6 +51,19 @@ void EnableControls(Session& s, bool enabled) {
                          &m.cboWordOrder,   &m.cboDisplayFormat, &m.optOnClipboard,
                          &m.optInFile};
   for (Control* c : controls) c->SetEnabled(enabled);
+}
+
+const std::string& CountButtonCaption(const Catalogue& catalogue, RunPhase phase) {
+  return catalogue.Text(phase == RunPhase::kIdle ? 73 : 74);
+}
+
+void SetRunPhase(Session& s, RunPhase phase) {
+  s.run.phase = phase;
+  s.main.cmdListWords.SetCaption(CountButtonCaption(s.catalogue, phase));
+}
+
+RunPhase CurrentRunPhase(const Session& s) {
+  return s.run.blnReadingWords ? RunPhase::kReadingCommonWords : s.run.phase;
 }
 
 }  // namespace kwl

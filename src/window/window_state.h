@@ -1,8 +1,14 @@
 #pragma once
 // Small pieces of the main window's logic that the count run and the sources
 // share: the enabled state of the output-file controls, the clear command,
-// the focus, and the run-sensitive controls.
+// the focus, the run-sensitive controls, and the run's phase with the count
+// button's caption.
+#include <string>
+
+#include "run_state.h"
+
 namespace kwl {
+class Catalogue;
 struct Session;
 
 // Enables the output path box and its button; its Clear button only with a path.
@@ -18,5 +24,15 @@ void SetTheFocus(Session& s);
 // Enables or disables the run-sensitive controls (never cmdListWords, which
 // is the Stop command during a run).
 void EnableControls(Session& s, bool enabled);
+
+// The count button's caption in a phase: catalogue text 73 ("Count words")
+// when idle, 74 ("Stop") in every other phase.
+const std::string& CountButtonCaption(const Catalogue& catalogue, RunPhase phase);
+// Enters the phase and shows its caption on the count button.
+void SetRunPhase(Session& s, RunPhase phase);
+// The phase in force. The reading of a common-words file marks itself with
+// blnReadingWords alone (it sets the caption itself), so while that flag is
+// set the phase is kReadingCommonWords whatever the run state holds.
+RunPhase CurrentRunPhase(const Session& s);
 
 }  // namespace kwl

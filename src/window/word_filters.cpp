@@ -1,5 +1,6 @@
 #include "word_filters.h"
 
+#include "count/rules_from_settings.h"
 #include "files/paths.h"
 #include "params.h"
 #include "params_logic.h"
@@ -7,43 +8,57 @@
 #include "session.h"
 
 namespace kwl {
+namespace {
 
-WordRules MakeWordRules(const Params& p, const RunState& run, const CommonWordsList& commonWords) {
-  WordRules w;
-  // A common-words file is always read lower-cased.
-  w.caseSignificant = p.chkCaseSignificant.Value() == 1 && !run.blnReadingWords;
-  w.dropFinalS = p.chkDropFinalS.Value() == 1;
-  w.apostrophesAllowed = p.chkAllowWordsWithApostrophes.Value() == 1;
+// The core's word rules with what the run state decides: a common-words
+// file is read lower-cased and with no filters, the threshold is the one
+// the count started with, and the longest word counted is the run's.
+WordRules RulesOfTheRun(const Settings& settings, const RunState& run, const CommonWordsList& commonWords) {
+  WordRules w = WordRulesFromSettings(settings, CountLists{&run.strWordsToIgnore, &commonWords});
+  w.caseSignificant = w.caseSignificant && !run.blnReadingWords;
   w.readingWordList = run.blnReadingWords;
-  w.only7bitAscii = p.chkOnly7bitASCII.Value() == 1;
-  w.ignoreShortWords = p.chkIgnoreShortWords.Value() == 1;
-  w.shortWordSize = p.ShortWordSize();
-  w.longWordSize = p.LongWordSize();
-  w.ignoreNoLetter = p.chkIgnoreNoLetter.Value() == 1;
-  w.ignoreRepetitions = p.chkIgnoreRepetitions.Value() == 1;
-  w.wordsToIgnore = &run.strWordsToIgnore;
-  w.commonWords = p.chkIgnoreCommonWords.Value() == 1 ? &commonWords : nullptr;
   w.maxWordLength = run.intMaxWordLength;
-  w.ignoreRomanNumerals = p.chkIgnoreRomNum40.Value() == 1;
-  w.ignoreInfrequentWords = p.chkIgnoreInfrequentWords.Value() == 1;
   w.thresholdFrequency = run.intThresholdFrequency;
   return w;
 }
 
+}  // namespace
+
+WordRules MakeWordRules(const Params& p, const RunState& run, const CommonWordsList& commonWords) {
+  // Only the values of the word rules, read from their controls: the rules
+  // are taken at every line and whenever events have run, so nothing may be
+  // copied here (the words to ignore can be a long text).
+  Settings settings;
+  settings.caseSignificant = p.chkCaseSignificant.Value();
+  settings.dropFinalS = p.chkDropFinalS.Value();
+  settings.allowApostrophes = p.chkAllowWordsWithApostrophes.Value();
+  settings.only7bitAscii = p.chkOnly7bitASCII.Value();
+  settings.ignoreShortWords = p.chkIgnoreShortWords.Value();
+  settings.shortWordSizeIndex = p.cboShortWordSize.ListIndex();
+  settings.longWordSizeIndex = p.cboLongWordSize.ListIndex();
+  settings.ignoreNoLetter = p.chkIgnoreNoLetter.Value();
+  settings.ignoreRepetitions = p.chkIgnoreRepetitions.Value();
+  settings.ignoreCommonWords = p.chkIgnoreCommonWords.Value();
+  settings.ignoreRomanBelow40 = p.chkIgnoreRomNum40.Value();
+  settings.ignoreInfrequentWords = p.chkIgnoreInfrequentWords.Value();
+  return RulesOfTheRun(settings, run, commonWords);
+}
+
 CountRules MakeCountRules(const Session& s) {
   const RunState& r = s.run;
-  CountRules rules;
-  rules.prohibitedInitialOrFinalChars = r.strProhibitedInitialOrFinalChars;
   if (r.blnReadingWords) {
-    // Words holding any of the possible extra characters stay whole.
-    rules.allowedExtraChars = r.strAllPossibleExtraChars;
-    rules.markup = scan::MarkupKind{"C", false};
-  } else {
-    rules.allowedExtraChars = BuildAllowedExtraChars(s.params);
-    rules.markup = s.main.optInFile.Value() ? scan::MarkupKindFor(Extension(TrimBlanks(s.main.txbFile[0].Text())))
-                                            : scan::MarkupKind{"", false};
+    CountRules rules = CommonWordsReadingRules();
+    rules.prohibitedInitialOrFinalChars = r.strProhibitedInitialOrFinalChars;
+    rules.word = MakeWordRules(s.params, r, s.commonWords);
+    return rules;
   }
-  rules.word = MakeWordRules(s.params, r, s.commonWords);
+  const Settings settings = CurrentSettings(s);
+  const scan::MarkupKind markup = s.main.optInFile.Value()
+                                      ? scan::MarkupKindFor(Extension(TrimBlanks(settings.inputFile)))
+                                      : scan::MarkupKind{"", false};
+  CountRules rules = CountRulesFromSettings(settings, CountLists{&r.strWordsToIgnore, &s.commonWords}, markup);
+  rules.prohibitedInitialOrFinalChars = r.strProhibitedInitialOrFinalChars;
+  rules.word = RulesOfTheRun(settings, r, s.commonWords);
   return rules;
 }
 

@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "progress.h"
 #include "session.h"
 #include "text/cp1252.h"
 #include "word_filters.h"
@@ -43,6 +44,10 @@ void WordIntake::NewWord(std::string_view word, std::int32_t distinctWords) {
     m.lblNumberOfWords.Repaint();
   }
   if (m.chkSuppressWords.Value() != 1) ShowNewWord(word);
+}
+
+void WordIntake::Progress(std::int64_t done, std::int64_t /*total*/) {
+  if (progressBar != nullptr) progressBar->Advance(done - progressBar->BytesRead());
 }
 
 void WordIntake::ShowNewWord(std::string_view word) {

@@ -1,13 +1,14 @@
 #pragma once
 // The main window as the observer of a count: each new word shown in the
 // text box as it is found, the event pump between words, the stop request
-// of the count button and its confirmation.
+// of the count button and its confirmation, the progress bar of a file.
 #include <cstdint>
 #include <string_view>
 
 #include "count/counter.h"
 
 namespace kwl {
+class FileProgressBar;
 struct Session;
 
 class WordIntake : public CountObserver {
@@ -27,10 +28,15 @@ class WordIntake : public CountObserver {
   // ticked once the box nears lngMaxTextLength); every tenth word shows the
   // word-count label.
   void NewWord(std::string_view word, std::int32_t distinctWords) override;
+  // Draws the progress bar up to done, when there is one.
+  void Progress(std::int64_t done, std::int64_t total) override;
 
   // False for a source whose stop needs no confirmation (the clipboard's
   // single line): a stop request always ends the count.
   bool askBeforeStopping = true;
+  // The file source's progress bar while it reads (the bar counts the units
+  // done); none otherwise.
+  FileProgressBar* progressBar = nullptr;
 
  private:
   void ShowNewWord(std::string_view word);

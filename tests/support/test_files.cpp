@@ -80,7 +80,6 @@ void CountWords(Session& s, const std::vector<std::pair<std::string, int>>& word
     s.run.lngTotalNumOccurrences += count;
   }
   s.run.intThresholdFrequency = s.params.ThresholdFrequency();
-  s.run.intMinWidth = 6;
   FinishCount(s);
 }
 

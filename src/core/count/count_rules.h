@@ -4,6 +4,7 @@
 // window builds it from its settings; the counter only reads it.
 #include <string>
 
+#include "count/limits.h"
 #include "scan/markup.h"
 
 namespace kwl {
@@ -32,7 +33,7 @@ struct WordRules {
   bool ignoreRepetitions = false;   // "zzz", "---"; repeated digits stay
   const IgnoreList* wordsToIgnore = nullptr;      // looked up lower-cased; none when null
   const CommonWordsList* commonWords = nullptr;   // the list in force; none when null
-  int maxWordLength = 80;           // longer words are never counted, even when reading a list
+  int maxWordLength = kMaxWordLength;  // longer words are never counted, even when reading a list
 
   // Filters applied to the finished table (they need the counts).
   bool ignoreRomanNumerals = false;     // I, V and X only, below 40
@@ -43,7 +44,7 @@ struct WordRules {
 struct CountRules {
   // Fixed for the whole count.
   std::string allowedExtraChars;                          // besides the letters
-  std::string prohibitedInitialOrFinalChars = "'.:,()";   // allowed inside a word only
+  std::string prohibitedInitialOrFinalChars{kProhibitedInitialOrFinalChars};  // allowed inside a word only
   // The comment markers and whether character entities are decoded; an empty
   // kind means no comment markers at all.
   scan::MarkupKind markup{"C", false};

@@ -20,8 +20,8 @@ CountTotals ComputeTotals(const WordTable& table) {
       continue;
     }
     ++t.included;
-    t.occurrences += e.lngCount;
-    if (e.lngCount > t.maxFrequency) t.maxFrequency = e.lngCount;
+    t.occurrences += e.count;
+    if (e.count > t.maxFrequency) t.maxFrequency = e.count;
     if (static_cast<int>(e.strWord.size()) > t.longestWord) t.longestWord = static_cast<int>(e.strWord.size());
   }
   return t;

@@ -51,7 +51,7 @@ void ApplyPostScanRules(WordTable& table, const WordRules& rules) {
     WordEntry& e = table[i];
     e.blnIncluded = true;
     if (rules.ignoreRomanNumerals && IsRomanNumeralBelow40(e.strWord)) e.blnIncluded = false;
-    if (rules.ignoreInfrequentWords && e.lngCount < rules.thresholdFrequency) e.blnIncluded = false;
+    if (rules.ignoreInfrequentWords && e.count < rules.thresholdFrequency) e.blnIncluded = false;
   }
 }
 

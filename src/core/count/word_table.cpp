@@ -51,13 +51,13 @@ bool WordTable::Add(std::string_view word) {
   const std::uint32_t hash = HashOf(word);
   const std::size_t i = FindSlot(word, hash);
   if (slots_[i].entry != 0) {
-    ++entries_[slots_[i].entry].lngCount;
+    ++entries_[slots_[i].entry].count;
     return false;
   }
   WordEntry entry;
   entry.strWord = std::string(word);
   entry.strKey = scan::SortKey(word);
-  entry.lngCount = 1;
+  entry.count = 1;
   entry.blnIncluded = true;
   entries_.push_back(std::move(entry));
   slots_[i] = Slot{static_cast<std::uint32_t>(NumWords()), hash};

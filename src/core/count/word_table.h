@@ -18,9 +18,8 @@ namespace kwl {
 struct WordEntry {
   std::string strWord;   // the word as counted (Windows-1252)
   std::string strKey;    // FoldCase(FoldAccents(strWord)), for sorting
-  std::int64_t lngCount = 0;
-  std::int32_t lngFreqRank = 0;
-  std::int32_t lngNextByFreq = 0;
+  std::int64_t count = 0;        // occurrences counted (64-bit: inputs of more than 2^31 words)
+  std::int32_t lngFreqRank = 0;  // rank in frequency order, 0 when not ranked
   bool blnIncluded = true;
 };
 

@@ -74,7 +74,8 @@ Status ReadWholeFile(const std::string& path, std::string& text);
 bool SameFile(const std::string& a, const std::string& b);
 
 // Why a file was not opened, for the callers that want a descriptor or a
-// stdio stream.
+// stdio stream. Only the common-words reader still opens a file this way;
+// every other reader holds a File (or a ByteReader, a LineReader over one).
 struct ReadRefusal {
   int error = 0;    // errno of a failed open
   mode_t type = 0;  // the file type (S_IFMT bits) of a file that is no regular file

@@ -31,4 +31,10 @@ RunError RunError::FromStatus(const Status& status) {
   }
 }
 
+RunError RunError::FromOutputStatus(const Status& status) {
+  if (status.kind == Status::Kind::kNotRegular && status.err == 0)
+    return RunError(75, "The output file " + status.path + " is " + status.detail + ", not a file.");
+  return FromErrno(status.err != 0 ? status.err : EIO);
+}
+
 }  // namespace kwl

@@ -22,6 +22,10 @@ class RunError : public std::runtime_error {
   // to be read: FromErrno of its errno, 7 for want of memory, and 75 ("Path/
   // File access error") for a named pipe, a device or a socket.
   static RunError FromStatus(const Status& status);
+  // The failure as the run's error report shows a status of the output file:
+  // 75 "The output file P is a named pipe, not a file." (or a device, a
+  // socket) for what cannot take a file, otherwise FromErrno of its errno.
+  static RunError FromOutputStatus(const Status& status);
 
  private:
   int number_;

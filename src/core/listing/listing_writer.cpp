@@ -38,7 +38,7 @@ bool ListingWriter::Put(std::int32_t entry, std::int32_t listed, ListingSink& si
     text_ += ListedWord(e.strWord);
     if (listed < layout_.wordsListed || layout_.separatorAfterLastWord) text_ += ", ";
   } else {
-    AppendEntryLine(text_, format_, layout_.commas, widths_, e.lngFreqRank, e.lngCount, e.strWord);
+    AppendEntryLine(text_, format_, layout_.commas, widths_, e.lngFreqRank, e.count, e.strWord);
     text_ += "\r\n";
   }
   return sink.Entry(text_, entry, listed);

@@ -8,6 +8,7 @@
 #include <string>
 #include <string_view>
 
+#include "count/limits.h"
 #include "count/word_table.h"
 #include "listing/formats.h"
 
@@ -45,7 +46,7 @@ struct ListingLayout {
   std::int32_t wordsListed = 0;  // the rank column's width follows its digits
   std::int64_t maxFrequency = 0;  // the frequency column's width follows its digits
   int longestWord = 0;            // the word column's width, noted in the heading
-  int minWidth = 6;               // no column is narrower
+  int minWidth = kMinColumnWidth;  // no column is narrower
 };
 
 // The column widths of a layout.

@@ -87,13 +87,13 @@ std::vector<std::int32_t> RankByFrequency(WordTable& table, OrderProgress& progr
   std::vector<std::int32_t> order;
   for (std::int32_t i = 1; i <= numWords; ++i) {
     const WordEntry& e = table[i];
-    if (e.blnIncluded && e.lngCount >= 1) order.push_back(i);
+    if (e.blnIncluded && e.count >= 1) order.push_back(i);
   }
   std::stable_sort(order.begin(), order.end(),
-                   [&](std::int32_t a, std::int32_t b) { return table[a].lngCount > table[b].lngCount; });
+                   [&](std::int32_t a, std::int32_t b) { return table[a].count > table[b].count; });
   for (std::size_t k = 0; k < order.size(); ++k) {
     table[order[k]].lngFreqRank = static_cast<std::int32_t>(k + 1);
-    if (k + 1 == order.size() || table[order[k + 1]].lngCount != table[order[k]].lngCount) progress.CountRanked();
+    if (k + 1 == order.size() || table[order[k + 1]].count != table[order[k]].count) progress.CountRanked();
   }
   for (std::size_t k = 1; k < order.size(); ++k) progress.Placed(static_cast<std::int32_t>(k + 1));
   return order;

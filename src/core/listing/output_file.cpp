@@ -2,24 +2,31 @@
 
 #include <cerrno>
 
-#include "files/run_error.h"
-
 namespace kwl {
 
-void CheckOutputWritable(const std::string& path) {
+Status CheckOutputReplaceable(const std::string& path) {
   const int err = CheckReplaceable(path);
-  if (err == kNotRegularFile)
-    throw RunError(75, "The output file " + path + " is " + NonRegularKind(path) + ", not a file.");
-  if (err != 0) throw RunError::FromErrno(err);
+  if (err == 0) return {};
+  if (err == kNotRegularFile) return Status::Failure(Status::Kind::kNotRegular, 0, path, NonRegularKind(path));
+  if (err == EISDIR) return Status::Failure(Status::Kind::kNotRegular, err, path, "a folder");
+  return Status::Failure(Status::Kind::kOpenFailed, err, path);
 }
 
-void OutputFile::Open(const std::string& path) {
+Status OutputFile::Open(const std::string& path) {
+  path_ = path;
   error_ = 0;
   buffer_.clear();
   const int err = file_.Open(path);
-  if (err == EINVAL) CheckOutputWritable(path);  // not a regular file: says what it is
-  if (err != 0) throw RunError::FromErrno(err);
-  buffer_.reserve(kBufferSize);
+  if (err == 0) {
+    buffer_.reserve(kBufferSize);
+    return {};
+  }
+  // EINVAL, EISDIR: the path names no regular file; the check says what it is.
+  if (err == EINVAL || err == EISDIR) {
+    Status check = CheckOutputReplaceable(path);
+    if (!check.Ok()) return check;
+  }
+  return Status::Failure(Status::Kind::kOpenFailed, err, path);
 }
 
 void OutputFile::FlushBuffer() {
@@ -38,13 +45,14 @@ void OutputFile::WriteLine(std::string_view bytes) {
   Write("\r\n");
 }
 
-void OutputFile::Commit() {
+Status OutputFile::Commit() {
   FlushBuffer();
   int err = error_;
   error_ = 0;
   if (err == 0) err = file_.Commit();
   file_.Discard();
-  if (err != 0) throw RunError::FromErrno(err);
+  if (err != 0) return Status::Failure(Status::Kind::kWriteFailed, err, path_);
+  return {};
 }
 
 }  // namespace kwl

@@ -5,23 +5,30 @@
 // output file byte for byte. Move-only; a file that was not committed is
 // discarded by the destructor. A write that fails (a full disk, an I/O error)
 // is remembered and reported by Commit(), so a failed file is never taken for
-// a written one.
+// a written one. Failures are a Status naming the output file as given:
+//   kNotRegular  a folder (err EISDIR), or a named pipe, a device or a socket
+//                (err 0, detail "a named pipe", "a device", "a socket" or
+//                "not a regular file")
+//   kOpenFailed  the new file cannot be made beside the output (err: ENOENT
+//                for a missing folder, EACCES ...)
+//   kWriteFailed a write, the flush to the disk or the replacement failed (err)
 #include <string>
 #include <string_view>
 
 #include "files/replacing_file.h"
+#include "files/status.h"
 #include "listing/listing_writer.h"
 
 namespace kwl {
 
-// Checks that the output file can be written, creating or changing nothing.
-// Throws RunError with the failure the writing would meet.
-void CheckOutputWritable(const std::string& path);
+// Whether the output file can be written, creating or changing nothing: the
+// failure the writing would meet, as above.
+Status CheckOutputReplaceable(const std::string& path);
 
 class OutputFile {
  public:
-  // Starts the new file. Throws RunError when it cannot be created.
-  void Open(const std::string& path);
+  // Starts the new file; the failure when it cannot be made.
+  Status Open(const std::string& path);
   bool IsOpen() const { return file_.IsOpen(); }
 
   // Writes bytes as they are (Windows-1252 text); a failure is kept for Commit.
@@ -33,9 +40,9 @@ class OutputFile {
   bool Failed() const { return error_ != 0; }
 
   // Writes what is buffered and puts the complete file in the output's place.
-  // Throws RunError when a write or the replacement failed; the earlier file
-  // is then untouched and the new one removed.
-  void Commit();
+  // The failure of a write or of the replacement; the earlier file is then
+  // untouched and the new one removed.
+  Status Commit();
 
  private:
   void FlushBuffer();
@@ -43,6 +50,7 @@ class OutputFile {
   static constexpr std::size_t kBufferSize = 1 << 20;
   ReplacingFile file_;
   std::string buffer_;
+  std::string path_;
   int error_ = 0;
 };
 

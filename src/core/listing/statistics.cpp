@@ -12,8 +12,8 @@ ListStatistics ComputeListStatistics(const WordTable& table, std::int64_t totalO
       continue;
     }
     ++st.wordsListed;
-    st.occurrencesListed += e.lngCount;
-    if (e.lngCount > st.maxFrequency) st.maxFrequency = e.lngCount;
+    st.occurrencesListed += e.count;
+    if (e.count > st.maxFrequency) st.maxFrequency = e.count;
     if (static_cast<int>(e.strWord.size()) > st.longestWord) st.longestWord = static_cast<int>(e.strWord.size());
   }
   return st;

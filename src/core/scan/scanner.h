@@ -6,6 +6,7 @@
 #include <string>
 #include <string_view>
 
+#include "count/limits.h"
 #include "scan/char_rules.h"
 #include "scan/markup.h"
 
@@ -31,7 +32,7 @@ struct ScanRules {
 
 class LineScanner {
  public:
-  static constexpr std::size_t kMaxRun = 65000;
+  static constexpr std::size_t kMaxRun = kMaxScanRun;
 
   LineScanner() { SetAllowedExtraChars(""); }
 
@@ -42,7 +43,7 @@ class LineScanner {
   ScanRules rules;
 
   // Sets the allowed extra characters for the scans that follow.
-  void SetAllowedExtraChars(std::string_view allowed, std::string_view prohibited = "'.:,()");
+  void SetAllowedExtraChars(std::string_view allowed, std::string_view prohibited = kProhibitedInitialOrFinalChars);
   const std::string& AllowedExtraChars() const { return allowed_; }
 
   // The markup kind from the input's lower-cased extension.

@@ -7,7 +7,9 @@
 #include <cstdio>
 #include <cstdlib>
 #include <new>
+#include <utility>
 
+#include "files/byte_reader.h"
 #include "files/regular_file.h"
 #include "files/replacing_file.h"
 
@@ -23,19 +25,20 @@ struct ReadFailure {
   int err;
 };
 
-// The bytes of a file, through stdio.
+// The bytes of a file; a failed read ends the read with its errno.
 class FileBytes {
  public:
-  explicit FileBytes(std::FILE* file) : file_(file) {}
+  explicit FileBytes(File file) : bytes_(std::move(file)) {}
   int Get() {
-    const int c = std::getc(file_);
-    if (c == EOF && std::ferror(file_)) throw ReadFailure{errno != 0 ? errno : EIO};
-    return c;
+    const int c = bytes_.Get();
+    if (c != ByteReader::kEnd) return c;
+    if (const Status& status = bytes_.status(); !status.Ok()) throw ReadFailure{status.err != 0 ? status.err : EIO};
+    return EOF;
   }
-  void Unget(int c) { std::ungetc(c, file_); }
+  void Unget(int) { bytes_.Unget(); }
 
  private:
-  std::FILE* file_;
+  ByteReader bytes_;
 };
 
 // The bytes of a text in memory.
@@ -169,11 +172,6 @@ SettingsRead ReadValues(Bytes& bytes, const std::string& path) {
   return read;
 }
 
-struct FileCloser {
-  std::FILE* file;
-  ~FileCloser() { std::fclose(file); }
-};
-
 }  // namespace
 
 SettingsRead ParseSettings(std::string_view bytes) {
@@ -183,17 +181,10 @@ SettingsRead ParseSettings(std::string_view bytes) {
 
 SettingsRead ReadSettingsFile(const std::string& path) {
   if (path.empty()) return SettingsRead{{}, 0, Status::Failure(Status::Kind::kNotFound, ENOENT, path)};
-  ReadRefusal why;
-  std::FILE* file = OpenRegularFileStream(path, why);
-  if (file == nullptr) {
-    Status status;
-    if (why.IsFolder()) status = Status::Failure(Status::Kind::kNotRegular, EISDIR, path);
-    else if (why.type != 0) status = Status::Failure(Status::Kind::kNotRegular, 0, path, std::string(why.Kind()));
-    else status = Status::Failure(why.error == ENOENT ? Status::Kind::kNotFound : Status::Kind::kOpenFailed, why.error, path);
-    return SettingsRead{{}, 0, std::move(status)};
-  }
-  const FileCloser closer{file};
-  FileBytes bytes(file);
+  Status opened;
+  File file = File::Open(path, opened);
+  if (!opened.Ok()) return SettingsRead{{}, 0, std::move(opened)};
+  FileBytes bytes(std::move(file));
   return ReadValues(bytes, path);
 }
 
@@ -214,8 +205,8 @@ Status WriteSettingsFile(const std::string& requested, const Settings& settings)
   // folder of a device is no place for a temporary file.
   struct stat st {};
   if (::stat(path.c_str(), &st) == 0 && !S_ISREG(st.st_mode)) {
-    if (S_ISDIR(st.st_mode)) return Status::Failure(Status::Kind::kNotRegular, EISDIR, requested);
-    return Status::Failure(Status::Kind::kNotRegular, 0, requested, std::string(SpecialFileKind(st.st_mode)));
+    return Status::Failure(Status::Kind::kNotRegular, S_ISDIR(st.st_mode) ? EISDIR : 0, requested,
+                           std::string(SpecialFileKind(st.st_mode)));
   }
   ReplacingFile file;
   int err = file.Open(path, true);

@@ -28,8 +28,8 @@ struct SettingsRead {
   // kBadFormat with the failure in the system's words: "Input past end of
   // file", "Type mismatch", "Overflow", "Invalid property value", "Value
   // longer than 1 MiB"; kNotFound, kOpenFailed, kReadFailed or kOutOfMemory
-  // with errno; kNotRegular with EISDIR for a folder, else with the file's
-  // kind ("a named pipe") as detail.
+  // with errno; kNotRegular as File::Open gives it: the file's kind ("a
+  // folder", "a named pipe") as detail, err EISDIR for a folder, else 0.
   Status status;
 };
 

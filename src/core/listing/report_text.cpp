@@ -1,0 +1,106 @@
+#include "listing/report_text.h"
+
+#include <cmath>
+#include <string_view>
+
+#include "text/number_text.h"
+
+namespace kwl {
+
+std::string GroupDigits(std::int64_t n) {
+  const bool negative = n < 0;
+  const std::uint64_t v = negative ? 0 - static_cast<std::uint64_t>(n) : static_cast<std::uint64_t>(n);
+  const std::string digits = std::to_string(v);
+  std::string out;
+  const std::size_t len = digits.size();
+  for (std::size_t i = 0; i < len; ++i) {
+    if (i > 0 && (len - i) % 3 == 0) out += ',';
+    out += digits[i];
+  }
+  return negative ? "-" + out : out;
+}
+
+std::array<std::string, 4> StatisticsLines(const ListStatistics& st, bool ignoring, bool interrupted,
+                                           const DigitGrouping& group) {
+  const std::size_t w = group(st.totalOccurrences).size() + 1;
+  auto field = [&](std::int64_t n) {
+    const std::string text = std::string(w, ' ') + group(n);
+    return text.substr(text.size() - w);
+  };
+  std::array<std::string, 4> lines;
+  lines[0] = "Number of words in this list:" + field(st.wordsListed);
+  lines[1] = (ignoring ? "No. of words ignored (other than common words):" : "Number of words ignored:") +
+             field(st.wordsIgnored);
+  if (!interrupted) {
+    if (st.occurrencesListed > 0) lines[2] = "Number of instances of words in this list:" + field(st.occurrencesListed);
+    lines[3] = "Total number of instances of words:" + field(st.totalOccurrences);
+  }
+  return lines;
+}
+
+std::string NoWordsExplanation(bool anyWordCounted, const Settings& settings) {
+  if (!anyWordCounted) return "No words satisfying the conditions were found.";
+  const int n = settings.shortWordSizeIndex + 1;
+  const int t = settings.thresholdFrequencyIndex + 2;
+  std::string text = "No words with more than" + Str(n) + " letter" + (n > 1 ? "s" : "") +
+                     "\r\noccur at least ";
+  if (settings.ignoreInfrequentWords != 1) return text + "once.";
+  return text + (t == 2 ? "twice." : std::to_string(t) + " times.");
+}
+
+std::string ElapsedTimeText(std::int64_t n) {
+  const std::int64_t s = n % 60;
+  std::int64_t m = n / 60;
+  const std::string seconds = std::to_string(s) + "s";
+  if (m == 0) return seconds;
+  std::string text;
+  if (m >= 1440) {
+    text = std::to_string(m / 1440) + "d ";
+    m %= 1440;
+  }
+  text += std::to_string(m / 60) + "h " + std::to_string(m % 60) + "m";
+  if (s > 0) text += " " + seconds;
+  if (text.rfind("0h ", 0) == 0) text.erase(0, 3);
+  return text;
+}
+
+std::string NumberInWords(std::int64_t n, const DigitGrouping& group) {
+  static constexpr std::string_view kSmall[] = {
+      "No",      "One",     "Two",       "Three",    "Four",     "Five",    "Six",
+      "Seven",   "Eight",   "Nine",      "Ten",      "Eleven",   "Twelve",  "Thirteen",
+      "Fourteen", "Fifteen", "Sixteen",  "Seventeen", "Eighteen", "Nineteen", "Twenty"};
+  static constexpr std::string_view kTens[] = {"", "", "Twenty", "Thirty", "Forty", "Fifty", "Sixty", "Seventy",
+                                               "Eighty", "Ninety"};
+  if (n >= 0 && n <= 20) return std::string(kSmall[n]);
+  if (n > 20 && n < 100) {
+    std::string text(kTens[n / 10]);
+    if (n % 10 != 0) {
+      std::string units(kSmall[n % 10]);
+      units[0] = static_cast<char>(units[0] + ('a' - 'A'));
+      text += " " + units;
+    }
+    return text;
+  }
+  return group(n);
+}
+
+std::string TextProgressBar(std::int64_t p, int width) {
+  const auto w = static_cast<std::size_t>(width);
+  const auto hyphens = static_cast<std::size_t>(p > 0 ? p - 1 : 0);
+  std::string text = "[";
+  text.append(hyphens, '-').append(">");
+  if (p <= 0) {
+    text.append(w, ' ');
+  } else if (p <= width) {
+    text.append(w - static_cast<std::size_t>(p), ' ');
+  }
+  return text.append("]");
+}
+
+std::int64_t ProgressBarPosition(std::int64_t done, std::int64_t total, int width) {
+  if (total <= 0) return 0;
+  const double exact = static_cast<double>(done) * width / static_cast<double>(total);
+  return static_cast<std::int64_t>(std::nearbyint(exact));  // the default rounding mode: halves to even
+}
+
+}  // namespace kwl
