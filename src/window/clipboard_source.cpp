@@ -9,6 +9,7 @@
 #include "session.h"
 #include "window_state.h"
 #include "word_filters.h"
+#include "count/limits.h"
 #include "files/status.h"
 #include "sources/clipboard_text.h"
 #include "files/run_error.h"
@@ -47,7 +48,7 @@ bool GetClipboardText(Session& s, bool show) {
   std::size_t n = 0;
   try {
     std::string text = s.platform.ClipboardText();
-    const Status check = CheckClipboardText(text, r.lngMaxClipboardChars, n);
+    const Status check = CheckClipboardText(text, kMaxClipboardChars, n);
     if (check.kind == Status::Kind::kEmpty) {
       m.lblSizeOfClipboardContents.SetCaption("");
       s.Show("Clipboard is empty.", "Clipboard empty");
@@ -57,7 +58,7 @@ bool GetClipboardText(Session& s, bool show) {
     if (check.kind == Status::Kind::kTooBig) {
       s.Show("There are " + s.platform.FormatGrouped(static_cast<std::int64_t>(n)) +
                  " characters in the text on the clipboard.\r\nThe maximum permitted is " +
-                 s.platform.FormatGrouped(r.lngMaxClipboardChars) +
+                 s.platform.FormatGrouped(kMaxClipboardChars) +
                  ".  If possible,\r\ncount word frequencies for this text using an input file.",
              "Too much clipboard text");
       return false;
@@ -68,7 +69,7 @@ bool GetClipboardText(Session& s, bool show) {
     return true;
   } catch (const std::bad_alloc&) {
     std::string message = "There is too much text on the clipboard to paste into the textbox.";
-    if (n < static_cast<std::size_t>(r.lngMaxClipboardChars))
+    if (n < static_cast<std::size_t>(kMaxClipboardChars))
       message += "\r\nIt may, however, still be possible to count word frequencies.";
     s.Warn(message, s.Text(34));
   } catch (const RunError& e) {

@@ -144,7 +144,6 @@ void DoIt(Session& s) {
   r.blnReadingWords = false;
   r.blnInterrupted = false;
   r.blnDisplaySuppressed = false;
-  r.intMinWidth = 6;
   // Nothing of an earlier run's output file or failed reading carries over
   // into this run's reports.
   r.blnOutputFileWritten = false;
@@ -217,16 +216,12 @@ void InitializeVariables(Session& s) {
   r.blnMacNoticeShown = false;
   r.blnWordsGot = false;
   m.optInFile.Select();
-  r.intMaxWordLength = 80;
   m.lblSizeOfClipboardContents.SetCaption("");
   m.lblFilesize.SetCaption("");
   m.lblXMLsize.SetCaption("");
   r.strStateFile = StateFilePath(s);
-  r.intTwirlerChars = {172, 173, 174, 175};
   m.lblTwirler.SetCaption(" ");
-  r.lngMaxClipboardChars = 100000;
   Initialize(s);
-  r.intProgressBarWidth = 37;
 }
 
 }  // namespace kwl
