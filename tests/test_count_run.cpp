@@ -180,6 +180,22 @@ TEST(WordRules, ASettingChangedDuringACountAppliesFromTheNextWordOrLine) {
   EXPECT_EQ(Table(s), (Counts{{"an", 1}, {"be", 1}, {"cat", 2}, {"cats", 1}}));
 }
 
+// An allowed character ticked in the settings window during a count applies
+// from the next character read, when there are words to ignore to check.
+TEST(WordRules, AnAllowedCharacterTickedDuringACountAppliesFromTheNextLine) {
+  TestSession t;
+  Session& s = t.session;
+  test::TempDir dir;
+  s.params.chkAllowWordsWithHyphens.SetValue(0);
+  s.params.txbWordsToIgnore.SetText("zzz");
+  s.main.txbFile[0].SetText(dir.Write("in.txt", "alpha-beta\r\nalpha-beta\r\n"));
+  t.platform.onProcessEvents = [&s] {
+    if (s.aWords.NumWords() == 2) s.params.chkAllowWordsWithHyphens.SetValue(1);
+  };
+  s.main.cmdListWords.Click();
+  EXPECT_EQ(Table(s), (Counts{{"alpha", 1}, {"alpha-beta", 1}, {"beta", 1}}));
+}
+
 TEST(WordRules, TheRulesOfACountFollowTheSettings) {
   TestSession t;
   Session& s = t.session;
@@ -252,24 +268,21 @@ TEST(RunPhase, TheCountButtonAndTheRunSensitiveCommandsFollowThePhase) {
   const struct {
     const char* what;
     RunPhase phase;
-    bool readingWords;  // blnReadingWords, set by the common-words reading itself
     const char* caption;
     bool running;
   } cases[] = {
-      {"idle", RunPhase::kIdle, false, "Count words", false},
-      {"counting", RunPhase::kCounting, false, "Stop", true},
-      {"listing", RunPhase::kListing, false, "Stop", true},
-      {"reading common words", RunPhase::kReadingCommonWords, false, "Stop", true},
-      {"a common-words file being read", RunPhase::kIdle, true, "Count words", true},
+      {"idle", RunPhase::kIdle, "Count words", false},
+      {"counting", RunPhase::kCounting, "Stop", true},
+      {"listing", RunPhase::kListing, "Stop", true},
+      {"reading common words", RunPhase::kReadingCommonWords, "Stop", true},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.what);
     TestSession t;
     Session& s = t.session;
     SetRunPhase(s, c.phase);
-    s.run.blnReadingWords = c.readingWords;
     EXPECT_EQ(s.main.cmdListWords.Caption(), c.caption);
-    EXPECT_EQ(CurrentRunPhase(s), c.readingWords ? RunPhase::kReadingCommonWords : c.phase);
+    EXPECT_EQ(CurrentRunPhase(s), c.phase);
     // The upkeep offers the clear command only between runs.
     s.main.txbOutput.SetText("x");
     s.main.Timer1.SetEnabled(true);

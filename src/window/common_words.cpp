@@ -121,12 +121,15 @@ bool ReadCommonWords(Session& s) {
   if (!CheckTextFile(s, path, true, utf8, lineClass, false)) return false;
 
   r.blnReadingWords = true;
+  // The settings window stays usable during a count, so a file may be read
+  // while one is under way: that count keeps its phase once the file is read.
+  const RunPhase outer = r.phase;
   const std::int16_t suppressSaved = m.chkSuppressWords.Value();
   m.chkSuppressWords.SetValue(1);
   ConcealNumWords(s, false);
   m.txbOutput.SetText("Now reading common words ...");
   m.txbOutput.Repaint();
-  m.cmdListWords.SetCaption("Stop");
+  SetRunPhase(s, RunPhase::kReadingCommonWords);
 
   WordListIntake intake(s);
   CommonWordsFileRead read = ReadCommonWordsFile(path, utf8, intake);
@@ -138,7 +141,8 @@ bool ReadCommonWords(Session& s) {
            "Fatal error");
   if (complete) s.commonWords.Replace(std::move(read.words));
   m.chkSuppressWords.SetValue(suppressSaved);
-  m.cmdListWords.SetCaption(s.Text(73));
+  SetRunPhase(s, RunPhase::kIdle);
+  r.phase = outer;
   m.txbOutput.Clear();
   r.blnStop = false;
   return complete;

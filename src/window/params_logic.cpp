@@ -102,7 +102,6 @@ void SetDefaultValues(Session& s) {
   const Settings defaults;
   for (const SettingLine& line : kSettingsFile)
     if (line.restoredByDefaults) ApplyLine(s, defaults, line);
-  s.scanner.markers.SetCommentMarkers("C");
 }
 
 void Initialize(Session& s) {
@@ -116,7 +115,6 @@ void Initialize(Session& s) {
   s.params.txbCommonWordsFile.SetText(defaults.commonWordsFile);
   s.run.strCommonWordsFile = defaults.commonWordsFile;
   s.params.txbParametersFile.Clear();
-  s.scanner.markers.SetCommentMarkers("C");
   NormaliseWordsToIgnore(s);
   UpdateDisableOutputCheckBox(s);
 }
@@ -136,7 +134,9 @@ bool CheckAllowedExtraChars(Session& s) {
   const Params& p = s.params;
   if (!s.run.blnStartUpCompleted || p.selfChange || p.setOrClear || p.txbWordsToIgnore.Text().empty()) return true;
   const std::string allowed = BuildAllowedExtraChars(p);
-  s.scanner.SetAllowedExtraChars(allowed, kProhibitedInitialOrFinalChars);
+  // A count takes its characters when it starts; a box ticked in the settings
+  // window while one is under way changes them from the next character on.
+  s.counter.SetAllowedExtraChars(allowed);
   const int c = FirstCharacterNotAllowed(cp1252::FromUtf8(p.txbWordsToIgnore.Text()), allowed);
   if (c >= 0) {
     const char ch = static_cast<char>(c);
