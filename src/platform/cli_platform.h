@@ -11,6 +11,7 @@
 #include <string>
 
 #include "platform.h"
+#include "text/number_text.h"
 
 namespace kwl {
 
@@ -32,7 +33,7 @@ class CliPlatform : public Platform {
   std::string ClipboardText() override { return clipboard; }
   void ProcessEvents() override;
   bool OpenUrl(const std::string& url) override;
-  std::string FormatGrouped(std::int64_t n) override { return FormatGroupedEnglish(n); }
+  std::string FormatGrouped(std::int64_t n) override { return GroupDigits(n); }
   std::int64_t MonotonicMs() override;
   // The notice goes to standard error.
   void PopUp(const std::string& text, int, int, int, int, int) override;

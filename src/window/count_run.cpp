@@ -2,7 +2,6 @@
 
 #include <cerrno>
 #include <cstdio>
-#include <filesystem>
 #include <new>
 
 #include "clipboard_source.h"
@@ -18,6 +17,7 @@
 #include "window_state.h"
 #include "params_logic.h"
 #include "state_file.h"
+#include "files/regular_file.h"
 #include "files/run_error.h"
 #include "count/counter.h"
 #include "count/filters.h"
@@ -25,12 +25,6 @@
 
 namespace kwl {
 namespace {
-
-bool SameFile(const std::string& a, const std::string& b) {
-  if (a == b) return true;
-  std::error_code ec;
-  return std::filesystem::equivalent(a, b, ec);
-}
 
 // Checks that the output file can be written before anything is scanned,
 // creating and changing nothing: the list replaces it only when complete.

@@ -5,13 +5,14 @@
 
 #include <cerrno>
 #include <cstdio>
-#include <cstdlib>
 #include <cstring>
 #include <filesystem>
 #include <new>
 #include <string_view>
 
 #include "files/paths.h"
+#include "listing/report_text.h"
+#include "sources/docx_document.h"
 #include "sources/docx_text.h"
 #include "progress.h"
 #include "session.h"
@@ -50,29 +51,24 @@ void RemovePrivateFolderOf(const std::string& tempFolder) {
 }  // namespace
 
 std::string CreateTempFolder(const std::string& prefix) {
-  const char* tmp = std::getenv("TMPDIR");
-  const std::string base = (tmp != nullptr && *tmp != '\0') ? tmp : "/tmp";
   // A private folder first: in a shared temporary folder every fixed name
-  // could be taken, or watched, by another user. mkdtemp makes it with mode
-  // 0700 under a name nobody can predict.
-  std::string privateFolder = JoinPath(base, "kestrawl-XXXXXX");
-  if (::mkdtemp(privateFolder.data()) == nullptr) return {};
-  // Removed on a signal and at exit should the run not get to remove it.
-  if (!tempcleanup::Register(privateFolder)) {
-    ::rmdir(privateFolder.c_str());
-    return {};
-  }
+  // could be taken, or watched, by another user.
+  int err = 0;
+  PrivateTempFolder privateFolder = PrivateTempFolder::Create(err);
+  if (!privateFolder.Made()) return {};
   for (int n = 1; n <= 999; ++n) {
     char digits[4];
     std::snprintf(digits, sizeof digits, "%03d", n);
-    const std::string candidate = JoinPath(privateFolder, prefix + digits);
+    const std::string candidate = privateFolder.Path() + prefix + digits;
     // mkdir fails on any existing name, a dangling link included, so a
     // folder is never shared with another program.
-    if (::mkdir(candidate.c_str(), 0700) == 0) return candidate + "/";
+    if (::mkdir(candidate.c_str(), 0700) == 0) {
+      // From here on the run removes it (DeleteXMLFile, DeleteTempFolder).
+      privateFolder.Release();
+      return candidate + "/";
+    }
     if (errno != EEXIST) break;
   }
-  tempcleanup::Forget(privateFolder);
-  ::rmdir(privateFolder.c_str());
   return {};
 }
 
@@ -188,9 +184,9 @@ class PieceProgress : public DocxPieceObserver {
       m.txbOutput.Repaint();
     }
     if (bar_) {
-      const std::int64_t p = ProgressPosition(position, length, kProgressBarWidth);
+      const std::int64_t p = ProgressBarPosition(position, length, kProgressBarWidth);
       if (p != lastBar_) {
-        m.lblTotalNumOccurrences.SetCaption(ProgressBarText(p, kProgressBarWidth));
+        m.lblTotalNumOccurrences.SetCaption(TextProgressBar(p, kProgressBarWidth));
         m.lblTotalNumOccurrences.Repaint();
         lastBar_ = p;
       }

@@ -9,30 +9,11 @@
 #include "session.h"
 #include "window_state.h"
 #include "count/limits.h"
+#include "count/rules_from_settings.h"
 #include "count/words_to_ignore.h"
 #include "text/cp1252.h"
 
 namespace kwl {
-
-std::string BuildAllowedExtraChars(const Params& p) {
-  // Each checked box puts its characters in front of the set built so far.
-  const struct { const CheckBox* box; const char* chars; } order[] = {
-      {&p.chkAllowWordsWithHyphens, "-"},
-      {&p.chkAllowWordsWithApostrophes, "'\x91"},
-      {&p.chkAllowWordsWithUnderscores, "_"},
-      {&p.chkAllowWordsWithColons, ":"},
-      {&p.chkAllowWordsWithBackslashes, "\\"},
-      {&p.chkAllowWordsWithForwardslashes, "/"},
-      {&p.chkAllowWordsWithPeriods, "."},
-      {&p.chkAllowWordsWithAtSigns, "@"},
-      {&p.chkAllowWordsWithNumerals, "0123456789"},
-  };
-  std::string set;
-  for (const auto& o : order)
-    if (o.box->Value() == 1) set = o.chars + set;
-  return set;
-}
-
 
 namespace {
 
@@ -133,7 +114,7 @@ void NormaliseWordsToIgnore(Session& s) {
 bool CheckAllowedExtraChars(Session& s) {
   const Params& p = s.params;
   if (!s.run.blnStartUpCompleted || p.selfChange || p.setOrClear || p.txbWordsToIgnore.Text().empty()) return true;
-  const std::string allowed = BuildAllowedExtraChars(p);
+  const std::string allowed = AllowedExtraChars(CurrentSettings(s));
   // A count takes its characters when it starts; a box ticked in the settings
   // window while one is under way changes them from the next character on.
   s.counter.SetAllowedExtraChars(allowed);

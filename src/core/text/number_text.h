@@ -8,4 +8,8 @@ namespace kwl {
 // several messages put a number after a word ("at line 12", "error 7").
 inline std::string Str(std::int64_t n) { return (n >= 0 ? " " : "") + std::to_string(n); }
 
+// Digits grouped by commas in threes: "1,234,567", "-1,000". The program's
+// grouping wherever no locale gives another.
+std::string GroupDigits(std::int64_t n);
+
 }  // namespace kwl
