@@ -1,8 +1,6 @@
 #include "common_words.h"
 
-#include <cerrno>
 #include <cstdio>
-#include <cstring>
 #include <memory>
 #include <vector>
 
@@ -15,6 +13,7 @@
 #include "count/common_words_file.h"
 #include "files/status.h"
 #include "listing/report_text.h"
+#include "sources/input_notices.h"
 
 namespace kwl {
 namespace {
@@ -104,7 +103,8 @@ bool ReadCommonWords(Session& s) {
   // A folder, a named pipe or a device is named as such, and never opened.
   const Status where = LocateCommonWordsFile(path);
   if (where.kind == Status::Kind::kNotRegular) {
-    s.Warn("File " + path + "\r\ncannot be read: it is " + where.detail, "Fatal error");
+    const Notice unreadable = CommonWordsFileUnreadable(path, where);
+    s.Warn(unreadable.text, unreadable.title);
     return false;
   }
   if (where.kind == Status::Kind::kNotFound) {
@@ -135,10 +135,10 @@ bool ReadCommonWords(Session& s) {
   CommonWordsFileRead read = ReadCommonWordsFile(path, utf8, intake);
   const Status& st = read.status;
   const bool complete = st.Ok() || st.kind == Status::Kind::kEmpty;
-  if (!complete && st.kind != Status::Kind::kStopped)
-    s.Warn("File " + path + "\r\ncannot be read: " +
-               (st.kind == Status::Kind::kNotRegular ? "it is " + st.detail : std::strerror(st.err != 0 ? st.err : EIO)),
-           "Fatal error");
+  if (!complete && st.kind != Status::Kind::kStopped) {
+    const Notice unreadable = CommonWordsFileUnreadable(path, st);
+    s.Warn(unreadable.text, unreadable.title);
+  }
   if (complete) s.commonWords.Replace(std::move(read.words));
   m.chkSuppressWords.SetValue(suppressSaved);
   SetRunPhase(s, RunPhase::kIdle);
@@ -159,10 +159,9 @@ bool AttemptToReadCommonWords(Session& s) {
   // run its click reaction (which would report the file as loaded already).
   if (loaded) {
     s.main.lblNumberOfWords.SetCaption("");
-    const std::size_t n = s.commonWords.Size();
-    const std::string count =
-        n == 1 ? "One common word" : NumberInWords(static_cast<std::int64_t>(n), s.platform) + " common words";
-    s.Show(count + " loaded from " + r.strCommonWordsFile, "Common words loaded", Buttons::Ok, Icon::Information);
+    s.Show(CommonWordsLoadedText(s.commonWords.Size(), r.strCommonWordsFile,
+                                 [&s](std::int64_t k) { return s.platform.FormatGrouped(k); }),
+           "Common words loaded", Buttons::Ok, Icon::Information);
     p.txbCommonWordsFile.SetText(r.strCommonWordsFile);
     p.chkIgnoreCommonWords.SetValue(1);
   } else {

@@ -14,6 +14,7 @@
 #include "listing/report_text.h"
 #include "sources/docx_document.h"
 #include "sources/docx_text.h"
+#include "sources/input_notices.h"
 #include "progress.h"
 #include "session.h"
 #include "text/cp1252.h"
@@ -24,14 +25,6 @@
 
 namespace kwl {
 namespace {
-
-constexpr std::string_view kBodyPart = kDocxBodyPart;
-
-// Error numbers of a package that cannot be read: the body part is missing
-// ("File not found"), or the package is no readable zip file ("Invalid file
-// format").
-constexpr int kNoBodyPartError = 53;
-constexpr int kBadPackageError = 321;
 
 std::string WithoutTrailingSlash(const std::string& folder) {
   if (folder.size() > 1 && folder.back() == '/') return folder.substr(0, folder.size() - 1);
@@ -82,8 +75,7 @@ std::int64_t ExtractXMLFileFromDocXFile(Session& s, const std::string& docxPath,
   const DocxBody body = ExtractDocxBody(docxPath, r.strDocxTempFolder, limits.max);
   // The checksum question comes first: the part was written in full.
   if (body.checksumFailed && r.strDocxAgreedPath != docxPath) {
-    if (s.Show("Invalid checksum found when processing\r\n" + docxPath + "\r\n\r\nDo you wish to scan this file anyway?",
-               "", Buttons::YesNo) == Answer::No) {
+    if (s.Show(DocxChecksumQuestion(docxPath), "", Buttons::YesNo) == Answer::No) {
       DeleteTempFolder(s);
       return -2;
     }
@@ -96,27 +88,14 @@ std::int64_t ExtractXMLFileFromDocXFile(Session& s, const std::string& docxPath,
     case Kind::kTooBig:
       DeleteTempFolder(s);
       return -4;
-    case Kind::kWriteFailed: {
-      DeleteTempFolder(s);
-      const RunError e = RunError::FromErrno(body.status.err);
-      throw RunError(e.Number(), e.Description() + " when extracting " + std::string(kBodyPart) + " from " + docxPath);
-    }
-    case Kind::kNotFound:
-      DeleteTempFolder(s);
-      throw RunError(kNoBodyPartError, "File not found: " + std::string(kBodyPart));
     default:
       DeleteTempFolder(s);
-      if (body.status.err == ENOENT)
-        throw RunError(kNoBodyPartError, "The file " + docxPath + " has no document text (" + std::string(kBodyPart) +
-                                             " is missing): it is not a 'docx' document.");
-      throw RunError(kBadPackageError,
-                     "The file " + docxPath + " cannot be read as a 'docx' package: " + body.status.detail + ".");
+      throw DocxBodyError(body.status, docxPath);
   }
   r.strDocxXMLFilepath = body.xmlPath;
   const std::int64_t size = body.size;
   if (size > limits.warn && r.strDocxAgreedPath != docxPath) {
-    const Answer answer = s.Show(docxPath + "\r\nis rather large.  It may take awhile to scan.\r\nDo you wish to continue?",
-                                 "Big file", Buttons::YesNo, Icon::None, Answer::No);
+    const Answer answer = s.Show(DocxBigFileQuestion(docxPath), "Big file", Buttons::YesNo, Icon::None, Answer::No);
     if (answer == Answer::No) {
       s.Show("You could try saving it as a text file\r\nand applying this program to that file.", "Big file");
       DeleteTempFolder(s);

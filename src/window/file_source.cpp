@@ -7,6 +7,7 @@
 #include "docx.h"
 #include "sources/docx_text.h"
 #include "sources/encoding.h"
+#include "sources/input_notices.h"
 #include "sources/text_file_source.h"
 #include "files/paths.h"
 #include "files/regular_file.h"
@@ -101,11 +102,8 @@ bool AskUtf8OrAnsi(Session& s, bool utf8) {
 // answers itself; every other negative code has been explained already.
 void ShowDocxFailure(Session& s, const std::string& path, std::int64_t code) {
   if (code == -4) {
-    s.Inform(path +
-                 "\r\nis too large to be scanned directly.\r\n\r\n"
-                 "Recommend saving it as a text file and\r\n"
-                 "applying this program to that file.",
-             "File too big");
+    const Notice tooBig = DocxTooBigNotice(path);
+    s.Inform(tooBig.text, tooBig.title);
   } else if (code == -1) {
     s.Warn("Unable to create temporary folder.", s.Text(34));
   }

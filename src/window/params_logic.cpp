@@ -11,6 +11,7 @@
 #include "count/limits.h"
 #include "count/rules_from_settings.h"
 #include "count/words_to_ignore.h"
+#include "sources/input_notices.h"
 #include "text/cp1252.h"
 
 namespace kwl {
@@ -121,10 +122,7 @@ bool CheckAllowedExtraChars(Session& s) {
   const int c = FirstCharacterNotAllowed(cp1252::FromUtf8(p.txbWordsToIgnore.Text()), allowed);
   if (c >= 0) {
     const char ch = static_cast<char>(c);
-    const bool neverAllowed = kNeverAllowedChars.find(ch) != std::string::npos;
-    std::string message = "The character " + cp1252::ToUtf8(std::string(1, ch)) +
-                          " occurs in some word to ignore\r\nbut is not " +
-                          (neverAllowed ? "" : "currently set as ") + "a character allowed in a word.";
+    std::string message = CharacterNotAllowedText(ch);
     if (ch == ',') message += "\r\n\r\nWords-to-ignore must be separated by a space, not by a comma.";
     s.Warn(message, "Character not allowed");
     return false;

@@ -14,9 +14,6 @@
 
 namespace kwl {
 
-// How a window groups digits (its locale's way); GroupDigits by default.
-using DigitGrouping = std::function<std::string(std::int64_t)>;
-
 // The four statistics lines, numbers right-aligned one place wider than the
 // total's digits: words listed, words ignored ("other than common words"
 // when ignoring says a list of words is being ignored), occurrences listed
