@@ -31,6 +31,7 @@
 #include "files/regular_file.h"
 #include "files/run_error.h"
 #include "files/temp_cleanup.h"
+#include "listing/count_listing.h"
 #include "listing/order.h"
 #include "listing/output_file.h"
 #include "listing/report_text.h"
@@ -189,7 +190,7 @@ void Fail(const std::string& text) { std::fprintf(stderr, "kestrawl-count: %s\n"
 
 // The window's error report of a run.
 void Report(const RunError& e, const std::string& procedure) {
-  Say("Warning", "At " + procedure + " error #" + std::to_string(e.Number()) + ".\nDescription: " + e.Description());
+  Say("Warning", RunErrorReport(e.Number(), e.Description(), procedure));
 }
 
 std::string SettingsProblem(const SettingsRead& read) {
@@ -304,20 +305,14 @@ bool ReadDocx(const std::string& path, std::vector<std::string>& pieces, Progres
     return true;
   };
   DocxDocument doc = ReadDocxDocument(path, kDocxMaxSize, proceed, &progress);
-  const Status& st = doc.status;
-  if (st.Ok()) {
+  if (doc.status.Ok()) {
     pieces = std::move(doc.pieces);
-  } else if (doc.bodyExtracted) {
-    Say("Error", (st.kind == Kind::kNotRegular ? st.path + " is " + st.detail : RunError::FromStatus(st).Description()) +
-                     " when processing \n" + path);
-  } else if (st.kind == Kind::kOpenFailed) {
-    Say("Warning", "Unable to create temporary folder.");
-  } else if (st.kind == Kind::kTooBig) {
-    Say(DocxTooBigNotice(path));
-  } else {
-    Report(DocxBodyError(st, path), "DoIt");
+    return true;
   }
-  return st.Ok();
+  const DocxFailure failure = DescribeDocxFailure(doc, path);
+  if (failure.notice) Say(*failure.notice);
+  if (failure.error) Report(*failure.error, "DoIt");
+  return false;
 }
 
 // The DOCX reader's temporary folder holds the document's text: removed on
@@ -455,36 +450,17 @@ int Run(Options o) {
 
   WordTable& words = result.words;
   SortWordTable(words, 1, words.NumWords(), 1);
-  const std::vector<std::int32_t> order = RankByFrequency(words);
   const ListStatistics statistics = ComputeListStatistics(words, result.totals.totalOccurrences);
-  ListingLayout layout;
-  layout.format = settings.displayFormatIndex;
-  layout.commas = settings.outputWithCommas == 1;
-  layout.spreadsheetNotes = true;
-  layout.wordsListed = statistics.wordsListed;
-  layout.maxFrequency = result.totals.maxFrequency;
-  layout.longestWord = result.totals.longestWord;
-  ListingWriter writer(words, layout);
-  const auto write = [&](ListingSink& sink) {
-    if (settings.wordOrderIndex == 1) return writer.WriteInKeyOrder(sink);
-    return writer.WriteInFrequencyOrder(order, sink);
-  };
+  CountListing listing(words, settings, statistics);
   bool listed = statistics.wordsListed > 0;
-  StringSink listing;
+  StringSink text;
   if (listed && o.output) {
-    OutputFile file;
-    Status written = file.Open(*o.output);
-    if (written.Ok()) {
-      OutputFileSink sink(file);
-      write(sink);
-      written = file.Commit();
-    }
-    if (!written.Ok()) {
+    if (const Status written = listing.WriteFile(*o.output); !written.Ok()) {
       Report(RunError::FromOutputStatus(written), "ListWords");
       listed = false;
     }
   } else if (listed) {
-    write(listing);
+    listing.Write(text);
   }
   progress.Clear();
 
@@ -498,8 +474,8 @@ int Run(Options o) {
     return kExitNoWords;
   }
   if (!listed) return kExitRefused;
-  const std::string& text = listing.Text();
-  if (!o.output && (std::fwrite(text.data(), 1, text.size(), stdout) != text.size() || std::fflush(stdout) != 0)) {
+  const std::string& out = text.Text();
+  if (!o.output && (std::fwrite(out.data(), 1, out.size(), stdout) != out.size() || std::fflush(stdout) != 0)) {
     Fail(std::string("cannot write to standard output: ") + std::strerror(errno));
     return kExitRefused;
   }

@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <cerrno>
+#include <cstring>
 #include <string>
 
 #include "sources/input_notices.h"
@@ -85,6 +86,15 @@ TEST(InputNotices, DocxClipboardAndCommonWords) {
     EXPECT_EQ(e.Number(), b.number) << b.text;
     EXPECT_EQ(e.Description(), b.text);
   }
+  DocxDocument doc;
+  doc.status = Status::Failure(Kind::kOpenFailed, EACCES, "/d.docx");
+  EXPECT_EQ(DescribeDocxFailure(doc, "/d.docx").notice->text, "Unable to create temporary folder.");
+  doc.status = Status::Failure(Kind::kNotFound, 0, "/d.docx");
+  EXPECT_EQ(DescribeDocxFailure(doc, "/d.docx").error->Number(), 53);
+  doc.bodyExtracted = true;
+  doc.status = Status::Failure(Kind::kReadFailed, EIO, "/x.xml");
+  EXPECT_EQ(DescribeDocxFailure(doc, "/d.docx").notice->text, std::string(std::strerror(EIO)) + " when processing \r\n/d.docx");
+  EXPECT_EQ(RunErrorReport(53, "File not found", "DoIt"), "At DoIt error #53.\r\nDescription: File not found");
   EXPECT_EQ(ClipboardTextRefusal(Status{}, 5), std::nullopt);
   EXPECT_EQ(ClipboardTextRefusal(Status::Failure(Kind::kEmpty, 0, {}), 0)->text, "Clipboard is empty.");
   EXPECT_EQ(ClipboardTextRefusal(Status::Failure(Kind::kTooBig, 0, {}), 123456)->text,

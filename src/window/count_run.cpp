@@ -197,7 +197,7 @@ void ReportError(Session& s, int number, const std::string& description, const s
     }
     title = s.Text(27);
   } else {
-    message = "At " + procedure + " error #" + std::to_string(number) + ".\r\nDescription: " + description;
+    message = RunErrorReport(number, description, procedure);
     if (s.run.blnOutputFileWritten) message += "\r\n" + s.Text(33);
     title = s.Text(34);
   }

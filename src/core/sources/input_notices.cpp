@@ -91,6 +91,18 @@ RunError DocxBodyError(const Status& status, const std::string& path) {
   }
 }
 
+DocxFailure DescribeDocxFailure(const DocxDocument& doc, const std::string& path) {
+  const Status& st = doc.status;
+  if (doc.bodyExtracted)
+    return {Notice{"Error", (st.kind == Status::Kind::kNotRegular ? st.path + " is " + st.detail
+                                                                   : RunError::FromStatus(st).Description()) +
+                                " when processing \r\n" + path},
+            std::nullopt};
+  if (st.kind == Status::Kind::kOpenFailed) return {Notice{"Warning", "Unable to create temporary folder."}, std::nullopt};
+  if (st.kind == Status::Kind::kTooBig) return {DocxTooBigNotice(path), std::nullopt};
+  return {std::nullopt, DocxBodyError(st, path)};
+}
+
 std::optional<Notice> ClipboardTextRefusal(const Status& check, std::size_t n, const DigitGrouping& group) {
   if (check.kind == Status::Kind::kEmpty) return Notice{"Clipboard empty", "Clipboard is empty."};
   if (check.kind != Status::Kind::kTooBig) return std::nullopt;

@@ -9,6 +9,7 @@
 
 #include "files/run_error.h"
 #include "files/status.h"
+#include "sources/docx_document.h"
 #include "sources/encoding.h"
 #include "text/number_text.h"
 
@@ -45,6 +46,13 @@ Notice DocxTooBigNotice(const std::string& path);
 // missing, 321 when the package is no readable zip file, the system's error
 // when it could not be written.
 RunError DocxBodyError(const Status& status, const std::string& path);
+// What to tell of a document ReadDocxDocument could not read: a notice, or
+// the run's error (exactly one of them is set).
+struct DocxFailure {
+  std::optional<Notice> notice;
+  std::optional<RunError> error;
+};
+DocxFailure DescribeDocxFailure(const DocxDocument& doc, const std::string& path);
 
 // The clipboard's text as CheckClipboardText judged it (n its characters):
 // empty, or longer than the program takes. Nothing for any other status.
