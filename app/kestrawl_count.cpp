@@ -396,7 +396,7 @@ int Run(Options o) {
   settings.ignoreCommonWords = ignoreCommon ? 1 : 0;
 
   if (utf8 && settings.only7bitAscii == 1) {
-    Say("Incompatible setting", "Scanning as UTF-8 is not compatible with\nallowing only 7-bit ASCII characters.");
+    Say(SevenBitOnlyConflict(false));
     return kExitUsage;
   }
   IgnoreList wordsToIgnore;
@@ -426,11 +426,7 @@ int Run(Options o) {
     if (!ReadDocx(input, pieces, progress)) return kExitRefused;
     source = std::make_unique<DocxTextSource>(pieces);
   } else {
-    if (o.utf8 && *o.utf8 != detectedUtf8)
-      Say("UTF-8 or ANSI file?", detectedUtf8 ? "This file seems to be UTF-8 encoded.\nClick 'Yes' to scan it as UTF-8 "
-                                                "encoded or 'No' to scan it as ANSI."
-                                              : "This file does not seem to be UTF-8 encoded.\nClick 'Yes' to scan it "
-                                                "as UTF-8 encoded (not advisable)\nor 'No' to scan it as ANSI.");
+    if (o.utf8 && *o.utf8 != detectedUtf8) Say("UTF-8 or ANSI file?", Utf8OrAnsiQuestion(detectedUtf8));
     source = std::make_unique<TextFileSource>(input, utf8);
   }
   const std::string procedure = fromStdin ? "DoItFromClipboard" : "DoItFromFile";

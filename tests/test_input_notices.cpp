@@ -94,6 +94,10 @@ TEST(InputNotices, DocxClipboardAndCommonWords) {
   doc.bodyExtracted = true;
   doc.status = Status::Failure(Kind::kReadFailed, EIO, "/x.xml");
   EXPECT_EQ(DescribeDocxFailure(doc, "/d.docx").notice->text, std::string(std::strerror(EIO)) + " when processing \r\n/d.docx");
+  EXPECT_EQ(SevenBitOnlyConflict(true).text,
+            "Scanning a 'docx' file is not compatible with\r\nallowing only 7-bit ASCII characters.");
+  EXPECT_EQ(Utf8OrAnsiQuestion(true),
+            "This file seems to be UTF-8 encoded.\r\nClick 'Yes' to scan it as UTF-8 encoded or 'No' to scan it as ANSI.");
   EXPECT_EQ(RunErrorReport(53, "File not found", "DoIt"), "At DoIt error #53.\r\nDescription: File not found");
   EXPECT_EQ(ClipboardTextRefusal(Status{}, 5), std::nullopt);
   EXPECT_EQ(ClipboardTextRefusal(Status::Failure(Kind::kEmpty, 0, {}), 0)->text, "Clipboard is empty.");

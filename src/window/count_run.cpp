@@ -18,6 +18,7 @@
 #include "params_logic.h"
 #include "state_file.h"
 #include "files/regular_file.h"
+#include "sources/input_notices.h"
 #include "files/run_error.h"
 #include "count/counter.h"
 #include "count/filters.h"
@@ -117,9 +118,8 @@ void cmdListWords_Click(Session& s) {
     return;
   }
   if (m.chkUTF8.Value() == 1 && s.params.chkOnly7bitASCII.Value() == 1) {
-    const std::string what = IsDocxFile(TrimBlanks(m.txbFile[0].Text())) ? "Scanning a 'docx' file is not compatible with"
-                                                                          : "Scanning as UTF-8 is not compatible with";
-    s.Warn(what + "\r\nallowing only 7-bit ASCII characters.", "Incompatible setting");
+    const Notice conflict = SevenBitOnlyConflict(IsDocxFile(TrimBlanks(m.txbFile[0].Text())));
+    s.Warn(conflict.text, conflict.title);
     return;
   }
   s.run.intThresholdFrequency = s.params.cboThresholdFrequency.ListIndex() + 2;

@@ -71,20 +71,8 @@ bool RefuseOutputOverInput(Session& s, const std::string& input) {
 // when the user cancelled.
 bool AskUtf8OrAnsi(Session& s, bool utf8) {
   CheckBox& box = s.main.chkUTF8;
-  std::string question;
-  if (box.Value() != 1 && utf8) {
-    question =
-        "This file seems to be UTF-8 encoded.\r\n"
-        "Click 'Yes' to scan it as UTF-8 encoded or 'No' to scan it as ANSI.";
-  } else if (box.Value() == 1 && !utf8) {
-    question =
-        "This file does not seem to be UTF-8 encoded.\r\n"
-        "Click 'Yes' to scan it as UTF-8 encoded (not advisable)\r\n"
-        "or 'No' to scan it as ANSI.";
-  } else {
-    return true;
-  }
-  switch (s.Show(question, "UTF-8 or ANSI file?", Buttons::YesNoCancel)) {
+  if ((box.Value() == 1) == utf8) return true;
+  switch (s.Show(Utf8OrAnsiQuestion(utf8), "UTF-8 or ANSI file?", Buttons::YesNoCancel)) {
     case Answer::Cancel:
       return false;
     case Answer::Yes:

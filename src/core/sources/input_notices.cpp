@@ -59,6 +59,21 @@ TextFileVerdict JudgeTextFile(const std::string& path, const TextFileInspection&
   return refused("Not a text file", text);
 }
 
+std::string Utf8OrAnsiQuestion(bool seemsUtf8) {
+  if (seemsUtf8)
+    return "This file seems to be UTF-8 encoded.\r\n"
+           "Click 'Yes' to scan it as UTF-8 encoded or 'No' to scan it as ANSI.";
+  return "This file does not seem to be UTF-8 encoded.\r\n"
+         "Click 'Yes' to scan it as UTF-8 encoded (not advisable)\r\n"
+         "or 'No' to scan it as ANSI.";
+}
+
+Notice SevenBitOnlyConflict(bool docx) {
+  return {"Incompatible setting", std::string(docx ? "Scanning a 'docx' file is not compatible with"
+                                                   : "Scanning as UTF-8 is not compatible with") +
+                                      "\r\nallowing only 7-bit ASCII characters."};
+}
+
 std::string DocxChecksumQuestion(const std::string& path) {
   return "Invalid checksum found when processing\r\n" + path + "\r\n\r\nDo you wish to scan this file anyway?";
 }

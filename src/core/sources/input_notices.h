@@ -35,6 +35,13 @@ struct TextFileVerdict {
 };
 TextFileVerdict JudgeTextFile(const std::string& path, const TextFileInspection& info);
 
+// The question when the user's choice of UTF-8 disagrees with what the file
+// seems to be (seemsUtf8: what its detection says).
+std::string Utf8OrAnsiQuestion(bool seemsUtf8);
+// Only 7-bit ASCII allowed, with an input scanned as UTF-8 (or a DOCX
+// document, whose text is UTF-8).
+Notice SevenBitOnlyConflict(bool docx);
+
 // The questions before a DOCX document is read: its package failed its
 // checksum; its text is larger than the size that asks first.
 std::string DocxChecksumQuestion(const std::string& path);
