@@ -221,7 +221,7 @@ bool TextFileAccepted(const std::string& path, const TextFileInspection& info, b
 bool LoadCommonWords(const std::string& path, CommonWordsList& list) {
   const Status where = LocateCommonWordsFile(path);
   if (where.kind == Kind::kNotRegular) Say(CommonWordsFileUnreadable(path, where));
-  if (where.kind == Kind::kNotFound) Say("File not found", "File for common words not found.");
+  if (where.kind == Kind::kNotFound) Say(CommonWordsFileNotFound());
   if (!where.Ok() || !TextFileAccepted(path, InspectTextFile(path), true)) return false;
   CountObserver quiet;
   CommonWordsFileRead read = ReadCommonWordsFile(path, InspectTextFile(path).sample.utf8, quiet);
@@ -359,7 +359,7 @@ int Run(Options o) {
     if (!ReadStandardInput(clipboard)) return kExitRefused;
   } else {
     if (o.output && SameFile(input, *o.output)) {
-      Say("Warning", "Output file cannot be the same as the input file.");
+      Say("Warning", std::string(kOutputIsInputText));
       return kExitRefused;
     }
     const TextFileInspection info = InspectTextFile(input);
@@ -369,7 +369,7 @@ int Run(Options o) {
     }
     docx = Extension(input) == "docx";
     if (docx && !IsDocxFile(input)) {
-      Say("Warning", "The file " + input + "\nhas a 'docx' extension but does not appear to be an MS Word 'docx' file.");
+      Say("Warning", NotADocxText(input));
       return kExitRefused;
     }
     if (!docx) {

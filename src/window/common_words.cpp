@@ -112,7 +112,8 @@ bool ReadCommonWords(Session& s) {
       SetDefaultCommonWordsFile(s);
       s.params.chkIgnoreCommonWords.SetValue(0);
     } else {
-      s.Warn("File for common words not found.", "File not found");
+      const Notice notFound = CommonWordsFileNotFound();
+      s.Warn(notFound.text, notFound.title);
     }
     return false;
   }

@@ -62,7 +62,7 @@ void ReportFailure(Session& s, const Status& status) {
 // The listing would overwrite the text it counts: refused before anything is read.
 bool RefuseOutputOverInput(Session& s, const std::string& input) {
   if (!SameFile(s.main.txbFile[1].Text(), input)) return false;
-  s.Warn("Output file cannot be the same as the input file.", s.Text(34));
+  s.Warn(std::string(kOutputIsInputText), s.Text(34));
   s.main.txbOutput.Clear();
   return true;
 }

@@ -28,6 +28,10 @@ std::optional<Notice> InputFileRefusal(const Status& status) {
   }
 }
 
+std::string NotADocxText(const std::string& path) {
+  return "The file " + path + "\r\nhas a 'docx' extension but does not appear to be an MS Word 'docx' file.";
+}
+
 TextFileVerdict JudgeTextFile(const std::string& path, const TextFileInspection& info) {
   const std::string file = "File " + path;
   const auto refused = [](std::string title, std::string text) {
@@ -130,6 +134,8 @@ std::optional<Notice> ClipboardTextRefusal(const Status& check, std::size_t n, c
 Notice NotPlainTextNotice() {
   return {"Invalid input", "The text on the clipboard does not consist\r\nsolely of natural language words."};
 }
+
+Notice CommonWordsFileNotFound() { return {"File not found", "File for common words not found."}; }
 
 Notice CommonWordsFileUnreadable(const std::string& path, const Status& status) {
   return {"Fatal error", "File " + path + "\r\ncannot be read: " +

@@ -6,6 +6,7 @@
 #include <cstddef>
 #include <optional>
 #include <string>
+#include <string_view>
 
 #include "files/run_error.h"
 #include "files/status.h"
@@ -24,6 +25,12 @@ struct Notice {
 // does not exist, cannot be opened, is no regular file, or is empty. Nothing
 // for a file that may be read.
 std::optional<Notice> InputFileRefusal(const Status& status);
+
+// Warnings that the window titles with its catalogue's word for a warning:
+// the output file names the input file; a file with the extension docx is
+// no DOCX package.
+inline constexpr std::string_view kOutputIsInputText = "Output file cannot be the same as the input file.";
+std::string NotADocxText(const std::string& path);
 
 // The text-file check of an inspected file: whether it is read, with the
 // refusal of a file that is no text file (RTF, UTF-16, binary, too short,
@@ -67,6 +74,8 @@ std::optional<Notice> ClipboardTextRefusal(const Status& check, std::size_t n, c
 // Text that does not look like natural language (IsPlainText said no).
 Notice NotPlainTextNotice();
 
+// The common-words file named does not exist.
+Notice CommonWordsFileNotFound();
 // A common-words file that could not be read (LocateCommonWordsFile's or
 // ReadCommonWordsFile's status): a folder, pipe or device named as such,
 // otherwise the system's description of the error.
