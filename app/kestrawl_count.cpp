@@ -31,6 +31,7 @@
 #include "files/regular_file.h"
 #include "files/run_error.h"
 #include "files/temp_cleanup.h"
+#include "listing/count_listing.h"
 #include "listing/order.h"
 #include "listing/output_file.h"
 #include "listing/report_text.h"
@@ -39,6 +40,7 @@
 #include "sources/clipboard_text.h"
 #include "sources/docx_document.h"
 #include "sources/encoding.h"
+#include "sources/input_notices.h"
 #include "sources/text_file_source.h"
 #include "text/cp1252.h"
 
@@ -188,7 +190,7 @@ void Fail(const std::string& text) { std::fprintf(stderr, "kestrawl-count: %s\n"
 
 // The window's error report of a run.
 void Report(const RunError& e, const std::string& procedure) {
-  Say("Warning", "At " + procedure + " error #" + std::to_string(e.Number()) + ".\nDescription: " + e.Description());
+  Say("Warning", RunErrorReport(e.Number(), e.Description(), procedure));
 }
 
 std::string SettingsProblem(const SettingsRead& read) {
@@ -204,70 +206,30 @@ std::string SettingsProblem(const SettingsRead& read) {
   return {};
 }
 
-// The window's checks of a chosen input file.
-bool InputFileAccepted(const TextFileInspection& info) {
-  const Status& st = info.status;
-  switch (st.kind) {
-    case Kind::kNotFound: Say("File not found", "Input file does not exist."); return false;
-    case Kind::kOpenFailed:
-      Say("Cannot open file", "Input file cannot be opened: " + RunError::FromErrno(st.err).Description() + ".");
-      return false;
-    case Kind::kNotRegular:
-      Say("Not a file", st.detail == "a special file" ? "Input file is not a regular file." : "Input file is " + st.detail + ".");
-      return false;
-    case Kind::kEmpty: Say("Empty file", "Input file is zero-length."); return false;
-    default: return true;
-  }
-}
+void Say(const Notice& notice) { Say(notice.title, notice.text); }
 
 // The window's text-file check; forWordList: a common-words file, which
 // any text file passes without the notice about CR line ends.
 bool TextFileAccepted(const std::string& path, const TextFileInspection& info, bool forWordList) {
-  const std::string file = "File " + path;
-  switch (info.fileClass) {
-    case 1: case 2: return true;
-    case 3:
-      if (!forWordList)
-        Say("This is a Mac-style text file", file + "\nhas Macintosh-type line endings (CR).\nYou might wish to use a "
-            "program such as Notepad++\nto convert the line endings to Windows-type (CR+LF).");
-      return true;
-    case 6: Say("Fatal error", file + "\nis an RTF file."); return false;
-    case 7: Say("Fatal error", file + "\nis a Unicode file but not UTF-8 encoded."); return false;
-    case -9: Say("Fatal error", file + "\ncannot be opened."); return false;
-    case -4: Say("Fatal error", file + "\ncontains only from 1 to 4 bytes."); return false;
-    case -3: Say("Fatal error", file + "\n cannot be opened (permission denied)."); return false;
-    case -2: Say("Fatal error", file + " is zero-length."); return false;
-    case -1: Say("Fatal error", file + " not found."); return false;
-    case 0: break;
-    default: return false;
-  }
-  std::string text = path + "\nis not an ANSI or UTF-8 encoded text file.";
-  if (info.sample.binaryShare > 0) text += "\nIt appears to be a binary file.";
-  if (info.sample.binaryShare < 9 && info.size > 0 && info.size < 102400)
-    text += "\n\nYou could try reading it using its associated application, then copying the text and pasting it "
-            "into the textbox (then copy it to the clipboard and select 'Clipboard' as the source).";
-  Say("Not a text file", text);
-  return false;
+  const TextFileVerdict verdict = JudgeTextFile(path, info);
+  if (verdict.notice && (!verdict.accepted || !forWordList)) Say(*verdict.notice);
+  return verdict.accepted;
 }
 
 // Reads a common-words file into the list, with the settings window's
 // messages; false when it could not be read whole.
 bool LoadCommonWords(const std::string& path, CommonWordsList& list) {
   const Status where = LocateCommonWordsFile(path);
-  if (where.kind == Kind::kNotRegular) Say("Fatal error", "File " + path + "\ncannot be read: it is " + where.detail);
-  if (where.kind == Kind::kNotFound) Say("File not found", "File for common words not found.");
+  if (where.kind == Kind::kNotRegular) Say(CommonWordsFileUnreadable(path, where));
+  if (where.kind == Kind::kNotFound) Say(CommonWordsFileNotFound());
   if (!where.Ok() || !TextFileAccepted(path, InspectTextFile(path), true)) return false;
   CountObserver quiet;
   CommonWordsFileRead read = ReadCommonWordsFile(path, InspectTextFile(path).sample.utf8, quiet);
-  const Status& st = read.status;
-  if (!st.Ok() && st.kind != Kind::kEmpty) {
-    Say("Fatal error", "File " + path + "\ncannot be read: " +
-                           (st.kind == Kind::kNotRegular ? "it is " + st.detail : std::strerror(st.err ? st.err : EIO)));
+  if (!read.status.Ok() && read.status.kind != Kind::kEmpty) {
+    Say(CommonWordsFileUnreadable(path, read.status));
     return false;
   }
-  const std::size_t n = read.words.size();
-  Say("Common words loaded", (n == 1 ? "One common word" : NumberInWords(static_cast<std::int64_t>(n)) + " common words") +
-                                 " loaded from " + path);
+  Say("Common words loaded", CommonWordsLoadedText(read.words.size(), path));
   list.Replace(std::move(read.words));
   return true;
 }
@@ -294,18 +256,12 @@ bool ReadStandardInput(std::string& text) {
 bool ClipboardTextAccepted(const std::string& text) {
   std::size_t n = 0;
   const Status check = CheckClipboardText(text, kMaxClipboardChars, n);
-  if (check.kind == Kind::kEmpty) {
-    Say("Clipboard empty", "Clipboard is empty.");
-  } else if (check.kind == Kind::kTooBig) {
-    Say("Too much clipboard text", "There are " + GroupDigits(static_cast<std::int64_t>(n)) +
-                                       " characters in the text on the clipboard.\nThe maximum permitted is " +
-                                       GroupDigits(kMaxClipboardChars) +
-                                       ".  If possible,\ncount word frequencies for this text using an input file.");
-  } else if (!IsPlainText(text, 3000, true)) {
-    Say("Invalid input", "The text on the clipboard does not consist\nsolely of natural language words.");
-  } else {
-    return true;
+  if (const std::optional<Notice> refusal = ClipboardTextRefusal(check, n)) {
+    Say(*refusal);
+    return false;
   }
+  if (IsPlainText(text, 3000, true)) return true;
+  Say(NotPlainTextNotice());
   return false;
 }
 
@@ -344,36 +300,19 @@ class ProgressLine final : public CountObserver, public DocxPieceObserver {
 // The text pieces of a DOCX document, with the window's messages.
 bool ReadDocx(const std::string& path, std::vector<std::string>& pieces, ProgressLine& progress) {
   const auto proceed = [&](const DocxBody& body) {
-    if (body.checksumFailed)
-      Say("", "Invalid checksum found when processing\n" + path + "\n\nDo you wish to scan this file anyway?");
-    if (body.status.Ok() && body.size > kDocxWarnSize)
-      Say("Big file", path + "\nis rather large.  It may take awhile to scan.\nDo you wish to continue?");
+    if (body.checksumFailed) Say("", DocxChecksumQuestion(path));
+    if (body.status.Ok() && body.size > kDocxWarnSize) Say("Big file", DocxBigFileQuestion(path));
     return true;
   };
   DocxDocument doc = ReadDocxDocument(path, kDocxMaxSize, proceed, &progress);
-  const Status& st = doc.status;
-  const std::string part(kDocxBodyPart);
-  if (st.Ok()) {
+  if (doc.status.Ok()) {
     pieces = std::move(doc.pieces);
-  } else if (doc.bodyExtracted) {
-    Say("Error", (st.kind == Kind::kNotRegular ? st.path + " is " + st.detail : RunError::FromStatus(st).Description()) +
-                     " when processing \n" + path);
-  } else if (st.kind == Kind::kOpenFailed) {
-    Say("Warning", "Unable to create temporary folder.");
-  } else if (st.kind == Kind::kTooBig) {
-    Say("File too big", path + "\nis too large to be scanned directly.\n\nRecommend saving it as a text file and\n"
-                               "applying this program to that file.");
-  } else if (st.kind == Kind::kWriteFailed) {
-    const RunError e = RunError::FromErrno(st.err);
-    Report(RunError(e.Number(), e.Description() + " when extracting " + part + " from " + path), "DoIt");
-  } else if (st.kind == Kind::kNotFound) {
-    Report(RunError(53, "File not found: " + part), "DoIt");
-  } else if (st.err == ENOENT) {
-    Report(RunError(53, "The file " + path + " has no document text (" + part + " is missing): it is not a 'docx' document."), "DoIt");
-  } else {
-    Report(RunError(321, "The file " + path + " cannot be read as a 'docx' package: " + st.detail + "."), "DoIt");
+    return true;
   }
-  return st.Ok();
+  const DocxFailure failure = DescribeDocxFailure(doc, path);
+  if (failure.notice) Say(*failure.notice);
+  if (failure.error) Report(*failure.error, "DoIt");
+  return false;
 }
 
 // The DOCX reader's temporary folder holds the document's text: removed on
@@ -420,14 +359,17 @@ int Run(Options o) {
     if (!ReadStandardInput(clipboard)) return kExitRefused;
   } else {
     if (o.output && SameFile(input, *o.output)) {
-      Say("Warning", "Output file cannot be the same as the input file.");
+      Say("Warning", std::string(kOutputIsInputText));
       return kExitRefused;
     }
     const TextFileInspection info = InspectTextFile(input);
-    if (!InputFileAccepted(info)) return kExitRefused;
+    if (const std::optional<Notice> refusal = InputFileRefusal(info.status)) {
+      Say(*refusal);
+      return kExitRefused;
+    }
     docx = Extension(input) == "docx";
     if (docx && !IsDocxFile(input)) {
-      Say("Warning", "The file " + input + "\nhas a 'docx' extension but does not appear to be an MS Word 'docx' file.");
+      Say("Warning", NotADocxText(input));
       return kExitRefused;
     }
     if (!docx) {
@@ -454,17 +396,14 @@ int Run(Options o) {
   settings.ignoreCommonWords = ignoreCommon ? 1 : 0;
 
   if (utf8 && settings.only7bitAscii == 1) {
-    Say("Incompatible setting", "Scanning as UTF-8 is not compatible with\nallowing only 7-bit ASCII characters.");
+    Say(SevenBitOnlyConflict(false));
     return kExitUsage;
   }
   IgnoreList wordsToIgnore;
   if (const std::optional<std::string> words = NormaliseWordsToIgnore(settings.wordsToIgnore)) {
     wordsToIgnore = IgnoreListText(*words);
     if (const int c = FirstCharacterNotAllowed(*words, AllowedExtraChars(settings)); c >= 0) {
-      const bool never = kNeverAllowedChars.find(static_cast<char>(c)) != std::string_view::npos;
-      Say("Character not allowed", "The character " + cp1252::ToUtf8(std::string(1, static_cast<char>(c))) +
-                                       " occurs in some word to ignore\nbut is not " + (never ? "" : "currently set as ") +
-                                       "a character allowed in a word.");
+      Say("Character not allowed", CharacterNotAllowedText(static_cast<char>(c)));
       return kExitRefused;
     }
   }
@@ -487,11 +426,7 @@ int Run(Options o) {
     if (!ReadDocx(input, pieces, progress)) return kExitRefused;
     source = std::make_unique<DocxTextSource>(pieces);
   } else {
-    if (o.utf8 && *o.utf8 != detectedUtf8)
-      Say("UTF-8 or ANSI file?", detectedUtf8 ? "This file seems to be UTF-8 encoded.\nClick 'Yes' to scan it as UTF-8 "
-                                                "encoded or 'No' to scan it as ANSI."
-                                              : "This file does not seem to be UTF-8 encoded.\nClick 'Yes' to scan it "
-                                                "as UTF-8 encoded (not advisable)\nor 'No' to scan it as ANSI.");
+    if (o.utf8 && *o.utf8 != detectedUtf8) Say("UTF-8 or ANSI file?", Utf8OrAnsiQuestion(detectedUtf8));
     source = std::make_unique<TextFileSource>(input, utf8);
   }
   const std::string procedure = fromStdin ? "DoItFromClipboard" : "DoItFromFile";
@@ -511,36 +446,17 @@ int Run(Options o) {
 
   WordTable& words = result.words;
   SortWordTable(words, 1, words.NumWords(), 1);
-  const std::vector<std::int32_t> order = RankByFrequency(words);
   const ListStatistics statistics = ComputeListStatistics(words, result.totals.totalOccurrences);
-  ListingLayout layout;
-  layout.format = settings.displayFormatIndex;
-  layout.commas = settings.outputWithCommas == 1;
-  layout.spreadsheetNotes = true;
-  layout.wordsListed = statistics.wordsListed;
-  layout.maxFrequency = result.totals.maxFrequency;
-  layout.longestWord = result.totals.longestWord;
-  ListingWriter writer(words, layout);
-  const auto write = [&](ListingSink& sink) {
-    if (settings.wordOrderIndex == 1) return writer.WriteInKeyOrder(sink);
-    return writer.WriteInFrequencyOrder(order, sink);
-  };
+  CountListing listing(words, settings, statistics);
   bool listed = statistics.wordsListed > 0;
-  StringSink listing;
+  StringSink text;
   if (listed && o.output) {
-    OutputFile file;
-    Status written = file.Open(*o.output);
-    if (written.Ok()) {
-      OutputFileSink sink(file);
-      write(sink);
-      written = file.Commit();
-    }
-    if (!written.Ok()) {
+    if (const Status written = listing.WriteFile(*o.output); !written.Ok()) {
       Report(RunError::FromOutputStatus(written), "ListWords");
       listed = false;
     }
   } else if (listed) {
-    write(listing);
+    listing.Write(text);
   }
   progress.Clear();
 
@@ -554,8 +470,8 @@ int Run(Options o) {
     return kExitNoWords;
   }
   if (!listed) return kExitRefused;
-  const std::string& text = listing.Text();
-  if (!o.output && (std::fwrite(text.data(), 1, text.size(), stdout) != text.size() || std::fflush(stdout) != 0)) {
+  const std::string& out = text.Text();
+  if (!o.output && (std::fwrite(out.data(), 1, out.size(), stdout) != out.size() || std::fflush(stdout) != 0)) {
     Fail(std::string("cannot write to standard output: ") + std::strerror(errno));
     return kExitRefused;
   }

@@ -9,6 +9,7 @@
 #include <string_view>
 
 #include "platform.h"
+#include "text/number_text.h"
 #include "session.h"
 
 namespace kwl::fuzz {
@@ -26,7 +27,7 @@ class StubPlatform : public Platform {
   std::string ClipboardText() override { return {}; }
   void ProcessEvents() override {}
   bool OpenUrl(const std::string&) override { return false; }
-  std::string FormatGrouped(std::int64_t n) override { return FormatGroupedEnglish(n); }
+  std::string FormatGrouped(std::int64_t n) override { return GroupDigits(n); }
   std::int64_t MonotonicMs() override { return ++clockMs_; }
   void PopUp(const std::string&, int, int, int, int, int) override {}
 

@@ -18,7 +18,6 @@
 #include <string>
 #include <vector>
 
-#include "cli_platform.h"
 #include "support/test_files.h"
 
 namespace kwl {
@@ -62,38 +61,6 @@ Result RunCli(const std::vector<std::string>& args, const std::string& input = "
 
 #define KWL_REQUIRE_CLI()                                                    \
   if (!std::ifstream(Binary()).good()) GTEST_SKIP() << Binary() << " not built"
-
-TEST(CliPlatform, PrintsBoxesAndAnswersWithoutAsking) {
-  test::TempDir dir;
-  const std::string log = dir.File("log");
-  std::FILE* f = std::fopen(log.c_str(), "w");
-  ASSERT_NE(f, nullptr);
-  CliPlatform p(f);
-  p.silencedTitles.insert("Hidden");
-  p.answerNoTitles.insert("Load?");
-  EXPECT_EQ(p.ShowMessage({"line one\r\nline two", "Title", Buttons::Ok, Icon::Warning, std::nullopt}), Answer::Ok);
-  EXPECT_EQ(p.ShowMessage({"Keep going?", "Question", Buttons::YesNo, Icon::None, Answer::No}), Answer::No);
-  EXPECT_EQ(p.ShowMessage({"Proceed?", "Question", Buttons::YesNo, Icon::None, std::nullopt}), Answer::Yes);
-  EXPECT_EQ(p.ShowMessage({"...", "Large input file", Buttons::YesNoCancel, Icon::None, std::nullopt}), Answer::No);
-  EXPECT_EQ(p.ShowMessage({"This file seems to be UTF-8 encoded.", "UTF-8 or ANSI file?", Buttons::YesNoCancel,
-                           Icon::None, std::nullopt}),
-            Answer::Yes);
-  EXPECT_EQ(p.ShowMessage({"This file does not seem to be UTF-8 encoded.", "UTF-8 or ANSI file?",
-                           Buttons::YesNoCancel, Icon::None, std::nullopt}),
-            Answer::No);
-  p.utf8Choice = false;
-  EXPECT_EQ(p.ShowMessage({"This file seems to be UTF-8 encoded.", "UTF-8 or ANSI file?", Buttons::YesNoCancel,
-                           Icon::None, std::nullopt}),
-            Answer::No);
-  EXPECT_EQ(p.ShowMessage({"quiet", "Hidden", Buttons::Ok, Icon::None, std::nullopt}), Answer::Ok);
-  EXPECT_EQ(p.ShowMessage({"Load them?", "Load?", Buttons::YesNo, Icon::None, Answer::Yes}), Answer::No);
-  EXPECT_EQ(p.InputBox("prompt", "The output file exists.", "/out.txt"), "/out.txt");
-  EXPECT_EQ(p.ChooseFile(FileDialog{}), std::nullopt);
-  std::fclose(f);
-  const std::string printed = test::ReadAll(log);
-  EXPECT_EQ(printed.substr(0, 28), "Title: line one\nline two\nQue");
-  EXPECT_EQ(printed.find("quiet"), std::string::npos);
-}
 
 TEST(KestrawlCount, UsageErrorsExitWithTwo) {
   KWL_REQUIRE_CLI();

@@ -10,6 +10,7 @@
 #include "session.h"
 #include "support/test_files.h"
 #include "common_words.h"
+#include "window_state.h"
 
 namespace kwl {
 namespace {
@@ -96,6 +97,7 @@ TEST(CommonWords, ReadingShowsItsStateAndRestoresTheSettings) {
   const std::string path = dir.Write("words.txt", text);
   std::vector<std::string> seen;
   ts.platform.onProcessEvents = [&] {
+    EXPECT_EQ(CurrentRunPhase(s), RunPhase::kReadingCommonWords);
     seen.push_back(s.main.txbOutput.Text() + "|" + s.main.cmdListWords.Caption() + "|" +
                    std::to_string(s.main.chkSuppressWords.Value()) + "|" + s.main.lblNumberOfWords.Caption());
   };
@@ -106,6 +108,7 @@ TEST(CommonWords, ReadingShowsItsStateAndRestoresTheSettings) {
   EXPECT_EQ(s.main.chkSuppressWords.Value(), 0);
   EXPECT_EQ(s.main.lblNumberOfWords.Caption(), "") << "emptied once loaded";
   EXPECT_TRUE(s.main.cmdFile[0].Enabled()) << "controls given back";
+  EXPECT_EQ(CurrentRunPhase(s), RunPhase::kIdle);
 }
 
 TEST(CommonWords, AStoppedReadKeepsThePreviousList) {

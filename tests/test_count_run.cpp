@@ -20,6 +20,7 @@
 #include "window_state.h"
 #include "count/word_table.h"
 #include "word_filters.h"
+#include "count/rules_from_settings.h"
 
 namespace kwl {
 namespace {
@@ -139,11 +140,27 @@ TEST(WordTable, SuppressedDisplayShowsNothingAndTheCountLabelAppearsEveryTenWord
   EXPECT_EQ(s.main.txbOutput.Text(), "");
 }
 
+TEST(WordRules, AllowedExtraCharactersFollowTheCheckBoxes) {
+  TestSession t;
+  Session& s = t.session;
+  Params& p = s.params;
+  for (CheckBox* box : {&p.chkAllowWordsWithHyphens, &p.chkAllowWordsWithApostrophes, &p.chkAllowWordsWithUnderscores,
+                        &p.chkAllowWordsWithColons, &p.chkAllowWordsWithBackslashes,
+                        &p.chkAllowWordsWithForwardslashes, &p.chkAllowWordsWithPeriods, &p.chkAllowWordsWithAtSigns,
+                        &p.chkAllowWordsWithNumerals})
+    box->SetValue(0);
+  EXPECT_EQ(MakeCountRules(s).allowedExtraChars, "");
+  p.chkAllowWordsWithHyphens.SetValue(1);
+  p.chkAllowWordsWithApostrophes.SetValue(1);
+  p.chkAllowWordsWithNumerals.SetValue(1);
+  EXPECT_EQ(MakeCountRules(s).allowedExtraChars, "0123456789'\x91-");
+}
+
 TEST(WordRules, PerWordRulesApplyInOrder) {
   TestSession t;
   Session& s = t.session;
   s.params.chkAllowWordsWithNumerals.SetValue(1);
-  s.scanner.SetAllowedExtraChars(BuildAllowedExtraChars(s.params));
+  s.scanner.SetAllowedExtraChars(AllowedExtraChars(CurrentSettings(s)));
   s.params.txbWordsToIgnore.SetText("Fox");
   NormaliseWordsToIgnore(s);
   // Defaults: short words below 3, no-letter words, repetitions are dropped.
@@ -178,6 +195,22 @@ TEST(WordRules, ASettingChangedDuringACountAppliesFromTheNextWordOrLine) {
   };
   Feed(s, {"an cat an be cats", "cats"});
   EXPECT_EQ(Table(s), (Counts{{"an", 1}, {"be", 1}, {"cat", 2}, {"cats", 1}}));
+}
+
+// An allowed character ticked in the settings window during a count applies
+// from the next character read, when there are words to ignore to check.
+TEST(WordRules, AnAllowedCharacterTickedDuringACountAppliesFromTheNextLine) {
+  TestSession t;
+  Session& s = t.session;
+  test::TempDir dir;
+  s.params.chkAllowWordsWithHyphens.SetValue(0);
+  s.params.txbWordsToIgnore.SetText("zzz");
+  s.main.txbFile[0].SetText(dir.Write("in.txt", "alpha-beta\r\nalpha-beta\r\n"));
+  t.platform.onProcessEvents = [&s] {
+    if (s.aWords.NumWords() == 2) s.params.chkAllowWordsWithHyphens.SetValue(1);
+  };
+  s.main.cmdListWords.Click();
+  EXPECT_EQ(Table(s), (Counts{{"alpha", 1}, {"alpha-beta", 1}, {"beta", 1}}));
 }
 
 TEST(WordRules, TheRulesOfACountFollowTheSettings) {
@@ -252,24 +285,21 @@ TEST(RunPhase, TheCountButtonAndTheRunSensitiveCommandsFollowThePhase) {
   const struct {
     const char* what;
     RunPhase phase;
-    bool readingWords;  // blnReadingWords, set by the common-words reading itself
     const char* caption;
     bool running;
   } cases[] = {
-      {"idle", RunPhase::kIdle, false, "Count words", false},
-      {"counting", RunPhase::kCounting, false, "Stop", true},
-      {"listing", RunPhase::kListing, false, "Stop", true},
-      {"reading common words", RunPhase::kReadingCommonWords, false, "Stop", true},
-      {"a common-words file being read", RunPhase::kIdle, true, "Count words", true},
+      {"idle", RunPhase::kIdle, "Count words", false},
+      {"counting", RunPhase::kCounting, "Stop", true},
+      {"listing", RunPhase::kListing, "Stop", true},
+      {"reading common words", RunPhase::kReadingCommonWords, "Stop", true},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.what);
     TestSession t;
     Session& s = t.session;
     SetRunPhase(s, c.phase);
-    s.run.blnReadingWords = c.readingWords;
     EXPECT_EQ(s.main.cmdListWords.Caption(), c.caption);
-    EXPECT_EQ(CurrentRunPhase(s), c.readingWords ? RunPhase::kReadingCommonWords : c.phase);
+    EXPECT_EQ(CurrentRunPhase(s), c.phase);
     // The upkeep offers the clear command only between runs.
     s.main.txbOutput.SetText("x");
     s.main.Timer1.SetEnabled(true);
@@ -500,13 +530,6 @@ TEST(ErrorReport, TextBoxFullNamesTheStateOfTheOutputFile) {
   EXPECT_EQ(t.platform.LastBox().text, "At ListWords error #53.\r\nDescription: File not found\r\n" + s.Text(33));
   EXPECT_EQ(t.platform.LastBox().title, s.Text(34));
   EXPECT_FALSE(s.main.Timer2.Enabled());
-}
-
-TEST(Progress, ElapsedTimeTexts) {
-  const std::pair<std::int64_t, const char*> table[] = {
-      {0, "0s"},          {59, "59s"},         {60, "1m"},           {61, "1m 1s"},         {3599, "59m 59s"},
-      {3600, "1h 0m"},    {3661, "1h 1m 1s"},  {86400, "1d 0h 0m"},  {90061, "1d 1h 1m 1s"}};
-  for (const auto& [seconds, text] : table) EXPECT_EQ(FormatElapsedTime(seconds), text) << seconds;
 }
 
 TEST(Progress, TimerTickShowsTimeAndWordsSoFar) {

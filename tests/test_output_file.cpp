@@ -9,7 +9,9 @@
 
 #include "files/regular_file.h"
 #include "list_words.h"
+#include "listing/count_listing.h"
 #include "listing/output_file.h"
+#include "listing/string_sink.h"
 #include "support/test_files.h"
 
 namespace kwl {
@@ -125,6 +127,32 @@ TEST(SameFile, AsTypedOrThroughAnotherName) {
       {dir.File("missing.txt"), dir.File("missing.txt"), true},  // the same text names the same file
   };
   for (const Case& c : cases) EXPECT_EQ(SameFile(c.first, c.second), c.same) << c.first << " | " << c.second;
+}
+
+// The listing of kestrawl-count: the settings choose the order; the file is
+// written whole, or not at all.
+TEST(CountListing, TheSettingsChooseTheOrderAndTheFileIsWrittenWhole) {
+  WordTable words;
+  for (const char* w : {"beta", "alpha", "beta"}) words.Add(w);
+  words.OrderByWord();
+  const ListStatistics statistics = ComputeListStatistics(words, 3);
+  Settings settings;
+  settings.displayFormatIndex = 8;  // the words alone
+  const struct {
+    int order;
+    const char* words;
+  } cases[] = {{0, "beta\r\nalpha\r\n"}, {1, "alpha\r\nbeta\r\n"}};
+  test::TempDir dir;
+  for (const auto& c : cases) {
+    settings.wordOrderIndex = c.order;
+    CountListing listing(words, settings, statistics);
+    StringSink sink;
+    listing.Write(sink);
+    EXPECT_TRUE(sink.Text().ends_with(c.words)) << sink.Text();
+    ASSERT_TRUE(listing.WriteFile(dir.File("list.txt")).Ok());
+    EXPECT_EQ(test::ReadAll(dir.File("list.txt")), sink.Text());
+    EXPECT_EQ(listing.WriteFile(dir.Path()).kind, Kind::kNotRegular);
+  }
 }
 
 }  // namespace

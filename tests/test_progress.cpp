@@ -13,20 +13,6 @@ namespace {
 
 using test::TestSession;
 
-TEST(FormatElapsedTime, SecondsMinutesHoursDays) {
-  const struct {
-    std::int64_t seconds;
-    const char* text;
-  } cases[] = {
-      {0, "0s"},           {1, "1s"},           {59, "59s"},          {60, "1m"},
-      {61, "1m 1s"},       {119, "1m 59s"},     {120, "2m"},          {3599, "59m 59s"},
-      {3600, "1h 0m"},     {3601, "1h 0m 1s"},  {3660, "1h 1m"},      {3661, "1h 1m 1s"},
-      {7200, "2h 0m"},     {86399, "23h 59m 59s"}, {86400, "1d 0h 0m"}, {86401, "1d 0h 0m 1s"},
-      {86460, "1d 0h 1m"}, {90000, "1d 1h 0m"}, {90061, "1d 1h 1m 1s"}, {172800, "2d 0h 0m"},
-  };
-  for (const auto& c : cases) EXPECT_EQ(FormatElapsedTime(c.seconds), c.text) << c.seconds;
-}
-
 struct Progress : ::testing::Test {
   TestSession t;
   Session& s = t.session;
@@ -68,34 +54,6 @@ TEST_F(Progress, ConcealNumWordsHidesTheStatistics) {
     for (Label* l : labels) EXPECT_FALSE(l->Visible()) << l->Name();
     EXPECT_EQ(m.lblTimeElapsed.Caption(), concealTime ? "" : "Time elapsed: 7s");
   }
-}
-
-TEST(ProgressBarText, ArrowHeadGrowsIntoHyphens) {
-  const struct {
-    std::int64_t p;
-    std::string text;
-  } cases[] = {
-      {0, "[>" + std::string(37, ' ') + "]"},
-      {1, "[>" + std::string(36, ' ') + "]"},
-      {2, "[->" + std::string(35, ' ') + "]"},
-      {18, "[" + std::string(17, '-') + ">" + std::string(19, ' ') + "]"},
-      {37, "[" + std::string(36, '-') + ">]"},
-      {38, "[" + std::string(37, '-') + ">]"},
-  };
-  for (const auto& c : cases) EXPECT_EQ(ProgressBarText(c.p, 37), c.text) << c.p;
-}
-
-TEST(ProgressPosition, RoundsHalvesToEven) {
-  const struct {
-    std::int64_t done;
-    std::int64_t total;
-    std::int64_t p;
-  } cases[] = {
-      {0, 100, 0},  {1, 74, 0},     {3, 74, 2},   {5, 74, 2},     {7, 74, 4},  {2, 74, 1},
-      {74, 74, 37}, {100, 74, 50},  {10, 0, 0},   {4332506, 4332506, 37},
-      {1LL << 40, 1LL << 41, 18},  // 18.5 -> 18
-  };
-  for (const auto& c : cases) EXPECT_EQ(ProgressPosition(c.done, c.total, 37), c.p) << c.done << "/" << c.total;
 }
 
 TEST_F(Progress, ProgressBarLabelTurnsIntoABarAndBack) {

@@ -8,8 +8,6 @@
 #include "scan/markup.h"
 #include "text/normalise.h"
 #include "scan/scanner.h"
-#include "params.h"
-#include "params_logic.h"
 
 namespace kwl::scan {
 namespace {
@@ -213,15 +211,7 @@ TEST(Normalise, VowelsAndContractionStems) {
   EXPECT_FALSE(IsVowel('A'));
 }
 
-TEST(CharRules, AllowedExtraCharactersFollowTheCheckBoxes) {
-  Params p;
-  EXPECT_EQ(BuildAllowedExtraChars(p), "");
-  p.chkAllowWordsWithHyphens.SetValue(1);
-  p.chkAllowWordsWithApostrophes.SetValue(1);
-  p.chkAllowWordsWithNumerals.SetValue(1);
-  const std::string set = BuildAllowedExtraChars(p);
-  for (char c : std::string("-'\x91" "0123456789")) EXPECT_NE(set.find(c), std::string::npos) << c;
-  EXPECT_EQ(set.find('\x92'), std::string::npos);
+TEST(CharRules, NumeralsAndTheLettersOfTheTable) {
   EXPECT_TRUE(IsWordChar('7', true, ""));
   EXPECT_FALSE(IsWordChar('7', false, ""));
   for (int c : {0x8A, 0x8C, 0x8E, 0x9A, 0x9C, 0x9E, 0x9F, 0xD7, 0xF7}) EXPECT_FALSE(IsLetterCode(static_cast<unsigned char>(c))) << c;

@@ -60,7 +60,4 @@ class Platform {
   virtual void PopUp(const std::string& text, int width, int height, int milliseconds, int top, int left) = 0;
 };
 
-// Formats with English grouping; the default for platforms without a locale.
-std::string FormatGroupedEnglish(std::int64_t n);
-
 }  // namespace kwl

@@ -15,6 +15,8 @@
 
 #include <functional>
 
+#include "text/number_text.h"
+
 namespace kwl::qt {
 
 QString FromProgramText(const std::string& utf8) {
@@ -99,7 +101,7 @@ bool QtPlatform::OpenUrl(const std::string& url) {
 std::string QtPlatform::FormatGrouped(std::int64_t n) {
   const QLocale locale = QLocale::system();
   // The C locale groups no digits; the program's default is English grouping.
-  if (locale.language() == QLocale::C) return FormatGroupedEnglish(n);
+  if (locale.language() == QLocale::C) return GroupDigits(n);
   return locale.toString(static_cast<qlonglong>(n)).toStdString();
 }
 

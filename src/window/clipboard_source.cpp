@@ -2,6 +2,7 @@
 
 #include <exception>
 #include <new>
+#include <optional>
 #include <string>
 
 #include "count_run.h"
@@ -9,8 +10,10 @@
 #include "session.h"
 #include "window_state.h"
 #include "word_filters.h"
+#include "count/limits.h"
 #include "files/status.h"
 #include "sources/clipboard_text.h"
+#include "sources/input_notices.h"
 #include "files/run_error.h"
 #include "text/number_text.h"
 
@@ -47,19 +50,17 @@ bool GetClipboardText(Session& s, bool show) {
   std::size_t n = 0;
   try {
     std::string text = s.platform.ClipboardText();
-    const Status check = CheckClipboardText(text, r.lngMaxClipboardChars, n);
+    const Status check = CheckClipboardText(text, kMaxClipboardChars, n);
+    const std::optional<Notice> refusal =
+        ClipboardTextRefusal(check, n, [&s](std::int64_t k) { return s.platform.FormatGrouped(k); });
     if (check.kind == Status::Kind::kEmpty) {
       m.lblSizeOfClipboardContents.SetCaption("");
-      s.Show("Clipboard is empty.", "Clipboard empty");
+      s.Show(refusal->text, refusal->title);
       return false;
     }
     SetClipboardSizeLabel(s, n);
-    if (check.kind == Status::Kind::kTooBig) {
-      s.Show("There are " + s.platform.FormatGrouped(static_cast<std::int64_t>(n)) +
-                 " characters in the text on the clipboard.\r\nThe maximum permitted is " +
-                 s.platform.FormatGrouped(r.lngMaxClipboardChars) +
-                 ".  If possible,\r\ncount word frequencies for this text using an input file.",
-             "Too much clipboard text");
+    if (refusal) {
+      s.Show(refusal->text, refusal->title);
       return false;
     }
     r.strClipboardText = std::move(text);
@@ -68,7 +69,7 @@ bool GetClipboardText(Session& s, bool show) {
     return true;
   } catch (const std::bad_alloc&) {
     std::string message = "There is too much text on the clipboard to paste into the textbox.";
-    if (n < static_cast<std::size_t>(r.lngMaxClipboardChars))
+    if (n < static_cast<std::size_t>(kMaxClipboardChars))
       message += "\r\nIt may, however, still be possible to count word frequencies.";
     s.Warn(message, s.Text(34));
   } catch (const RunError& e) {
@@ -82,7 +83,8 @@ bool DoItFromClipboard(Session& s) {
   MainControls& m = s.main;
   RunState& r = s.run;
   if (!IsPlainText(r.strClipboardText, 3000, true)) {
-    s.Warn("The text on the clipboard does not consist\r\nsolely of natural language words.", "Invalid input");
+    const Notice notPlain = NotPlainTextNotice();
+    s.Warn(notPlain.text, notPlain.title);
     return false;
   }
   const std::int16_t suppressSaved = m.chkSuppressWords.Value();

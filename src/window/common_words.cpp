@@ -1,8 +1,6 @@
 #include "common_words.h"
 
-#include <cerrno>
 #include <cstdio>
-#include <cstring>
 #include <memory>
 #include <vector>
 
@@ -15,6 +13,7 @@
 #include "count/common_words_file.h"
 #include "files/status.h"
 #include "listing/report_text.h"
+#include "sources/input_notices.h"
 
 namespace kwl {
 namespace {
@@ -104,7 +103,8 @@ bool ReadCommonWords(Session& s) {
   // A folder, a named pipe or a device is named as such, and never opened.
   const Status where = LocateCommonWordsFile(path);
   if (where.kind == Status::Kind::kNotRegular) {
-    s.Warn("File " + path + "\r\ncannot be read: it is " + where.detail, "Fatal error");
+    const Notice unreadable = CommonWordsFileUnreadable(path, where);
+    s.Warn(unreadable.text, unreadable.title);
     return false;
   }
   if (where.kind == Status::Kind::kNotFound) {
@@ -112,7 +112,8 @@ bool ReadCommonWords(Session& s) {
       SetDefaultCommonWordsFile(s);
       s.params.chkIgnoreCommonWords.SetValue(0);
     } else {
-      s.Warn("File for common words not found.", "File not found");
+      const Notice notFound = CommonWordsFileNotFound();
+      s.Warn(notFound.text, notFound.title);
     }
     return false;
   }
@@ -121,24 +122,28 @@ bool ReadCommonWords(Session& s) {
   if (!CheckTextFile(s, path, true, utf8, lineClass, false)) return false;
 
   r.blnReadingWords = true;
+  // The settings window stays usable during a count, so a file may be read
+  // while one is under way: that count keeps its phase once the file is read.
+  const RunPhase outer = r.phase;
   const std::int16_t suppressSaved = m.chkSuppressWords.Value();
   m.chkSuppressWords.SetValue(1);
   ConcealNumWords(s, false);
   m.txbOutput.SetText("Now reading common words ...");
   m.txbOutput.Repaint();
-  m.cmdListWords.SetCaption("Stop");
+  SetRunPhase(s, RunPhase::kReadingCommonWords);
 
   WordListIntake intake(s);
   CommonWordsFileRead read = ReadCommonWordsFile(path, utf8, intake);
   const Status& st = read.status;
   const bool complete = st.Ok() || st.kind == Status::Kind::kEmpty;
-  if (!complete && st.kind != Status::Kind::kStopped)
-    s.Warn("File " + path + "\r\ncannot be read: " +
-               (st.kind == Status::Kind::kNotRegular ? "it is " + st.detail : std::strerror(st.err != 0 ? st.err : EIO)),
-           "Fatal error");
+  if (!complete && st.kind != Status::Kind::kStopped) {
+    const Notice unreadable = CommonWordsFileUnreadable(path, st);
+    s.Warn(unreadable.text, unreadable.title);
+  }
   if (complete) s.commonWords.Replace(std::move(read.words));
   m.chkSuppressWords.SetValue(suppressSaved);
-  m.cmdListWords.SetCaption(s.Text(73));
+  SetRunPhase(s, RunPhase::kIdle);
+  r.phase = outer;
   m.txbOutput.Clear();
   r.blnStop = false;
   return complete;
@@ -155,10 +160,9 @@ bool AttemptToReadCommonWords(Session& s) {
   // run its click reaction (which would report the file as loaded already).
   if (loaded) {
     s.main.lblNumberOfWords.SetCaption("");
-    const std::size_t n = s.commonWords.Size();
-    const std::string count =
-        n == 1 ? "One common word" : NumberInWords(static_cast<std::int64_t>(n), s.platform) + " common words";
-    s.Show(count + " loaded from " + r.strCommonWordsFile, "Common words loaded", Buttons::Ok, Icon::Information);
+    s.Show(CommonWordsLoadedText(s.commonWords.Size(), r.strCommonWordsFile,
+                                 [&s](std::int64_t k) { return s.platform.FormatGrouped(k); }),
+           "Common words loaded", Buttons::Ok, Icon::Information);
     p.txbCommonWordsFile.SetText(r.strCommonWordsFile);
     p.chkIgnoreCommonWords.SetValue(1);
   } else {

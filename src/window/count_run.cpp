@@ -2,7 +2,6 @@
 
 #include <cerrno>
 #include <cstdio>
-#include <filesystem>
 #include <new>
 
 #include "clipboard_source.h"
@@ -18,6 +17,8 @@
 #include "window_state.h"
 #include "params_logic.h"
 #include "state_file.h"
+#include "files/regular_file.h"
+#include "sources/input_notices.h"
 #include "files/run_error.h"
 #include "count/counter.h"
 #include "count/filters.h"
@@ -25,12 +26,6 @@
 
 namespace kwl {
 namespace {
-
-bool SameFile(const std::string& a, const std::string& b) {
-  if (a == b) return true;
-  std::error_code ec;
-  return std::filesystem::equivalent(a, b, ec);
-}
 
 // Checks that the output file can be written before anything is scanned,
 // creating and changing nothing: the list replaces it only when complete.
@@ -123,9 +118,8 @@ void cmdListWords_Click(Session& s) {
     return;
   }
   if (m.chkUTF8.Value() == 1 && s.params.chkOnly7bitASCII.Value() == 1) {
-    const std::string what = IsDocxFile(TrimBlanks(m.txbFile[0].Text())) ? "Scanning a 'docx' file is not compatible with"
-                                                                          : "Scanning as UTF-8 is not compatible with";
-    s.Warn(what + "\r\nallowing only 7-bit ASCII characters.", "Incompatible setting");
+    const Notice conflict = SevenBitOnlyConflict(IsDocxFile(TrimBlanks(m.txbFile[0].Text())));
+    s.Warn(conflict.text, conflict.title);
     return;
   }
   s.run.intThresholdFrequency = s.params.cboThresholdFrequency.ListIndex() + 2;
@@ -144,7 +138,6 @@ void DoIt(Session& s) {
   r.blnReadingWords = false;
   r.blnInterrupted = false;
   r.blnDisplaySuppressed = false;
-  r.intMinWidth = 6;
   // Nothing of an earlier run's output file or failed reading carries over
   // into this run's reports.
   r.blnOutputFileWritten = false;
@@ -204,7 +197,7 @@ void ReportError(Session& s, int number, const std::string& description, const s
     }
     title = s.Text(27);
   } else {
-    message = "At " + procedure + " error #" + std::to_string(number) + ".\r\nDescription: " + description;
+    message = RunErrorReport(number, description, procedure);
     if (s.run.blnOutputFileWritten) message += "\r\n" + s.Text(33);
     title = s.Text(34);
   }
@@ -217,16 +210,12 @@ void InitializeVariables(Session& s) {
   r.blnMacNoticeShown = false;
   r.blnWordsGot = false;
   m.optInFile.Select();
-  r.intMaxWordLength = 80;
   m.lblSizeOfClipboardContents.SetCaption("");
   m.lblFilesize.SetCaption("");
   m.lblXMLsize.SetCaption("");
   r.strStateFile = StateFilePath(s);
-  r.intTwirlerChars = {172, 173, 174, 175};
   m.lblTwirler.SetCaption(" ");
-  r.lngMaxClipboardChars = 100000;
   Initialize(s);
-  r.intProgressBarWidth = 37;
 }
 
 }  // namespace kwl

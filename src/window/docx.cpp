@@ -5,14 +5,16 @@
 
 #include <cerrno>
 #include <cstdio>
-#include <cstdlib>
 #include <cstring>
 #include <filesystem>
 #include <new>
 #include <string_view>
 
 #include "files/paths.h"
+#include "listing/report_text.h"
+#include "sources/docx_document.h"
 #include "sources/docx_text.h"
+#include "sources/input_notices.h"
 #include "progress.h"
 #include "session.h"
 #include "text/cp1252.h"
@@ -23,14 +25,6 @@
 
 namespace kwl {
 namespace {
-
-constexpr std::string_view kBodyPart = kDocxBodyPart;
-
-// Error numbers of a package that cannot be read: the body part is missing
-// ("File not found"), or the package is no readable zip file ("Invalid file
-// format").
-constexpr int kNoBodyPartError = 53;
-constexpr int kBadPackageError = 321;
 
 std::string WithoutTrailingSlash(const std::string& folder) {
   if (folder.size() > 1 && folder.back() == '/') return folder.substr(0, folder.size() - 1);
@@ -50,29 +44,24 @@ void RemovePrivateFolderOf(const std::string& tempFolder) {
 }  // namespace
 
 std::string CreateTempFolder(const std::string& prefix) {
-  const char* tmp = std::getenv("TMPDIR");
-  const std::string base = (tmp != nullptr && *tmp != '\0') ? tmp : "/tmp";
   // A private folder first: in a shared temporary folder every fixed name
-  // could be taken, or watched, by another user. mkdtemp makes it with mode
-  // 0700 under a name nobody can predict.
-  std::string privateFolder = JoinPath(base, "kestrawl-XXXXXX");
-  if (::mkdtemp(privateFolder.data()) == nullptr) return {};
-  // Removed on a signal and at exit should the run not get to remove it.
-  if (!tempcleanup::Register(privateFolder)) {
-    ::rmdir(privateFolder.c_str());
-    return {};
-  }
+  // could be taken, or watched, by another user.
+  int err = 0;
+  PrivateTempFolder privateFolder = PrivateTempFolder::Create(err);
+  if (!privateFolder.Made()) return {};
   for (int n = 1; n <= 999; ++n) {
     char digits[4];
     std::snprintf(digits, sizeof digits, "%03d", n);
-    const std::string candidate = JoinPath(privateFolder, prefix + digits);
+    const std::string candidate = privateFolder.Path() + prefix + digits;
     // mkdir fails on any existing name, a dangling link included, so a
     // folder is never shared with another program.
-    if (::mkdir(candidate.c_str(), 0700) == 0) return candidate + "/";
+    if (::mkdir(candidate.c_str(), 0700) == 0) {
+      // From here on the run removes it (DeleteXMLFile, DeleteTempFolder).
+      privateFolder.Release();
+      return candidate + "/";
+    }
     if (errno != EEXIST) break;
   }
-  tempcleanup::Forget(privateFolder);
-  ::rmdir(privateFolder.c_str());
   return {};
 }
 
@@ -86,8 +75,7 @@ std::int64_t ExtractXMLFileFromDocXFile(Session& s, const std::string& docxPath,
   const DocxBody body = ExtractDocxBody(docxPath, r.strDocxTempFolder, limits.max);
   // The checksum question comes first: the part was written in full.
   if (body.checksumFailed && r.strDocxAgreedPath != docxPath) {
-    if (s.Show("Invalid checksum found when processing\r\n" + docxPath + "\r\n\r\nDo you wish to scan this file anyway?",
-               "", Buttons::YesNo) == Answer::No) {
+    if (s.Show(DocxChecksumQuestion(docxPath), "", Buttons::YesNo) == Answer::No) {
       DeleteTempFolder(s);
       return -2;
     }
@@ -100,27 +88,14 @@ std::int64_t ExtractXMLFileFromDocXFile(Session& s, const std::string& docxPath,
     case Kind::kTooBig:
       DeleteTempFolder(s);
       return -4;
-    case Kind::kWriteFailed: {
-      DeleteTempFolder(s);
-      const RunError e = RunError::FromErrno(body.status.err);
-      throw RunError(e.Number(), e.Description() + " when extracting " + std::string(kBodyPart) + " from " + docxPath);
-    }
-    case Kind::kNotFound:
-      DeleteTempFolder(s);
-      throw RunError(kNoBodyPartError, "File not found: " + std::string(kBodyPart));
     default:
       DeleteTempFolder(s);
-      if (body.status.err == ENOENT)
-        throw RunError(kNoBodyPartError, "The file " + docxPath + " has no document text (" + std::string(kBodyPart) +
-                                             " is missing): it is not a 'docx' document.");
-      throw RunError(kBadPackageError,
-                     "The file " + docxPath + " cannot be read as a 'docx' package: " + body.status.detail + ".");
+      throw DocxBodyError(body.status, docxPath);
   }
   r.strDocxXMLFilepath = body.xmlPath;
   const std::int64_t size = body.size;
   if (size > limits.warn && r.strDocxAgreedPath != docxPath) {
-    const Answer answer = s.Show(docxPath + "\r\nis rather large.  It may take awhile to scan.\r\nDo you wish to continue?",
-                                 "Big file", Buttons::YesNo, Icon::None, Answer::No);
+    const Answer answer = s.Show(DocxBigFileQuestion(docxPath), "Big file", Buttons::YesNo, Icon::None, Answer::No);
     if (answer == Answer::No) {
       s.Show("You could try saving it as a text file\r\nand applying this program to that file.", "Big file");
       DeleteTempFolder(s);
@@ -188,9 +163,9 @@ class PieceProgress : public DocxPieceObserver {
       m.txbOutput.Repaint();
     }
     if (bar_) {
-      const std::int64_t p = ProgressPosition(position, length, kProgressBarWidth);
+      const std::int64_t p = ProgressBarPosition(position, length, kProgressBarWidth);
       if (p != lastBar_) {
-        m.lblTotalNumOccurrences.SetCaption(ProgressBarText(p, kProgressBarWidth));
+        m.lblTotalNumOccurrences.SetCaption(TextProgressBar(p, kProgressBarWidth));
         m.lblTotalNumOccurrences.Repaint();
         lastBar_ = p;
       }

@@ -1,6 +1,7 @@
 #include "file_choice.h"
 
 #include "files/paths.h"
+#include "sources/input_notices.h"
 #include "text_file.h"
 #include "session.h"
 #include "window_state.h"
@@ -28,8 +29,7 @@ InputChoice TakeInputFile(Session& s, const std::string& path) {
   cmdClearOutput_Click(s);
   if (Extension(path) == "docx") {
     if (IsDocxFile(path)) return InputChoice::Accepted;
-    s.Warn("The file " + path + "\r\nhas a 'docx' extension but does not appear to be an MS Word 'docx' file.",
-           s.Text(34));
+    s.Warn(NotADocxText(path), s.Text(34));
     m.txbFile[0].Clear();
     return InputChoice::NotADocx;
   }

@@ -7,6 +7,7 @@
 #include "docx.h"
 #include "sources/docx_text.h"
 #include "sources/encoding.h"
+#include "sources/input_notices.h"
 #include "sources/text_file_source.h"
 #include "files/paths.h"
 #include "files/regular_file.h"
@@ -61,7 +62,7 @@ void ReportFailure(Session& s, const Status& status) {
 // The listing would overwrite the text it counts: refused before anything is read.
 bool RefuseOutputOverInput(Session& s, const std::string& input) {
   if (!SameFile(s.main.txbFile[1].Text(), input)) return false;
-  s.Warn("Output file cannot be the same as the input file.", s.Text(34));
+  s.Warn(std::string(kOutputIsInputText), s.Text(34));
   s.main.txbOutput.Clear();
   return true;
 }
@@ -70,20 +71,8 @@ bool RefuseOutputOverInput(Session& s, const std::string& input) {
 // when the user cancelled.
 bool AskUtf8OrAnsi(Session& s, bool utf8) {
   CheckBox& box = s.main.chkUTF8;
-  std::string question;
-  if (box.Value() != 1 && utf8) {
-    question =
-        "This file seems to be UTF-8 encoded.\r\n"
-        "Click 'Yes' to scan it as UTF-8 encoded or 'No' to scan it as ANSI.";
-  } else if (box.Value() == 1 && !utf8) {
-    question =
-        "This file does not seem to be UTF-8 encoded.\r\n"
-        "Click 'Yes' to scan it as UTF-8 encoded (not advisable)\r\n"
-        "or 'No' to scan it as ANSI.";
-  } else {
-    return true;
-  }
-  switch (s.Show(question, "UTF-8 or ANSI file?", Buttons::YesNoCancel)) {
+  if ((box.Value() == 1) == utf8) return true;
+  switch (s.Show(Utf8OrAnsiQuestion(utf8), "UTF-8 or ANSI file?", Buttons::YesNoCancel)) {
     case Answer::Cancel:
       return false;
     case Answer::Yes:
@@ -101,11 +90,8 @@ bool AskUtf8OrAnsi(Session& s, bool utf8) {
 // answers itself; every other negative code has been explained already.
 void ShowDocxFailure(Session& s, const std::string& path, std::int64_t code) {
   if (code == -4) {
-    s.Inform(path +
-                 "\r\nis too large to be scanned directly.\r\n\r\n"
-                 "Recommend saving it as a text file and\r\n"
-                 "applying this program to that file.",
-             "File too big");
+    const Notice tooBig = DocxTooBigNotice(path);
+    s.Inform(tooBig.text, tooBig.title);
   } else if (code == -1) {
     s.Warn("Unable to create temporary folder.", s.Text(34));
   }

@@ -12,6 +12,7 @@
 #include "formats.h"
 #include "listing/listing_writer.h"
 #include "listing/output_file.h"
+#include "sources/input_notices.h"
 #include "progress.h"
 #include "session.h"
 #include "statistics.h"
@@ -201,7 +202,7 @@ void ListWords(Session& s) {
     // The list never replaces the text it was counted from.
     if (r.blnWritingToFile && IsInputFile(s, m.txbFile[1].Text())) {
       r.blnWritingToFile = false;
-      s.Warn("Output file cannot be the same as the input file.", s.Text(34));
+      s.Warn(std::string(kOutputIsInputText), s.Text(34));
       return;
     }
 

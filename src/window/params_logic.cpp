@@ -9,30 +9,12 @@
 #include "session.h"
 #include "window_state.h"
 #include "count/limits.h"
+#include "count/rules_from_settings.h"
 #include "count/words_to_ignore.h"
+#include "sources/input_notices.h"
 #include "text/cp1252.h"
 
 namespace kwl {
-
-std::string BuildAllowedExtraChars(const Params& p) {
-  // Each checked box puts its characters in front of the set built so far.
-  const struct { const CheckBox* box; const char* chars; } order[] = {
-      {&p.chkAllowWordsWithHyphens, "-"},
-      {&p.chkAllowWordsWithApostrophes, "'\x91"},
-      {&p.chkAllowWordsWithUnderscores, "_"},
-      {&p.chkAllowWordsWithColons, ":"},
-      {&p.chkAllowWordsWithBackslashes, "\\"},
-      {&p.chkAllowWordsWithForwardslashes, "/"},
-      {&p.chkAllowWordsWithPeriods, "."},
-      {&p.chkAllowWordsWithAtSigns, "@"},
-      {&p.chkAllowWordsWithNumerals, "0123456789"},
-  };
-  std::string set;
-  for (const auto& o : order)
-    if (o.box->Value() == 1) set = o.chars + set;
-  return set;
-}
-
 
 namespace {
 
@@ -102,7 +84,6 @@ void SetDefaultValues(Session& s) {
   const Settings defaults;
   for (const SettingLine& line : kSettingsFile)
     if (line.restoredByDefaults) ApplyLine(s, defaults, line);
-  s.scanner.markers.SetCommentMarkers("C");
 }
 
 void Initialize(Session& s) {
@@ -116,7 +97,6 @@ void Initialize(Session& s) {
   s.params.txbCommonWordsFile.SetText(defaults.commonWordsFile);
   s.run.strCommonWordsFile = defaults.commonWordsFile;
   s.params.txbParametersFile.Clear();
-  s.scanner.markers.SetCommentMarkers("C");
   NormaliseWordsToIgnore(s);
   UpdateDisableOutputCheckBox(s);
 }
@@ -135,15 +115,14 @@ void NormaliseWordsToIgnore(Session& s) {
 bool CheckAllowedExtraChars(Session& s) {
   const Params& p = s.params;
   if (!s.run.blnStartUpCompleted || p.selfChange || p.setOrClear || p.txbWordsToIgnore.Text().empty()) return true;
-  const std::string allowed = BuildAllowedExtraChars(p);
-  s.scanner.SetAllowedExtraChars(allowed, kProhibitedInitialOrFinalChars);
+  const std::string allowed = AllowedExtraChars(CurrentSettings(s));
+  // A count takes its characters when it starts; a box ticked in the settings
+  // window while one is under way changes them from the next character on.
+  s.counter.SetAllowedExtraChars(allowed);
   const int c = FirstCharacterNotAllowed(cp1252::FromUtf8(p.txbWordsToIgnore.Text()), allowed);
   if (c >= 0) {
     const char ch = static_cast<char>(c);
-    const bool neverAllowed = kNeverAllowedChars.find(ch) != std::string::npos;
-    std::string message = "The character " + cp1252::ToUtf8(std::string(1, ch)) +
-                          " occurs in some word to ignore\r\nbut is not " +
-                          (neverAllowed ? "" : "currently set as ") + "a character allowed in a word.";
+    std::string message = CharacterNotAllowedText(ch);
     if (ch == ',') message += "\r\n\r\nWords-to-ignore must be separated by a space, not by a comma.";
     s.Warn(message, "Character not allowed");
     return false;

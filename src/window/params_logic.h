@@ -20,9 +20,6 @@ Settings CurrentSettings(const Session& s);
 // soon as they are set; line 37 sets the common-words file in force too.
 void ApplySettings(Session& s, const Settings& settings, int lines = kSettingsFileLines);
 
-// The extra characters the check boxes of the settings allow inside words.
-std::string BuildAllowedExtraChars(const Params& params);
-
 // The documented defaults of the word rules, filters and lists (the lines
 // the settings table marks restoredByDefaults); leaves the common-words
 // file, the words to ignore, the marker texts and the main window's settings

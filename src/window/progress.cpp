@@ -1,34 +1,17 @@
 #include "progress.h"
 
-#include <cmath>
-
 #include "count/limits.h"
+#include "listing/report_text.h"
 #include "session.h"
 #include "window_state.h"
 
 namespace kwl {
 
-std::string FormatElapsedTime(std::int64_t n) {
-  const std::int64_t s = n % 60;
-  std::int64_t m = n / 60;
-  const std::string seconds = std::to_string(s) + "s";
-  if (m == 0) return seconds;
-  std::string text;
-  if (m >= 1440) {
-    text = std::to_string(m / 1440) + "d ";
-    m %= 1440;
-  }
-  text += std::to_string(m / 60) + "h " + std::to_string(m % 60) + "m";
-  if (s > 0) text += " " + seconds;
-  if (text.rfind("0h ", 0) == 0) text.erase(0, 3);
-  return text;
-}
-
 void Timer2_Timer(Session& s) {
   if (!s.run.blnElapsedTimeRunning) return;
   ++s.run.lngSecondsElapsed;
   if (!s.main.optOnClipboard.Value())
-    s.main.lblTimeElapsed.SetCaption("Time elapsed: " + FormatElapsedTime(s.run.lngSecondsElapsed));
+    s.main.lblTimeElapsed.SetCaption("Time elapsed: " + ElapsedTimeText(s.run.lngSecondsElapsed));
   s.main.lblNumberOfWords.SetCaption("Number of different words found so far: " +
                                      s.platform.FormatGrouped(s.aWords.NumWords()));
 }
@@ -62,36 +45,17 @@ void ResetTotalNumOccurrencesLabel(Session& s) {
   bar.Repaint();
 }
 
-std::string ProgressBarText(std::int64_t p, int width) {
-  const auto w = static_cast<std::size_t>(width);
-  const auto hyphens = static_cast<std::size_t>(p > 0 ? p - 1 : 0);
-  std::string text = "[";
-  text.append(hyphens, '-').append(">");
-  if (p <= 0) {
-    text.append(w, ' ');
-  } else if (p <= width) {
-    text.append(w - static_cast<std::size_t>(p), ' ');
-  }
-  return text.append("]");
-}
-
-std::int64_t ProgressPosition(std::int64_t done, std::int64_t total, int width) {
-  if (total <= 0) return 0;
-  const double exact = static_cast<double>(done) * width / static_cast<double>(total);
-  return static_cast<std::int64_t>(std::nearbyint(exact));  // the default rounding mode: halves to even
-}
-
 FileProgressBar::FileProgressBar(Session& s, std::int64_t inputSize, bool shown)
     : s_(s), inputSize_(inputSize), shown_(shown) {}
 
 void FileProgressBar::Advance(std::int64_t bytes) {
   bytesRead_ += bytes;
   if (!shown_) return;
-  const std::int64_t p = ProgressPosition(bytesRead_, inputSize_, kProgressBarWidth);
+  const std::int64_t p = ProgressBarPosition(bytesRead_, inputSize_, kProgressBarWidth);
   if (p == drawn_) return;
   drawn_ = p;
   Label& bar = s_.main.lblTotalNumOccurrences;
-  bar.SetCaption(ProgressBarText(p, kProgressBarWidth));
+  bar.SetCaption(TextProgressBar(p, kProgressBarWidth));
   bar.Repaint();
 }
 

@@ -7,9 +7,6 @@
 namespace kwl {
 struct Session;
 
-// "0s", "1m 1s", "1h 0m", "1d 1h 1m 1s", ...
-std::string FormatElapsedTime(std::int64_t seconds);
-
 // One tick of the elapsed-time timer Timer2.
 void Timer2_Timer(Session& s);
 
@@ -21,10 +18,8 @@ void ConcealNumWords(Session& s, bool concealTime);
 void SetTotalNumOccurrencesForFileProgressBar(Session& s);
 // Back to a statistics label: right-aligned, Arial, visible, empty.
 void ResetTotalNumOccurrencesLabel(Session& s);
-// The bar's caption for p of width w: "[", p-1 hyphens, ">", blanks, "]".
-std::string ProgressBarText(std::int64_t p, int width);
-// p for bytes done of total, rounded to the nearest integer, halves to even.
-std::int64_t ProgressPosition(std::int64_t done, std::int64_t total, int width);
+// The elapsed time and the bar's caption are the core's (ElapsedTimeText,
+// TextProgressBar and ProgressBarPosition in listing/report_text.h).
 
 // Draws a file scan's progress as bytes are read. The size of the input is
 // taken once, when the scan starts; the caption is set and repainted only

@@ -3,14 +3,11 @@
 // scanner's drivers, the listing and the progress display share. Names and
 // meanings are the window's own; counters of occurrences are 64-bit so that
 // inputs of more than 2^31 words cannot overflow them.
-#include <array>
 #include <cstdint>
 #include <string>
 #include <vector>
 
 #include "count/ignore_list.h"
-#include "count/limits.h"
-#include "files/program_folder.h"
 
 namespace kwl {
 
@@ -68,19 +65,6 @@ struct RunState {
   std::string strStateFile;
   // The clipboard text being scanned (UTF-8); emptied when a file is scanned.
   std::string strClipboardText;
-
-  // The program's fixed values (count/limits.h) under their run-state names,
-  // for the code that still reads or sets them here; they are never given
-  // other values.
-  int intMaxWordLength = kMaxWordLength;
-  int intProgressBarWidth = kProgressBarWidth;
-  std::array<int, 4> intTwirlerChars = kTwirlerChars;
-  int intMinWidth = kMinColumnWidth;
-  std::int32_t lngMaxClipboardChars = kMaxClipboardChars;
-  std::int32_t lngMaxTextLength = kMaxTextBoxLength;
-  std::string strProgramTextFile{kCatalogueFileName};
-  std::string strAllPossibleExtraChars{kAllPossibleExtraChars};
-  std::string strProhibitedInitialOrFinalChars{kProhibitedInitialOrFinalChars};
 };
 
 }  // namespace kwl

@@ -3,8 +3,10 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <optional>
 
 #include "sources/encoding.h"
+#include "sources/input_notices.h"
 #include "files/paths.h"
 #include "files/run_error.h"
 #include "files/status.h"
@@ -12,12 +14,6 @@
 
 namespace kwl {
 namespace {
-
-// What a path that is no regular file names, for the user.
-std::string NotAFileText(const Status& status) {
-  if (status.detail == "a special file") return "Input file is not a regular file.";
-  return "Input file is " + status.detail + ".";
-}
 
 void ChangeToFolderOf(const std::string& path) {
   const std::string folder = FolderPart(path);
@@ -33,35 +29,19 @@ bool CheckInputFile(Session& s, const std::string& path) {
   MainControls& m = s.main;
   if (path.empty()) return false;
   const TextFileInspection info = InspectTextFile(path);
-  std::string refusal;
-  std::string title;
-  switch (info.status.kind) {
-    case Status::Kind::kNotFound:
-      refusal = "Input file does not exist.";
-      title = "File not found";
-      break;
-    case Status::Kind::kOpenFailed:
-      refusal = "Input file cannot be opened: " + RunError::FromErrno(info.status.err).Description() + ".";
-      title = "Cannot open file";
-      break;
-    case Status::Kind::kNotRegular:
-      refusal = NotAFileText(info.status);
-      title = "Not a file";
-      break;
-    default:
-      break;
-  }
-  if (!refusal.empty()) {
+  const std::optional<Notice> refusal = InputFileRefusal(info.status);
+  const bool empty = info.status.kind == Status::Kind::kEmpty;
+  if (refusal && !empty) {
     m.lblFilesize.SetCaption("");
     if (s.run.blnStartUpCompleted) {
       m.chkUTF8.SetValue(0);
-      s.Warn(refusal, title);
+      s.Warn(refusal->text, refusal->title);
     }
     return false;
   }
   ChangeToFolderOf(path);
-  if (info.status.kind == Status::Kind::kEmpty) {
-    s.Warn("Input file is zero-length.", "Empty file");
+  if (empty) {
+    s.Warn(refusal->text, refusal->title);
     m.lblFilesize.SetCaption("Filesize: 0 bytes");
     return false;
   }
@@ -72,53 +52,21 @@ bool CheckInputFile(Session& s, const std::string& path) {
 bool CheckTextFile(Session& s, const std::string& path, bool classifyOnly, bool& utf8, int& lineClass,
                    [[maybe_unused]] bool ask) {
   s.main.txbOutput.Clear();
-  constexpr double kThreshold = 0.0;
-  const TextFileInspection info = InspectTextFile(path, kThreshold);
-  const int fileClass = info.fileClass;
-  const TextFileSample& sample = info.sample;
-  utf8 = sample.utf8;
-  lineClass = fileClass;
-
-  const std::string file = "File " + path;
-  switch (fileClass) {
-    case 6: s.Inform(file + "\r\nis an RTF file.", "Fatal error"); return false;
-    case 7: s.Inform(file + "\r\nis a Unicode file but not UTF-8 encoded.", "Fatal error"); return false;
-    case -9: s.Inform(file + "\r\ncannot be opened.", "Fatal error"); return false;
-    case -4: s.Inform(file + "\r\ncontains only from 1 to 4 bytes.", "Fatal error"); return false;
-    case -3: s.Inform(file + "\r\n cannot be opened (permission denied).", "Fatal error"); return false;
-    case -2: s.Inform(file + " is zero-length.", "Fatal error"); return false;
-    case -1: s.Inform(file + " not found.", "Fatal error"); return false;
-    default: break;
-  }
-
-  if (fileClass == 0) {
-    std::string text = path + "\r\nis not an ANSI or UTF-8 encoded text file.";
-    if (sample.binaryShare > kThreshold) text += "\r\nIt appears to be a binary file.";
-    const std::int64_t length = info.size;
-    if (sample.binaryShare < 9 && length > 0 && length < 102400)
-      text +=
-          "\r\n\r\nYou could try reading it using its associated application, then copying the text and pasting it "
-          "into the textbox (then copy it to the clipboard and select 'Clipboard' as the source).";
-    s.Inform(text, "Not a text file");
+  const TextFileInspection info = InspectTextFile(path, 0.0);
+  utf8 = info.sample.utf8;
+  lineClass = info.fileClass;
+  const TextFileVerdict verdict = JudgeTextFile(path, info);
+  if (!verdict.accepted) {
+    if (verdict.notice) s.Inform(verdict.notice->text, verdict.notice->title);
     return false;
   }
-  if (fileClass == 1) return true;
-  if (classifyOnly && fileClass >= 1 && fileClass <= 3) return true;
-  // LF is this platform's own line end: such files are read line by line
-  // like any other, whatever their size.
-  if (fileClass == 2) return true;
-  if (fileClass == 3) {
-    if (!s.run.blnMacNoticeShown) {
-      s.run.blnMacNoticeShown = true;
-      s.Inform(file +
-                   "\r\nhas Macintosh-type line endings (CR)."
-                   "\r\nYou might wish to use a program such as Notepad++"
-                   "\r\nto convert the line endings to Windows-type (CR+LF).",
-               "This is a Mac-style text file");
-    }
-    return true;
+  // The advice about CR line ends comes once per initialisation; a file
+  // only classified (a common-words file) passes without it.
+  if (verdict.notice && !classifyOnly && !s.run.blnMacNoticeShown) {
+    s.run.blnMacNoticeShown = true;
+    s.Inform(verdict.notice->text, verdict.notice->title);
   }
-  return false;
+  return true;
 }
 
 std::string FileSizeText(Session& s, std::int64_t size) {

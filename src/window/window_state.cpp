@@ -63,7 +63,7 @@ void SetRunPhase(Session& s, RunPhase phase) {
 }
 
 RunPhase CurrentRunPhase(const Session& s) {
-  return s.run.blnReadingWords ? RunPhase::kReadingCommonWords : s.run.phase;
+  return s.run.phase;
 }
 
 }  // namespace kwl

@@ -30,9 +30,7 @@ void EnableControls(Session& s, bool enabled);
 const std::string& CountButtonCaption(const Catalogue& catalogue, RunPhase phase);
 // Enters the phase and shows its caption on the count button.
 void SetRunPhase(Session& s, RunPhase phase);
-// The phase in force. The reading of a common-words file marks itself with
-// blnReadingWords alone (it sets the caption itself), so while that flag is
-// set the phase is kReadingCommonWords whatever the run state holds.
+// The phase in force.
 RunPhase CurrentRunPhase(const Session& s);
 
 }  // namespace kwl

@@ -12,12 +12,11 @@ namespace {
 
 // The core's word rules with what the run state decides: a common-words
 // file is read lower-cased and with no filters, the threshold is the one
-// the count started with, and the longest word counted is the run's.
+// the count started with.
 WordRules RulesOfTheRun(const Settings& settings, const RunState& run, const CommonWordsList& commonWords) {
   WordRules w = WordRulesFromSettings(settings, CountLists{&run.strWordsToIgnore, &commonWords});
   w.caseSignificant = w.caseSignificant && !run.blnReadingWords;
   w.readingWordList = run.blnReadingWords;
-  w.maxWordLength = run.intMaxWordLength;
   w.thresholdFrequency = run.intThresholdFrequency;
   return w;
 }
@@ -48,7 +47,6 @@ CountRules MakeCountRules(const Session& s) {
   const RunState& r = s.run;
   if (r.blnReadingWords) {
     CountRules rules = CommonWordsReadingRules();
-    rules.prohibitedInitialOrFinalChars = r.strProhibitedInitialOrFinalChars;
     rules.word = MakeWordRules(s.params, r, s.commonWords);
     return rules;
   }
@@ -57,7 +55,6 @@ CountRules MakeCountRules(const Session& s) {
                                       ? scan::MarkupKindFor(Extension(TrimBlanks(settings.inputFile)))
                                       : scan::MarkupKind{"", false};
   CountRules rules = CountRulesFromSettings(settings, CountLists{&r.strWordsToIgnore, &s.commonWords}, markup);
-  rules.prohibitedInitialOrFinalChars = r.strProhibitedInitialOrFinalChars;
   rules.word = RulesOfTheRun(settings, r, s.commonWords);
   return rules;
 }

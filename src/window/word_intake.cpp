@@ -2,19 +2,13 @@
 
 #include <string>
 
+#include "count/limits.h"
 #include "progress.h"
 #include "session.h"
 #include "text/cp1252.h"
 #include "word_filters.h"
 
 namespace kwl {
-namespace {
-
-// From this many distinct words on, a stop request is confirmed first.
-constexpr std::int32_t kStopQuestionWords = 2000;
-
-}  // namespace
-
 void WordIntake::Step() {
   if (!s_.run.blnStartUpCompleted) return;
   if (s_.pump.Yield()) s_.counter.SetWordRules(MakeWordRules(s_.params, s_.run, s_.commonWords));
@@ -23,7 +17,7 @@ void WordIntake::Step() {
 bool WordIntake::StopRequested() { return s_.run.blnStop; }
 
 bool WordIntake::ConfirmStop(std::int32_t distinctWords) {
-  if (!askBeforeStopping || distinctWords < kStopQuestionWords) return true;
+  if (!askBeforeStopping || distinctWords < kWordsBeforeStopQuestion) return true;
   std::string question = " ";
   question.append(std::to_string(distinctWords)).append(" different words have been found.\r\nDo you really wish to stop?");
   if (s_.Show(question, s_.Text(74), Buttons::YesNo) != Answer::No) return true;
@@ -53,7 +47,7 @@ void WordIntake::Progress(std::int64_t done, std::int64_t /*total*/) {
 void WordIntake::ShowNewWord(std::string_view word) {
   TextBox& out = s_.main.txbOutput;
   RunState& r = s_.run;
-  if (static_cast<std::int64_t>(out.Length()) > r.lngMaxTextLength - 100) {
+  if (static_cast<std::int64_t>(out.Length()) > kDisplaySuppressLength) {
     if (!r.blnDisplaySuppressed) {
       out.Append("\r\n\r\n[Suppressing display of words to avoid buffer overflow.]");
       out.SetCaretToEnd();

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "platform.h"
+#include "text/number_text.h"
 
 namespace kwl::test {
 
@@ -21,7 +22,7 @@ class FakePlatform : public Platform {
   std::string ClipboardText() override { return clipboard; }
   void ProcessEvents() override;
   bool OpenUrl(const std::string& url) override;
-  std::string FormatGrouped(std::int64_t n) override { return FormatGroupedEnglish(n); }
+  std::string FormatGrouped(std::int64_t n) override { return GroupDigits(n); }
   std::int64_t MonotonicMs() override { return clockMs += 1; }
   void PopUp(const std::string& text, int, int, int, int, int) override { popUps.push_back(text); }
 

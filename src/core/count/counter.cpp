@@ -30,7 +30,8 @@ CountTotals ComputeTotals(const WordTable& table) {
 void Counter::Start(const CountRules& rules) {
   words_.Reset();
   totalOccurrences_ = 0;
-  scanner_.SetAllowedExtraChars(rules.allowedExtraChars, rules.prohibitedInitialOrFinalChars);
+  prohibited_ = rules.prohibitedInitialOrFinalChars;
+  scanner_.SetAllowedExtraChars(rules.allowedExtraChars, prohibited_);
   if (rules.markup.kind.empty()) {
     scanner_.markers.Clear();
   } else {

@@ -70,6 +70,10 @@ class Counter : private scan::ScanSink {
   // the shaping rules (case, final "s", apostrophes) from the next line.
   void SetWordRules(const WordRules& rules) { rules_ = rules; }
   const WordRules& Rules() const { return rules_; }
+  // New characters allowed in words during a count (the characters allowed
+  // inside a word only stay those of Start): they apply from the next
+  // character the scanner reads.
+  void SetAllowedExtraChars(std::string_view allowed) { scanner_.SetAllowedExtraChars(allowed, prohibited_); }
 
   // Case-folds the line unless case is significant, then scans it (the line
   // is rewritten). Returns the words the scanner delivered (the line's
@@ -100,6 +104,7 @@ class Counter : private scan::ScanSink {
   WordTable words_;
   scan::LineScanner scanner_;
   WordRules rules_;
+  std::string prohibited_{kProhibitedInitialOrFinalChars};
   CountObserver* observer_ = nullptr;  // set while a line is scanned
   std::int64_t lineOccurrences_ = 0;
   std::int64_t totalOccurrences_ = 0;

@@ -5,6 +5,10 @@
 
 namespace kwl {
 
+std::string RunErrorReport(int number, const std::string& description, const std::string& procedure) {
+  return "At " + procedure + " error #" + std::to_string(number) + ".\r\nDescription: " + description;
+}
+
 RunError RunError::FromErrno(int err) {
   switch (err) {
     case EACCES:

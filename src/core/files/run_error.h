@@ -31,4 +31,8 @@ class RunError : public std::runtime_error {
   int number_;
 };
 
+// The run's error report: "At PROCEDURE error #N.", then on its own line
+// "Description: " and the description.
+std::string RunErrorReport(int number, const std::string& description, const std::string& procedure);
+
 }  // namespace kwl

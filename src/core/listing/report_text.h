@@ -10,14 +10,9 @@
 
 #include "listing/statistics.h"
 #include "settings/settings.h"
+#include "text/number_text.h"
 
 namespace kwl {
-
-// Digits grouped by commas in threes: "1,234,567".
-std::string GroupDigits(std::int64_t n);
-
-// How a window groups digits (its locale's way); GroupDigits by default.
-using DigitGrouping = std::function<std::string(std::int64_t)>;
 
 // The four statistics lines, numbers right-aligned one place wider than the
 // total's digits: words listed, words ignored ("other than common words"

@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <functional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "files/status.h"
@@ -31,6 +32,13 @@ class PrivateTempFolder {
   // The folder's path, ending with "/".
   const std::string& Path() const { return path_; }
   void Remove() noexcept;
+  // Gives the folder up without removing it (it stays registered, so a
+  // signal or the exit still removes it) and returns its path.
+  std::string Release() noexcept {
+    std::string path = std::move(path_);
+    path_.clear();
+    return path;
+  }
 
  private:
   std::string path_;

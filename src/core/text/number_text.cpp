@@ -1,11 +1,11 @@
-#include "platform.h"
+#include "text/number_text.h"
 
 namespace kwl {
 
-std::string FormatGroupedEnglish(std::int64_t n) {
+std::string GroupDigits(std::int64_t n) {
   const bool negative = n < 0;
-  std::uint64_t v = negative ? 0 - static_cast<std::uint64_t>(n) : static_cast<std::uint64_t>(n);
-  std::string digits = std::to_string(v);
+  const std::uint64_t v = negative ? 0 - static_cast<std::uint64_t>(n) : static_cast<std::uint64_t>(n);
+  const std::string digits = std::to_string(v);
   std::string out;
   const std::size_t len = digits.size();
   for (std::size_t i = 0; i < len; ++i) {
