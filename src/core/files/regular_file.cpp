@@ -159,25 +159,4 @@ bool SameFile(const std::string& a, const std::string& b) {
   return std::filesystem::equivalent(a, b, ec);
 }
 
-std::string ReadRefusal::Description() const {
-  if (type != 0) return "it is " + std::string(Kind());
-  return std::strerror(error != 0 ? error : EIO);
-}
-
-int OpenRegularFile(const std::string& path, ReadRefusal& why) {
-  std::int64_t size = 0;
-  return OpenRegularFd(path, why.error, why.type, size);
-}
-
-std::FILE* OpenRegularFileStream(const std::string& path, ReadRefusal& why) {
-  const int fd = OpenRegularFile(path, why);
-  if (fd < 0) return nullptr;
-  std::FILE* file = ::fdopen(fd, "rb");
-  if (file == nullptr) {
-    why.error = errno != 0 ? errno : ENOMEM;
-    ::close(fd);
-  }
-  return file;
-}
-
 }  // namespace kwl

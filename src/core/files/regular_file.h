@@ -73,25 +73,4 @@ Status ReadWholeFile(const std::string& path, std::string& text);
 // link, a relative path); false when either is empty or cannot be examined.
 bool SameFile(const std::string& a, const std::string& b);
 
-// Why a file was not opened, for the callers that want a descriptor or a
-// stdio stream. Only the common-words reader still opens a file this way;
-// every other reader holds a File (or a ByteReader, a LineReader over one).
-struct ReadRefusal {
-  int error = 0;    // errno of a failed open
-  mode_t type = 0;  // the file type (S_IFMT bits) of a file that is no regular file
-
-  bool Refused() const { return error != 0 || type != 0; }
-  bool IsFolder() const { return (type & S_IFMT) == S_IFDIR; }
-  // SpecialFileKind of the refused file; empty after a failed open.
-  std::string_view Kind() const { return type != 0 ? SpecialFileKind(type) : std::string_view(); }
-  // "it is a named pipe", or the system's description of the error.
-  std::string Description() const;
-};
-
-// File::Open as a descriptor, or -1 with why filled in.
-int OpenRegularFile(const std::string& path, ReadRefusal& why);
-
-// The same as a stdio stream for binary reading; nullptr with why filled in.
-std::FILE* OpenRegularFileStream(const std::string& path, ReadRefusal& why);
-
 }  // namespace kwl
