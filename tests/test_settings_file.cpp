@@ -170,5 +170,32 @@ TEST(SettingsFile, TheStateFileIsInTheUsersConfigurationFolder) {
   ::unsetenv("XDG_CONFIG_HOME");
 }
 
+TEST(SettingsFile, EveryMissingFolderOfTheStateFilePathIsMade) {
+  test::TempDir dir;
+  dir.Write("plain", "not a folder");
+  struct Case {
+    std::string xdg;  // empty: unset, so HOME decides
+    std::string home;
+    std::string expected;
+    std::string unmade;  // the folder reported as not made; empty when all were made
+  };
+  const Case cases[] = {
+      {"", dir.File("new/home"), dir.File("new/home/.config/Kestrawl/kwl.usr"), ""},
+      {dir.File("a/b/c"), "", dir.File("a/b/c/Kestrawl/kwl.usr"), ""},
+      {dir.File("plain/config"), "", dir.File("plain/config/Kestrawl/kwl.usr"), dir.File("plain")},
+  };
+  const std::string savedHome = std::getenv("HOME") ? std::getenv("HOME") : "";
+  for (const Case& c : cases) {
+    if (!c.xdg.empty()) ::setenv("XDG_CONFIG_HOME", c.xdg.c_str(), 1); else ::unsetenv("XDG_CONFIG_HOME");
+    if (!c.home.empty()) ::setenv("HOME", c.home.c_str(), 1);
+    Status folder;
+    EXPECT_EQ(UserStateFilePath("Kestrawl", folder), c.expected);
+    EXPECT_EQ(folder.path, c.unmade);
+    EXPECT_EQ(folder.Ok(), std::filesystem::is_directory(c.expected.substr(0, c.expected.rfind('/'))));
+  }
+  ::setenv("HOME", savedHome.c_str(), 1);
+  ::unsetenv("XDG_CONFIG_HOME");
+}
+
 }  // namespace
 }  // namespace kwl

@@ -50,6 +50,22 @@ TEST(StartUp, WindowComesUpIdleWithTheIntroductionAndDefaultSettings) {
   EXPECT_EQ(s.run.strStateFile, config.Path() + "/" + s.Text(310) + "/kwl.usr");
 }
 
+TEST(StartUp, AConfigurationFolderThatCannotBeMadeIsNamedAndTheWindowStillStarts) {
+  test::FakePlatform platform;
+  Session s(platform);
+  test::TempDir dir;
+  dir.Write("plain", "not a folder");
+  ::setenv("XDG_CONFIG_HOME", dir.File("plain/config").c_str(), 1);
+  s.programFolder = test::DataFolder();
+  ASSERT_TRUE(FormLoad(s));
+  ::unsetenv("XDG_CONFIG_HOME");
+  EXPECT_TRUE(s.run.blnStartUpCompleted);
+  ASSERT_FALSE(platform.boxes.empty());
+  EXPECT_EQ(platform.boxes.front().text,
+            "Cannot create the folder for the settings file:\r\n" + dir.File("plain") + "\r\nFile exists");
+  EXPECT_EQ(platform.boxes.front().icon, Icon::Warning);
+}
+
 TEST(Settings, DefaultsLeaveWordsToIgnoreAndCommonWordsAlone) {
   test::TestSession t;
   Session& s = t.session;

@@ -1,6 +1,7 @@
 #include "startup.h"
 
 #include <cstdlib>
+#include <cstring>
 #include <filesystem>
 
 #include "files/paths.h"
@@ -59,7 +60,13 @@ void SetStartUpValues(Session& s) {
   m.txbIntro.SetText(intro);
   SetDefaultCommonWordsFile(s);
   FillLists(s);
-  r.strStateFile = StateFilePath(s);
+  Status folder;
+  r.strStateFile = StateFilePath(s, folder);
+  if (!folder.Ok()) {
+    // The window works without the state file; only saving the settings fails.
+    s.Warn("Cannot create the folder for the settings file:\r\n" + folder.path + "\r\n" + std::strerror(folder.err),
+           "Settings");
+  }
   InitializeVariables(s);
   if (!RestoreSavedState(s, "").empty()) InitializeVariables(s);
   m.cmdFile[1].SetEnabled(false);

@@ -7,4 +7,8 @@ namespace kwl {
 
 std::string StateFilePath(const Session& s) { return UserStateFilePath(s.Text(310)); }
 
+std::string StateFilePath(const Session& s, Status& folderStatus) {
+  return UserStateFilePath(s.Text(310), folderStatus);
+}
+
 }  // namespace kwl

@@ -3,11 +3,15 @@
 // the subfolder named by catalogue text 310.
 #include <string>
 
+#include "files/status.h"
+
 namespace kwl {
 struct Session;
 
-// The full path of the state file; creates the subfolder (one level) when it
-// is missing. Empty when the user has no configuration folder.
+// The full path of the state file; creates every missing folder of that path.
+// Empty when the user has no configuration folder. The second form also says
+// which folder could not be made.
 std::string StateFilePath(const Session& s);
+std::string StateFilePath(const Session& s, Status& folderStatus);
 
 }  // namespace kwl
