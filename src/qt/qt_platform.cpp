@@ -15,6 +15,7 @@
 
 #include <functional>
 
+#include "file_dialog.h"
 #include "text/number_text.h"
 
 namespace kwl::qt {
@@ -80,9 +81,15 @@ std::optional<std::string> QtPlatform::ChooseFile(const FileDialog& dialog) {
   const QString start = QString::fromStdString(dialog.initialName);
   QString chosen;
   if (dialog.save) {
-    QFileDialog::Options options;
-    if (!dialog.confirmOverwrite) options |= QFileDialog::DontConfirmOverwrite;
-    chosen = QFileDialog::getSaveFileName(owner_, title, start, filter, nullptr, options);
+    QFileDialog box(owner_, title, start, filter);
+    box.setAcceptMode(QFileDialog::AcceptSave);
+    box.setFileMode(QFileDialog::AnyFile);
+    box.setOption(QFileDialog::DontConfirmOverwrite, !dialog.confirmOverwrite);
+    // Set on the dialog too, so that its overwrite question names the completed name.
+    box.setDefaultSuffix(QString::fromStdString(FilterExtension(dialog.filter)));
+    if (box.exec() == QDialog::Accepted && !box.selectedFiles().isEmpty()) chosen = box.selectedFiles().front();
+    // A desktop's own dialog may ignore the default suffix.
+    if (!chosen.isEmpty()) chosen = QString::fromStdString(WithFilterExtension(chosen.toStdString(), dialog.filter));
   } else {
     chosen = QFileDialog::getOpenFileName(owner_, title, start, filter);
   }
