@@ -34,4 +34,6 @@ std::string WithFilterExtension(const std::string& path, const std::string& filt
   return path + "." + extension;
 }
 
+bool TakesNewName(const FileDialog& dialog) { return dialog.save || !dialog.mustExist; }
+
 }  // namespace kwl

@@ -1,7 +1,9 @@
 #pragma once
-// How a file dialog's answer is completed by the rules of the desktop's
-// dialog. Kept apart from the Qt binding so the rules are tested.
+// Which file dialog a request (FileDialog) calls for, and how its answer is
+// completed. Kept apart from the Qt binding so the rules are tested.
 #include <string>
+
+#include "platform.h"
 
 namespace kwl {
 
@@ -12,5 +14,10 @@ std::string FilterExtension(const std::string& filter);
 // A name typed without an extension gets the filter's extension, as a save
 // dialog with a default extension does; any other name stays as it is.
 std::string WithFilterExtension(const std::string& path, const std::string& filter);
+
+// Whether the dialog takes a name that does not exist yet: every save dialog,
+// and a dialog that does not insist on an existing file (the output file).
+// Only a save dialog with confirmOverwrite asks before replacing a file.
+bool TakesNewName(const FileDialog& dialog);
 
 }  // namespace kwl

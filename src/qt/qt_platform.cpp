@@ -80,11 +80,13 @@ std::optional<std::string> QtPlatform::ChooseFile(const FileDialog& dialog) {
   const QString filter = QtFilter(dialog.filter);
   const QString start = QString::fromStdString(dialog.initialName);
   QString chosen;
-  if (dialog.save) {
+  if (TakesNewName(dialog)) {
+    // A save dialog, so that a new name is taken; it asks before replacing a
+    // file only when told to (the output file has the program's own warning).
     QFileDialog box(owner_, title, start, filter);
     box.setAcceptMode(QFileDialog::AcceptSave);
     box.setFileMode(QFileDialog::AnyFile);
-    box.setOption(QFileDialog::DontConfirmOverwrite, !dialog.confirmOverwrite);
+    box.setOption(QFileDialog::DontConfirmOverwrite, !(dialog.save && dialog.confirmOverwrite));
     // Set on the dialog too, so that its overwrite question names the completed name.
     box.setDefaultSuffix(QString::fromStdString(FilterExtension(dialog.filter)));
     if (box.exec() == QDialog::Accepted && !box.selectedFiles().isEmpty()) chosen = box.selectedFiles().front();
