@@ -1,5 +1,5 @@
-// File dialogs: the extension a typed name gets, and which of the program's
-// dialogs take a name that does not exist yet.
+// File dialogs: the filter they show, the extension a typed name gets, and
+// which of the program's dialogs take a name that does not exist yet.
 #include <gtest/gtest.h>
 
 #include <iterator>
@@ -13,6 +13,21 @@
 
 namespace kwl {
 namespace {
+
+TEST(FileDialog, TheFilterForEveryFileShowsFilesWithoutAnExtensionToo) {
+  struct Case {
+    std::string filter;
+    std::string shown;
+  };
+  const Case cases[] = {
+      {"", "All files (*)"},
+      {"Any file containing only text (*.*) | *.*", "Any file containing only text (*)"},
+      {"Any file (*.*)", "Any file (*)"},
+      {"A text file or a docx file", "A text file or a docx file (*)"},
+      {"Settings files (*.kwl) | *.kwl", "Settings files (*.kwl)"},
+  };
+  for (const Case& c : cases) EXPECT_EQ(DialogFilter(c.filter), c.shown) << c.filter;
+}
 
 TEST(FileDialog, ANameWithoutAnExtensionGetsTheFiltersExtension) {
   struct Case {

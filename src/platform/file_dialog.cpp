@@ -19,6 +19,14 @@ std::string Pattern(const std::string& filter) {
 
 }  // namespace
 
+std::string DialogFilter(const std::string& filter) {
+  std::string label = Label(filter);
+  if (label.empty()) return "All files (*)";
+  if (label.find('(') == std::string::npos) return label + " (*)";
+  for (auto at = label.find("*.*"); at != std::string::npos; at = label.find("*.*", at + 1)) label.replace(at, 3, "*");
+  return label;
+}
+
 std::string FilterExtension(const std::string& filter) {
   const std::string pattern = Pattern(filter);
   if (pattern.size() < 3 || pattern.compare(0, 2, "*.") != 0) return {};

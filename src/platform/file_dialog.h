@@ -1,11 +1,18 @@
 #pragma once
-// Which file dialog a request (FileDialog) calls for, and how its answer is
-// completed. Kept apart from the Qt binding so the rules are tested.
+// Which file dialog a request (FileDialog) calls for, the filter it shows,
+// and how its answer is completed. Kept apart from the Qt binding so that
+// these rules are tested.
 #include <string>
 
 #include "platform.h"
 
 namespace kwl {
+
+// The filter as the dialog shows it: the caption before "|", whose pattern
+// "*.*" becomes "*" (every file, with or without an extension); a caption
+// without a pattern gets "(*)", and an empty one reads "All files (*)".
+// "Settings files (*.kwl) | *.kwl" -> "Settings files (*.kwl)".
+std::string DialogFilter(const std::string& filter);
 
 // The extension the filter names ("kwl" for "*.kwl"); empty when its pattern
 // takes every file or more than one kind.

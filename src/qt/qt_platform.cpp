@@ -67,13 +67,7 @@ std::string QtPlatform::InputBox(const std::string& prompt, const std::string& t
   return ok ? answer.toStdString() : std::string();
 }
 
-QString QtPlatform::QtFilter(const std::string& filter) {
-  const auto bar = filter.find('|');
-  std::string label = filter.substr(0, bar);
-  while (!label.empty() && label.back() == ' ') label.pop_back();
-  if (label.find('(') == std::string::npos) return QStringLiteral("All files (*)");
-  return QString::fromStdString(label);
-}
+QString QtPlatform::QtFilter(const std::string& filter) { return QString::fromStdString(DialogFilter(filter)); }
 
 std::optional<std::string> QtPlatform::ChooseFile(const FileDialog& dialog) {
   const QString title = FromProgramText(dialog.title);
