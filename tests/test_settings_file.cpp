@@ -191,6 +191,7 @@ TEST(SettingsFile, EveryMissingFolderOfTheStateFilePathIsMade) {
     Status folder;
     EXPECT_EQ(UserStateFilePath("Kestrawl", folder), c.expected);
     EXPECT_EQ(folder.path, c.unmade);
+    EXPECT_EQ(folder.err, c.unmade.empty() ? 0 : ENOTDIR);
     EXPECT_EQ(folder.Ok(), std::filesystem::is_directory(c.expected.substr(0, c.expected.rfind('/'))));
   }
   ::setenv("HOME", savedHome.c_str(), 1);

@@ -62,7 +62,7 @@ TEST(StartUp, AConfigurationFolderThatCannotBeMadeIsNamedAndTheWindowStillStarts
   EXPECT_TRUE(s.run.blnStartUpCompleted);
   ASSERT_FALSE(platform.boxes.empty());
   EXPECT_EQ(platform.boxes.front().text,
-            "Cannot create the folder for the settings file:\r\n" + dir.File("plain") + "\r\nFile exists");
+            "Cannot create the folder for the settings file:\r\n" + dir.File("plain") + "\r\nNot a directory");
   EXPECT_EQ(platform.boxes.front().icon, Icon::Warning);
 }
 

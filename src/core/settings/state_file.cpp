@@ -15,8 +15,9 @@ Status MakeFolders(const std::string& folder) {
   for (std::size_t end = folder.find('/', 1);; end = folder.find('/', end + 1)) {
     const std::string part = folder.substr(0, end);
     if (!part.empty() && !FolderExists(part) && ::mkdir(part.c_str(), 0700) != 0) {
-      const int err = errno;
-      // Another process may have made it meanwhile; a file of that name may not.
+      // Another process may have made it meanwhile. EEXIST otherwise means a
+      // file that is not a folder is in the way, which ENOTDIR says plainly.
+      const int err = errno == EEXIST ? ENOTDIR : errno;
       if (!FolderExists(part)) return Status::Failure(Status::Kind::kWriteFailed, err, part);
     }
     if (end == std::string::npos) return {};
