@@ -1,6 +1,7 @@
 // The main window's reactions around the count run.
 #include <gtest/gtest.h>
 
+#include <string>
 #include <utility>
 #include <vector>
 
@@ -136,6 +137,34 @@ TEST_F(MainWindow, PathBoxesAndTheirClearButtons) {
   s.main.cmdClearFile[0].Click();
   EXPECT_EQ(s.main.chkUTF8.Value(), 0);
   EXPECT_EQ(s.main.lblFilesize.Caption(), "");
+}
+
+// The count switches the display of words off once the text box passes
+// 64,900 characters; that reaction must leave the path boxes' Clear buttons
+// disabled, or one click would empty the input path while the count goes on.
+TEST_F(MainWindow, TheClearButtonsStayDisabledWhileACountRuns) {
+  s.main.windowVisible = true;
+  s.main.txbFile[1].SetText(dir.File("out.txt"));
+  std::string text;
+  for (int i = 0; i < 17000; ++i) {  // distinct words of letters only, 85,000 characters
+    std::string word = "b";
+    for (int n = i, k = 0; k < 3; ++k, n /= 26) word += static_cast<char>('a' + n % 26);
+    text += word + (i % 100 == 99 ? "\r\n" : " ");
+  }
+  text += "\r\n";
+  bool clearEnabledDuringCount = false;
+  bool displaySwitchedOff = false;
+  t.platform.onProcessEvents = [&] {
+    if (CurrentRunPhase(s) == RunPhase::kIdle) return;
+    displaySwitchedOff |= s.main.chkSuppressWords.Value() == 1;
+    for (const auto& button : s.main.cmdClearFile) clearEnabledDuringCount |= button.Enabled();
+  };
+  CountFile(text);
+  t.platform.onProcessEvents = nullptr;
+  ASSERT_TRUE(displaySwitchedOff) << "the display was switched off during the count";
+  EXPECT_FALSE(clearEnabledDuringCount);
+  EXPECT_TRUE(s.main.cmdClearFile[0].Enabled()) << "given back when the count ends";
+  EXPECT_TRUE(s.main.cmdClearFile[1].Enabled());
 }
 
 TEST_F(MainWindow, UpkeepTooltipsFollowThePathLengths) {
