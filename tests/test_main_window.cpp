@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "count_run.h"
+#include "files/paths.h"
 #include "main_window.h"
 #include "support/test_files.h"
 #include "window_state.h"
@@ -165,6 +166,42 @@ TEST_F(MainWindow, TheClearButtonsStayDisabledWhileACountRuns) {
   EXPECT_FALSE(clearEnabledDuringCount);
   EXPECT_TRUE(s.main.cmdClearFile[0].Enabled()) << "given back when the count ends";
   EXPECT_TRUE(s.main.cmdClearFile[1].Enabled());
+}
+
+// The input's size labels describe the input in the box, or are empty: the
+// size of the file before stays neither beside a DOCX document nor after the
+// box is emptied or the settings are reinitialised.
+TEST_F(MainWindow, TheSizeLabelsDescribeTheCurrentInputOrAreEmpty) {
+  const std::string text = dir.Write("in.txt", "alpha beta gamma\r\n");  // 18 bytes
+  test::WriteDocx(dir.File("in.docx"), "<w:p><w:r><w:t>delta epsilon</w:t></w:r></w:p>");
+  const std::string docxSize = "Filesize: " + std::to_string(FileLength(dir.File("in.docx"))) + " bytes";
+  const struct {
+    const char* what;
+    std::string path;  // typed into the input box, then the box loses the focus
+    bool count;
+    bool reinitialize;
+    std::string filesize;
+    std::string textSize;
+  } steps[] = {
+      {"a text file", text, false, false, "Filesize: 18 bytes", ""},
+      {"a DOCX document", dir.File("in.docx"), false, false, docxSize, ""},
+      {"the DOCX document counted", dir.File("in.docx"), true, false, docxSize, "Text: 13 bytes"},
+      {"the DOCX document again", dir.File("in.docx"), false, false, docxSize, "Text: 13 bytes"},
+      {"back to the text file", text, false, false, "Filesize: 18 bytes", ""},
+      {"the DOCX document counted again", dir.File("in.docx"), true, false, docxSize, "Text: 13 bytes"},
+      {"the box emptied", "", false, false, "", ""},
+      {"the text file again", text, false, false, "Filesize: 18 bytes", ""},
+      {"reinitialised", text, false, true, "", ""},
+  };
+  for (const auto& step : steps) {
+    SCOPED_TRACE(step.what);
+    s.main.txbFile[0].SetText(step.path);
+    s.main.txbFile[0].LoseFocus();
+    if (step.count) s.main.cmdListWords.Click();
+    if (step.reinitialize) s.params.cmdInitialize.Click();
+    EXPECT_EQ(s.main.lblFilesize.Caption(), step.filesize);
+    EXPECT_EQ(s.main.lblXMLsize.Caption(), step.textSize);
+  }
 }
 
 TEST_F(MainWindow, UpkeepTooltipsFollowThePathLengths) {

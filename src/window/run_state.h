@@ -45,6 +45,9 @@ struct RunState {
   // The DOCX package whose checksum or size question the user has already
   // answered Yes in this run (the package is extracted twice per run).
   std::string strDocxAgreedPath;
+  // The input path that lblFilesize and lblXMLsize describe: labels left by
+  // another input are emptied (ForgetInputSizes, KeepInputSizesFor).
+  std::string strSizedInput;
 
   bool blnResultsShown = false;
   bool blnWritingToFile = false;
