@@ -204,6 +204,45 @@ TEST_F(MainWindow, TheSizeLabelsDescribeTheCurrentInputOrAreEmpty) {
   }
 }
 
+// Enter in the input box runs its focus-loss reaction, and the focus leaving
+// the box afterwards runs it again: the file's question is asked once per
+// choice of the file, typed or chosen through the dialog.
+TEST_F(MainWindow, TheCommonWordsQuestionIsAskedOncePerChoiceOfAFile) {
+  const std::string french = dir.Write("fr.txt", "caf\xC3\xA9 cr\xC3\xA8me\r\n");
+  const std::string other = dir.Write("other.txt", "some words\r\n");
+  auto questions = [&] {
+    int n = 0;
+    for (const MessageBox& box : t.platform.boxes) n += box.title == s.Text(42);
+    return n;
+  };
+  const struct {
+    const char* what;
+    bool dialog;       // chosen through the dialog, else typed and Enter pressed
+    std::string path;
+    int focusLosses;   // of the input box afterwards
+    int questions;     // asked so far
+  } steps[] = {
+      {"typed, Enter, then the focus leaves", false, french, 2, 1},
+      {"the focus leaves again", false, french, 1, 1},
+      {"another file typed", false, other, 2, 2},
+      {"typed again", false, french, 2, 3},
+      {"chosen through the dialog", true, french, 1, 4},
+      {"the same file chosen again", true, french, 1, 5},
+  };
+  for (const auto& step : steps) {
+    SCOPED_TRACE(step.what);
+    t.platform.answers = {Answer::No, Answer::No};
+    if (step.dialog) {
+      t.platform.fileAnswers = {step.path};
+      s.main.cmdFile[0].Click();
+    } else {
+      s.main.txbFile[0].SetText(step.path);
+    }
+    for (int i = 0; i < step.focusLosses; ++i) s.main.txbFile[0].LoseFocus();
+    EXPECT_EQ(questions(), step.questions);
+  }
+}
+
 TEST_F(MainWindow, UpkeepTooltipsFollowThePathLengths) {
   s.main.txbFile[0].SetText(std::string(70, 'a'));
   s.main.txbFile[1].SetText(std::string(71, 'b'));

@@ -58,7 +58,7 @@ void txbFile_LostFocus(Session& s, int index) {
   if (const std::string input = TrimBlanks(m.txbFile[0].Text()); IsDocxFile(input)) {
     // A DOCX document is checked when it is counted; its file size is shown
     // at once, and the sizes of the input before it go.
-    if (index == 0 && input != s.run.strSizedInput) {
+    if (index == 0 && input != s.run.strInputTaken) {
       KeepInputSizesFor(s, input);
       m.lblFilesize.SetCaption("Filesize: " + FileSizeTextOfFile(s, input));
     }
@@ -69,7 +69,10 @@ void txbFile_LostFocus(Session& s, int index) {
     const std::string path = m.txbFile[0].Text();
     if (path.empty()) {
       ForgetInputSizes(s);
-    } else {
+    } else if (path != s.run.strInputTaken) {
+      // Enter runs this reaction, and so does the focus leaving the box
+      // afterwards (or going to the question's box): the path is taken,
+      // and its questions asked, once. CheckInputFile takes it first.
       if (!CheckInputFile(s, path)) return;
       CheckTextInput(s, path);
     }

@@ -83,12 +83,12 @@ std::string FileSizeText(Session& s, std::int64_t size) {
 void ForgetInputSizes(Session& s) {
   s.main.lblFilesize.SetCaption("");
   s.main.lblXMLsize.SetCaption("");
-  s.run.strSizedInput.clear();
+  s.run.strInputTaken.clear();
 }
 
 void KeepInputSizesFor(Session& s, const std::string& path) {
-  if (path != s.run.strSizedInput) ForgetInputSizes(s);
-  s.run.strSizedInput = path;
+  if (path != s.run.strInputTaken) ForgetInputSizes(s);
+  s.run.strInputTaken = path;
 }
 
 std::string FileSizeTextOfFile(Session& s, const std::string& path) {
