@@ -421,7 +421,7 @@ int Run(Options o) {
   std::vector<std::string> pieces;
   if (fromStdin) {
     if (!ClipboardTextAccepted(clipboard)) return kExitRefused;
-    source = std::make_unique<ClipboardTextSource>(clipboard);
+    source = std::make_unique<ClipboardTextSource>(clipboard, settings.caseSignificant != 1);
   } else if (docx) {
     if (!ReadDocx(input, pieces, progress)) return kExitRefused;
     source = std::make_unique<DocxTextSource>(pieces);

@@ -248,6 +248,10 @@ TEST(KestrawlCount, StandardInputCountsAsClipboardText) {
                        "  " "world " " " "     1" "\r\n");
   const Result tooMuch = RunCli({"-"}, std::string(100001, 'a'));
   EXPECT_EQ(tooMuch.status, 3);
+  // The Kelvin sign is lowered to "k" before the conversion, not cut to "?".
+  const Result kelvin = RunCli({"--format", "7", "-"}, "\xE2\x84\xAA" "elvin kelvin");
+  EXPECT_EQ(kelvin.status, 0) << kelvin.err;
+  EXPECT_NE(kelvin.out.find("kelvin      2"), std::string::npos) << kelvin.out;
 }
 
 TEST(KestrawlCount, RelativePathsNameFilesOfTheWorkingFolder) {

@@ -194,6 +194,12 @@ TEST(Clipboard, TheTextIsScannedAsOneLine) {
       {"characters outside the code page are no word characters", "naive\xE6\x97\xA5word caf\xC3\xA9", false,
        "naive=1 word=1 caf\xE9=1"},
       {"comment markers do not apply", "/* not skipped */ inside", false, "not=1 skipped=1 inside=1"},
+      // Kelvin sign, capital sharp s and Angstrom sign: lowered before the
+      // conversion, they keep their words whole.
+      {"capitals the code page lacks are lowered first",
+       "\xE2\x84\xAA" "elvin kelvin STRA\xE1\xBA\x9E\x45 \xE2\x84\xABngstr\xC3\xB6m", false,
+       "kelvin=2 stra\xDF" "e=1 \xE5ngstr\xF6m=1"},
+      {"with case significant they are no word characters", "\xE2\x84\xAA" "elvin", true, "elvin=1"},
   };
   for (const auto& c : cases) {
     test::TestSession ts;

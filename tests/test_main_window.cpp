@@ -1,10 +1,12 @@
 // The main window's reactions around the count run.
 #include <gtest/gtest.h>
 
+#include <string>
 #include <utility>
 #include <vector>
 
 #include "count_run.h"
+#include "files/paths.h"
 #include "main_window.h"
 #include "support/test_files.h"
 #include "window_state.h"
@@ -136,6 +138,109 @@ TEST_F(MainWindow, PathBoxesAndTheirClearButtons) {
   s.main.cmdClearFile[0].Click();
   EXPECT_EQ(s.main.chkUTF8.Value(), 0);
   EXPECT_EQ(s.main.lblFilesize.Caption(), "");
+}
+
+// The count switches the display of words off once the text box passes
+// 64,900 characters; that reaction must leave the path boxes' Clear buttons
+// disabled, or one click would empty the input path while the count goes on.
+TEST_F(MainWindow, TheClearButtonsStayDisabledWhileACountRuns) {
+  s.main.windowVisible = true;
+  s.main.txbFile[1].SetText(dir.File("out.txt"));
+  std::string text;
+  for (int i = 0; i < 17000; ++i) {  // distinct words of letters only, 85,000 characters
+    std::string word = "b";
+    for (int n = i, k = 0; k < 3; ++k, n /= 26) word += static_cast<char>('a' + n % 26);
+    text += word + (i % 100 == 99 ? "\r\n" : " ");
+  }
+  text += "\r\n";
+  bool clearEnabledDuringCount = false;
+  bool displaySwitchedOff = false;
+  t.platform.onProcessEvents = [&] {
+    if (CurrentRunPhase(s) == RunPhase::kIdle) return;
+    displaySwitchedOff |= s.main.chkSuppressWords.Value() == 1;
+    for (const auto& button : s.main.cmdClearFile) clearEnabledDuringCount |= button.Enabled();
+  };
+  CountFile(text);
+  t.platform.onProcessEvents = nullptr;
+  ASSERT_TRUE(displaySwitchedOff) << "the display was switched off during the count";
+  EXPECT_FALSE(clearEnabledDuringCount);
+  EXPECT_TRUE(s.main.cmdClearFile[0].Enabled()) << "given back when the count ends";
+  EXPECT_TRUE(s.main.cmdClearFile[1].Enabled());
+}
+
+// The input's size labels describe the input in the box, or are empty: the
+// size of the file before stays neither beside a DOCX document nor after the
+// box is emptied or the settings are reinitialised.
+TEST_F(MainWindow, TheSizeLabelsDescribeTheCurrentInputOrAreEmpty) {
+  const std::string text = dir.Write("in.txt", "alpha beta gamma\r\n");  // 18 bytes
+  test::WriteDocx(dir.File("in.docx"), "<w:p><w:r><w:t>delta epsilon</w:t></w:r></w:p>");
+  const std::string docxSize = "Filesize: " + std::to_string(FileLength(dir.File("in.docx"))) + " bytes";
+  const struct {
+    const char* what;
+    std::string path;  // typed into the input box, then the box loses the focus
+    bool count;
+    bool reinitialize;
+    std::string filesize;
+    std::string textSize;
+  } steps[] = {
+      {"a text file", text, false, false, "Filesize: 18 bytes", ""},
+      {"a DOCX document", dir.File("in.docx"), false, false, docxSize, ""},
+      {"the DOCX document counted", dir.File("in.docx"), true, false, docxSize, "Text: 13 bytes"},
+      {"the DOCX document again", dir.File("in.docx"), false, false, docxSize, "Text: 13 bytes"},
+      {"back to the text file", text, false, false, "Filesize: 18 bytes", ""},
+      {"the DOCX document counted again", dir.File("in.docx"), true, false, docxSize, "Text: 13 bytes"},
+      {"the box emptied", "", false, false, "", ""},
+      {"the text file again", text, false, false, "Filesize: 18 bytes", ""},
+      {"reinitialised", text, false, true, "", ""},
+  };
+  for (const auto& step : steps) {
+    SCOPED_TRACE(step.what);
+    s.main.txbFile[0].SetText(step.path);
+    s.main.txbFile[0].LoseFocus();
+    if (step.count) s.main.cmdListWords.Click();
+    if (step.reinitialize) s.params.cmdInitialize.Click();
+    EXPECT_EQ(s.main.lblFilesize.Caption(), step.filesize);
+    EXPECT_EQ(s.main.lblXMLsize.Caption(), step.textSize);
+  }
+}
+
+// Enter in the input box runs its focus-loss reaction, and the focus leaving
+// the box afterwards runs it again: the file's question is asked once per
+// choice of the file, typed or chosen through the dialog.
+TEST_F(MainWindow, TheCommonWordsQuestionIsAskedOncePerChoiceOfAFile) {
+  const std::string french = dir.Write("fr.txt", "caf\xC3\xA9 cr\xC3\xA8me\r\n");
+  const std::string other = dir.Write("other.txt", "some words\r\n");
+  auto questions = [&] {
+    int n = 0;
+    for (const MessageBox& box : t.platform.boxes) n += box.title == s.Text(42);
+    return n;
+  };
+  const struct {
+    const char* what;
+    bool dialog;       // chosen through the dialog, else typed and Enter pressed
+    std::string path;
+    int focusLosses;   // of the input box afterwards
+    int questions;     // asked so far
+  } steps[] = {
+      {"typed, Enter, then the focus leaves", false, french, 2, 1},
+      {"the focus leaves again", false, french, 1, 1},
+      {"another file typed", false, other, 2, 2},
+      {"typed again", false, french, 2, 3},
+      {"chosen through the dialog", true, french, 1, 4},
+      {"the same file chosen again", true, french, 1, 5},
+  };
+  for (const auto& step : steps) {
+    SCOPED_TRACE(step.what);
+    t.platform.answers = {Answer::No, Answer::No};
+    if (step.dialog) {
+      t.platform.fileAnswers = {step.path};
+      s.main.cmdFile[0].Click();
+    } else {
+      s.main.txbFile[0].SetText(step.path);
+    }
+    for (int i = 0; i < step.focusLosses; ++i) s.main.txbFile[0].LoseFocus();
+    EXPECT_EQ(questions(), step.questions);
+  }
 }
 
 TEST_F(MainWindow, UpkeepTooltipsFollowThePathLengths) {

@@ -244,6 +244,24 @@ TEST(ClipboardTextSource, OneLineOfTheCodePageWithABlankAppended) {
   }
 }
 
+TEST(ClipboardTextSource, LowerCasedBeforeTheConversionWhenAsked) {
+  const struct {
+    std::string utf8;
+    bool lowerCase;
+    std::string line;
+  } cases[] = {
+      {"", true, " "},
+      {"\xE2\x84\xAA\xE1\xBA\x9E\xE2\x84\xAB", false, "??? "},  // Kelvin, capital sharp s, Angstrom
+      {"\xE2\x84\xAA\xE1\xBA\x9E\xE2\x84\xAB", true, "k\xDF\xE5 "},
+      {"AZ\xC3\x89\xC5\xB8\xC5\x92 \xC4\xB0\xC6\x91", true, "az\xE9\xFF\x9C i\x83 "},
+      {"\xE2\x82\xAC \xCE\xA9", true, "\x80 ? "},  // Greek has no small letter in the code page
+  };
+  for (const auto& c : cases) {
+    ClipboardTextSource source(c.utf8, c.lowerCase);
+    EXPECT_EQ(Drain(source).lines, Lines{c.line}) << c.utf8;
+  }
+}
+
 TEST(CheckClipboardText, EmptyAndTooLong) {
   const struct {
     std::string utf8;

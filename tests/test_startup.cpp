@@ -34,6 +34,9 @@ TEST(StartUp, WindowComesUpIdleWithTheIntroductionAndDefaultSettings) {
   EXPECT_EQ(s.main.txbIntro.Text(), s.Text(19) + "\r\n\r\n" + s.Text(20) + "\r\n\r\n" + s.Text(35) + "\r\n\r\n" +
                                         s.Text(21) + "\r\n\r\n" + s.Text(30) + "\r\n\r\n" + s.Text(22) + "\r\n\r\n" +
                                         s.Text(23));
+  ASSERT_FALSE(s.Text(15).empty());
+  EXPECT_NE(s.main.txbHelp.Text().find("can be found at " + s.Text(15) + ".  This help window"), std::string::npos)
+      << "the help names the manual's address from the catalogue";
   EXPECT_TRUE(s.main.optInFile.Value());
   EXPECT_EQ(s.main.cboWordOrder.Text(), "by frequency");
   EXPECT_EQ(s.main.cboDisplayFormat.Text(), "rank frequency word");

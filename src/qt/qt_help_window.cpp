@@ -6,7 +6,7 @@
 
 #include "qt_platform.h"
 #include "session.h"
-#include "help_text.h"
+#include "binding.h"
 
 namespace kwl::qt {
 
@@ -15,7 +15,7 @@ HelpWindow::HelpWindow(Session& s, QWidget* mainWindow) : QWidget(mainWindow, Qt
   auto* text = new QPlainTextEdit(this);
   text->setReadOnly(true);
   text->setFont(QFont(QStringLiteral("Liberation Sans"), 10));
-  text->setPlainText(FromProgramText(HelpText(s.Text(15))));
+  Bind(s.main.txbHelp, text);
   auto* close = new QPushButton(QStringLiteral("Close"), this);
   QObject::connect(close, &QPushButton::clicked, this, [this, mainWindow] {
     hide();

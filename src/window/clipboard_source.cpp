@@ -99,7 +99,7 @@ bool DoItFromClipboard(Session& s) {
     SetRunPhase(s, RunPhase::kCounting);
     EnableControls(s, false);
     m.txbOutput.Clear();
-    ClipboardTextSource source(r.strClipboardText);
+    ClipboardTextSource source(r.strClipboardText, !rules.word.caseSignificant);
     // The text is one line: a stop request ends it at once, unasked.
     s.intake.askBeforeStopping = false;
     const Status status = s.counter.Read(source, s.intake);

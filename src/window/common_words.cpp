@@ -155,7 +155,9 @@ bool AttemptToReadCommonWords(Session& s) {
   EnableControls(s, false);
   const bool loaded = ReadCommonWords(s);
   r.blnCommonWordsLoaded = loaded;
-  EnableControls(s, true);
+  // A file read from the settings window during a count leaves the count's
+  // controls disabled until the count ends.
+  EnableControls(s, CurrentRunPhase(s) == RunPhase::kIdle);
   // blnReadingWords is still set here, so ticking the box below does not
   // run its click reaction (which would report the file as loaded already).
   if (loaded) {

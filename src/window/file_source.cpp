@@ -111,8 +111,7 @@ std::int64_t TestDocxPackage(Session& s, const std::string& path) {
   if (code < 0) {
     MainControls& m = s.main;
     ShowDocxFailure(s, path, code);
-    m.lblXMLsize.SetCaption("");
-    m.lblFilesize.SetCaption("");
+    ForgetInputSizes(s);
     StopElapsedTime(s);
     m.txbFile[0].Clear();
     m.txbOutput.Clear();
@@ -187,6 +186,7 @@ DocxText PrepareDocxText(Session& s, const std::string& docxPath, std::int64_t& 
     return DocxText::NothingToRead;
   }
   inputSize = source->Total();
+  KeepInputSizesFor(s, docxPath);
   m.lblXMLsize.SetCaption("Text: " + FileSizeText(s, inputSize));
   TextFileSample sample;
   r.intLineEndingType = AnalyseTextFile(docxPath, kTextSampleSize, 1.0, sample, true);

@@ -28,6 +28,7 @@ MainControls::MainControls() {
   txbFile[0].SetFont(courier);
   txbFile[1].SetFont(courier);
   txbOutput.SetFont(courier);
+  txbHelp.SetFont(Font{"Arial", 10, false});
   lblTotalNumOccurrences.SetAlignment(Align::Right);
   Timer1.SetEnabled(false);
   Timer2.SetEnabled(false);

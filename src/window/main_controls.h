@@ -28,6 +28,9 @@ struct MainControls {
   ComboBox cboDisplayFormat{"cboDisplayFormat"};
   TextBox txbOutput{"txbOutput"};
   TextBox txbIntro{"txbIntro"};
+  // The text of the help window "KWL Help", which names the manual's address:
+  // filled once the catalogue that holds that address is loaded.
+  TextBox txbHelp{"txbHelp"};
   Button cmdClearOutput{"cmdClearOutput"};
   Button cmdSetParameters{"cmdSetParameters"};
   Button cmdSaveState{"cmdSaveState"};

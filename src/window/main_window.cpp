@@ -54,11 +54,25 @@ void txbIntro_Click(Session& s) {
 void txbFile_LostFocus(Session& s, int index) {
   MainControls& m = s.main;
   const auto i = static_cast<std::size_t>(index);
-  if (!m.txbFile[i].Enabled() || IsDocxFile(TrimBlanks(m.txbFile[0].Text()))) return;
+  if (!m.txbFile[i].Enabled()) return;
+  if (const std::string input = TrimBlanks(m.txbFile[0].Text()); IsDocxFile(input)) {
+    // A DOCX document is checked when it is counted; its file size is shown
+    // at once, and the sizes of the input before it go.
+    if (index == 0 && input != s.run.strInputTaken) {
+      KeepInputSizesFor(s, input);
+      m.lblFilesize.SetCaption("Filesize: " + FileSizeTextOfFile(s, input));
+    }
+    return;
+  }
   m.txbFile[i].SetText(TrimBlanks(m.txbFile[i].Text()));
   if (index == 0) {
     const std::string path = m.txbFile[0].Text();
-    if (!path.empty()) {
+    if (path.empty()) {
+      ForgetInputSizes(s);
+    } else if (path != s.run.strInputTaken) {
+      // Enter runs this reaction, and so does the focus leaving the box
+      // afterwards (or going to the question's box): the path is taken,
+      // and its questions asked, once. CheckInputFile takes it first.
       if (!CheckInputFile(s, path)) return;
       CheckTextInput(s, path);
     }
@@ -76,8 +90,7 @@ void cmdClearFile_Click(Session& s, int index) {
   if (m.cmdFile[i].Enabled()) m.cmdFile[i].SetFocus();
   m.cmdClearFile[i].SetEnabled(false);
   if (index == 0) {
-    m.lblFilesize.SetCaption("");
-    m.lblXMLsize.SetCaption("");
+    ForgetInputSizes(s);
     m.chkUTF8.SetValue(0);
   } else {
     m.chkDisableOutputToFile.SetValue(0);

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "session.h"
+#include "text_file.h"
 #include "window_state.h"
 #include "count/limits.h"
 #include "count/rules_from_settings.h"
@@ -89,6 +90,7 @@ void SetDefaultValues(Session& s) {
 void Initialize(Session& s) {
   const Settings defaults;
   s.main.txbFile[0].SetText(defaults.inputFile);
+  ForgetInputSizes(s);
   s.main.txbFile[1].SetText(defaults.outputFile);
   s.main.chkUTF8.SetValue(0);
   s.params.txbWordsToIgnore.SetText(defaults.wordsToIgnore);

@@ -45,6 +45,11 @@ struct RunState {
   // The DOCX package whose checksum or size question the user has already
   // answered Yes in this run (the package is extracted twice per run).
   std::string strDocxAgreedPath;
+  // The input path the window last took: lblFilesize and lblXMLsize describe
+  // it (labels left by another input are emptied: ForgetInputSizes,
+  // KeepInputSizesFor), and the input box losing the focus with this path in
+  // it checks nothing and asks nothing again.
+  std::string strInputTaken;
 
   bool blnResultsShown = false;
   bool blnWritingToFile = false;

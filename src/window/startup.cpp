@@ -9,6 +9,7 @@
 #include "text_file.h"
 #include "count_run.h"
 #include "file_choice.h"
+#include "help_text.h"
 #include "progress.h"
 #include "session.h"
 #include "window_state.h"
@@ -90,6 +91,7 @@ bool FormLoad(Session& s) {
     return false;
   }
   m.cmdListWords.SetCaption(s.Text(73));
+  m.txbHelp.SetText(HelpText(s.Text(15)));
   LoadSettingsWindow(s);
   SetStartUpValues(s);
   EnableOutputFileControls(s);

@@ -27,6 +27,7 @@ void ChangeToFolderOf(const std::string& path) {
 
 bool CheckInputFile(Session& s, const std::string& path) {
   MainControls& m = s.main;
+  KeepInputSizesFor(s, path);
   if (path.empty()) return false;
   const TextFileInspection info = InspectTextFile(path);
   const std::optional<Notice> refusal = InputFileRefusal(info.status);
@@ -77,6 +78,17 @@ std::string FileSizeText(Session& s, std::int64_t size) {
   const std::int64_t fraction = hundredths % 100;
   return s.platform.FormatGrouped(hundredths / 100) + (fraction < 10 ? ".0" : ".") + std::to_string(fraction) +
          (unit == 1024 ? " Kb" : " Mb");
+}
+
+void ForgetInputSizes(Session& s) {
+  s.main.lblFilesize.SetCaption("");
+  s.main.lblXMLsize.SetCaption("");
+  s.run.strInputTaken.clear();
+}
+
+void KeepInputSizesFor(Session& s, const std::string& path) {
+  if (path != s.run.strInputTaken) ForgetInputSizes(s);
+  s.run.strInputTaken = path;
 }
 
 std::string FileSizeTextOfFile(Session& s, const std::string& path) {

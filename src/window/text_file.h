@@ -25,6 +25,11 @@ bool CheckTextFile(Session& s, const std::string& path, bool classifyOnly, bool&
 // " bytes", " Kb" or " Mb" texts of a size ("1,234.57 Kb", grouped as the
 // platform groups digits); "" for a missing file.
 std::string FileSizeText(Session& s, std::int64_t size);
+// Empties lblFilesize and lblXMLsize: they describe no input.
+void ForgetInputSizes(Session& s);
+// Empties them when they describe another input than path; from now on they
+// describe path.
+void KeepInputSizesFor(Session& s, const std::string& path);
 std::string FileSizeTextOfFile(Session& s, const std::string& path);
 
 }  // namespace kwl

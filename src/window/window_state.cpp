@@ -39,6 +39,10 @@ void SetTheFocus(Session& s) {
     m.cmdListWords.SetFocus();
   }
   m.lblTwirler.SetCaption(" ");
+  // During a run the buttons stay as EnableControls left them: a reaction
+  // that ends here (the display of words switched off by the count) must not
+  // let a click empty the input path while the count goes on.
+  if (CurrentRunPhase(s) != RunPhase::kIdle) return;
   for (int i = 0; i < 2; ++i) m.cmdClearFile[i].SetEnabled(!m.txbFile[i].Text().empty());
 }
 

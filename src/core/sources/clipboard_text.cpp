@@ -55,13 +55,13 @@ bool IsPlainText(std::string_view text, std::int64_t limit, bool allowWhiteSpace
   return true;
 }
 
-ClipboardTextSource::ClipboardTextSource(std::string_view utf8)
-    : text_(utf8), total_(static_cast<std::int64_t>(Utf16Length(utf8))) {}
+ClipboardTextSource::ClipboardTextSource(std::string_view utf8, bool lowerCase)
+    : text_(utf8), lowerCase_(lowerCase), total_(static_cast<std::int64_t>(Utf16Length(utf8))) {}
 
 bool ClipboardTextSource::Next(std::string& line) {
   if (done_ || !status_.Ok()) return false;
   try {
-    line = cp1252::FromUtf8(text_);
+    line = lowerCase_ ? cp1252::FromUtf8LowerCased(text_) : cp1252::FromUtf8(text_);
     line += ' ';
   } catch (const std::bad_alloc&) {
     status_ = Status::Failure(Status::Kind::kOutOfMemory, ENOMEM, {});

@@ -27,9 +27,12 @@ bool IsPlainText(std::string_view text, std::int64_t limit, bool allowWhiteSpace
 // The clipboard's UTF-8 text as one line of Windows-1252 text with a blank
 // appended (a character the code page lacks becomes "?", which is no word
 // character; line ends stay in the line). Progress counts its characters.
+// With lowerCase (case is not significant) the text is lower-cased before it
+// is converted, so a capital the code page lacks but whose small letter it
+// holds (U+212A KELVIN SIGN) is that letter, not "?".
 class ClipboardTextSource : public LineSource {
  public:
-  explicit ClipboardTextSource(std::string_view utf8);
+  explicit ClipboardTextSource(std::string_view utf8, bool lowerCase = false);
 
   bool Next(std::string& line) override;
   std::int64_t Done() const override { return done_ ? total_ : 0; }
@@ -38,6 +41,7 @@ class ClipboardTextSource : public LineSource {
 
  private:
   std::string_view text_;
+  bool lowerCase_;
   std::int64_t total_;
   bool done_ = false;
   Status status_;

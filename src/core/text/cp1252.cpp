@@ -127,6 +127,45 @@ std::string FromUtf8(std::string_view utf8) {
   return out;
 }
 
+namespace {
+
+// The small letter of a capital whose small letter is in the code page; the
+// character itself otherwise.
+char32_t SmallLetter(char32_t cp) {
+  if ((cp >= U'A' && cp <= U'Z') || (cp >= 0xC0 && cp <= 0xDE && cp != 0xD7)) return cp + 0x20;
+  switch (cp) {
+    case 0x0130: return U'i';   // capital I with dot above
+    case 0x0152: return 0x0153;  // OE ligature
+    case 0x0160: return 0x0161;  // S with caron
+    case 0x0178: return 0x00FF;  // Y with diaeresis
+    case 0x017D: return 0x017E;  // Z with caron
+    case 0x0191: return 0x0192;  // F with hook
+    case 0x1E9E: return 0x00DF;  // capital sharp s
+    case 0x212A: return U'k';   // Kelvin sign
+    case 0x212B: return 0x00E5;  // Angstrom sign
+    default: return cp;
+  }
+}
+
+}  // namespace
+
+std::string FromUtf8LowerCased(std::string_view utf8) {
+  std::string out;
+  out.reserve(utf8.size());
+  for (std::size_t i = 0; i < utf8.size();) {
+    char32_t cp = 0;
+    const std::size_t len = DecodeOne(utf8, i, cp);
+    if (len == 0) {
+      out += utf8[i];
+      ++i;
+    } else {
+      out += static_cast<char>(FromUnicode(SmallLetter(cp)));
+      i += len;
+    }
+  }
+  return out;
+}
+
 std::size_t Utf8Length(std::string_view utf8) {
   std::size_t n = 0;
   for (std::size_t i = 0; i < utf8.size(); ++n) {

@@ -35,6 +35,12 @@ std::string RankString(std::string_view s);
 std::string ToUtf8(std::string_view cp1252);
 // Malformed UTF-8 bytes are taken as Windows-1252 characters themselves.
 std::string FromUtf8(std::string_view utf8);
+// FromUtf8 of the text lower-cased first (simple case mapping, where the
+// small letter is in the code page). A capital the code page lacks but whose
+// small letter it holds (U+212A KELVIN SIGN, U+1E9E capital sharp s, U+212B
+// ANGSTROM SIGN, U+0130, U+0191) becomes that letter instead of "?", which
+// would cut its word.
+std::string FromUtf8LowerCased(std::string_view utf8);
 // Number of characters (code points) of a UTF-8 text, counting a malformed
 // byte as one character.
 std::size_t Utf8Length(std::string_view utf8);
