@@ -187,6 +187,9 @@ void Bind(TextBox& c, QPlainTextEdit* w) {
     bool pushing = false;
   };
   auto state = std::make_shared<State>();
+  // Tab moves on to the next control, as in the single-line boxes; a
+  // multi-line box never holds a typed tab.
+  w->setTabChangesFocus(true);
   auto flush = [&c, w, state] {
     state->flushQueued = false;
     SyncCommon(c, w);
