@@ -53,7 +53,9 @@ MainWindow::MainWindow(Session& s) : session_(s) {
   command->addWidget(Make<QComboBox>(this, m.cboDisplayFormat));
 
   auto* output = Make<QPlainTextEdit>(this, m.txbOutput);
-  output->setLineWrapMode(QPlainTextEdit::NoWrap);
+  // Long report lines wrap at the box's edge instead of running off to the
+  // right; the list keeps its fixed-width font, so its columns line up.
+  output->setLineWrapMode(QPlainTextEdit::WidgetWidth);
 
   auto* side = new QVBoxLayout;
   auto* intro = Make<QPlainTextEdit>(this, m.txbIntro);
