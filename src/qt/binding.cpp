@@ -99,6 +99,15 @@ void Bind(Label& c, QLabel* w) {
   c.onUpdate = sync;
   HookCommon(c, w);
   if (c.onClick) {
+    // A label that opens a web page looks like a link: the palette's link
+    // colour, underlined. The font's other properties still follow the control.
+    QPalette palette = w->palette();
+    for (QPalette::ColorGroup group : {QPalette::Active, QPalette::Inactive})
+      palette.setColor(group, QPalette::WindowText, palette.color(group, QPalette::Link));
+    w->setPalette(palette);
+    QFont font = w->font();
+    font.setUnderline(true);
+    w->setFont(font);
     w->setCursor(Qt::PointingHandCursor);
     w->installEventFilter(new LabelClicks(w, c));
   }
