@@ -4,6 +4,7 @@
 #include <QEvent>
 #include <QScrollBar>
 #include <QSignalBlocker>
+#include <QStyle>
 #include <QTextCursor>
 
 #include <memory>
@@ -114,10 +115,29 @@ void Bind(Label& c, QLabel* w) {
   sync();
 }
 
+namespace {
+
+// Widens a button whose caption would touch its borders: the style's own
+// size leaves little room around a long caption in some fonts. The button
+// gets at least the caption's width plus the style's margins and a space on
+// either side; a wider minimum set by the window (the count button's) stays.
+void FitCaption(QPushButton* w) {
+  const QFontMetrics metrics(w->font());
+  QString text = w->text();
+  text.remove(QLatin1Char('&'));
+  const int margins = 2 * (w->style()->pixelMetric(QStyle::PM_ButtonMargin, nullptr, w) +
+                           w->style()->pixelMetric(QStyle::PM_DefaultFrameWidth, nullptr, w));
+  const int needed = metrics.horizontalAdvance(text) + margins + 2 * metrics.horizontalAdvance(QLatin1Char(' '));
+  if (needed > w->sizeHint().width() && needed > w->minimumWidth()) w->setMinimumWidth(needed);
+}
+
+}  // namespace
+
 void Bind(Button& c, QPushButton* w) {
   auto sync = [&c, w] {
     SyncCommon(c, w);
     w->setText(Q(c.Caption()));
+    FitCaption(w);
   };
   c.onUpdate = sync;
   HookCommon(c, w);
