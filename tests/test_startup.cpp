@@ -69,6 +69,19 @@ TEST(StartUp, AConfigurationFolderThatCannotBeMadeIsNamedAndTheWindowStillStarts
   EXPECT_EQ(platform.boxes.front().icon, Icon::Warning);
 }
 
+TEST(StartUp, AFailedRestoreRefreshesThePathTooltips) {
+  test::FakePlatform platform;
+  Session s(platform);
+  test::TempDir config;
+  ::setenv("XDG_CONFIG_HOME", config.Path().c_str(), 1);  // no state file: the restore fails
+  s.programFolder = test::DataFolder();
+  for (auto& box : s.main.txbFile) box.SetToolTip("an earlier path");
+  ASSERT_TRUE(FormLoad(s));
+  ::unsetenv("XDG_CONFIG_HOME");
+  EXPECT_EQ(s.main.txbFile[0].ToolTip(), "");
+  EXPECT_EQ(s.main.txbFile[1].ToolTip(), "");
+}
+
 TEST(Settings, DefaultsLeaveWordsToIgnoreAndCommonWordsAlone) {
   test::TestSession t;
   Session& s = t.session;

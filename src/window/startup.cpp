@@ -103,6 +103,9 @@ bool FormLoad(Session& s) {
   if (!RestoreSavedState(s, "").empty()) {
     InitializeVariables(s);
     FillLists(s);
+    // The path boxes were emptied: their tooltips follow.
+    UpdateFileToolTip(s, 0);
+    UpdateFileToolTip(s, 1);
   }
   CheckRestoredInput(s);
   ConcealNumWords(s, true);
