@@ -28,6 +28,7 @@ class StubPlatform : public Platform {
   void ProcessEvents() override {}
   bool OpenUrl(const std::string&) override { return false; }
   std::string FormatGrouped(std::int64_t n) override { return GroupDigits(n); }
+  std::string DecimalSeparator() override { return "."; }
   std::int64_t MonotonicMs() override { return ++clockMs_; }
   void PopUp(const std::string&, int, int, int, int, int) override {}
 

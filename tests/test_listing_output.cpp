@@ -360,6 +360,21 @@ TEST_F(ListWordsTest, AlphabeticalStopAndFormat9InTheTextBox) {
   EXPECT_NE(text.find("w00025, \r\nListing stopped.\r\n"), std::string::npos);
 }
 
+TEST(RunStatistics, FieldsArePaddedByCharactersWithAMultiByteGroupSeparator) {
+  test::TestSession t;
+  Session& s = t.session;
+  t.platform.groupSeparator = "\u202F";  // French: narrow no-break space
+  ListStatistics st;
+  st.wordsListed = 7;
+  st.wordsIgnored = 12345;
+  st.occurrencesListed = 1234567;
+  st.totalOccurrences = 1234567;
+  ShowRunStatistics(s, st);
+  EXPECT_EQ(s.main.lblNumberOfWords.Caption(), "Number of words in this list:" + std::string(9, ' ') + "7");
+  EXPECT_EQ(s.main.lblNumWordsExcluded.Caption(), "Number of words ignored:    12\u202F345");
+  EXPECT_EQ(s.main.lblTotalNumOccurrences.Caption(), "Total number of instances of words: 1\u202F234\u202F567");
+}
+
 TEST(RunStatistics, LabelsAndFieldWidths) {
   test::TestSession t;
   Session& s = t.session;

@@ -1,6 +1,9 @@
 // Start-up, the settings defaults and the reset of all settings.
 #include <gtest/gtest.h>
 
+#include <string>
+#include <vector>
+
 #include "startup.h"
 #include "params_logic.h"
 #include "word_filters.h"
@@ -67,6 +70,35 @@ TEST(StartUp, AConfigurationFolderThatCannotBeMadeIsNamedAndTheWindowStillStarts
   EXPECT_EQ(platform.boxes.front().text,
             "Cannot create the folder for the settings file:\r\n" + dir.File("plain") + "\r\nNot a directory");
   EXPECT_EQ(platform.boxes.front().icon, Icon::Warning);
+}
+
+TEST(StartUp, TheMakersAddressStandsBesideItsNameWhichOpensIt) {
+  test::FakePlatform platform;
+  Session s(platform);
+  test::TempDir config;
+  ::setenv("XDG_CONFIG_HOME", config.Path().c_str(), 1);
+  s.programFolder = test::DataFolder();
+  ASSERT_TRUE(FormLoad(s));
+  ::unsetenv("XDG_CONFIG_HOME");
+  ASSERT_FALSE(s.Text(14).empty());
+  EXPECT_EQ(s.main.lblZV_URL.Caption(), s.Text(14));
+  s.main.lblZV_URL.Click();
+  EXPECT_TRUE(platform.openedUrls.empty()) << "the address itself is no link";
+  s.main.lblZorvathSystems.Click();
+  EXPECT_EQ(platform.openedUrls, std::vector<std::string>{s.Text(14)});
+}
+
+TEST(StartUp, AFailedRestoreRefreshesThePathTooltips) {
+  test::FakePlatform platform;
+  Session s(platform);
+  test::TempDir config;
+  ::setenv("XDG_CONFIG_HOME", config.Path().c_str(), 1);  // no state file: the restore fails
+  s.programFolder = test::DataFolder();
+  for (auto& box : s.main.txbFile) box.SetToolTip("an earlier path");
+  ASSERT_TRUE(FormLoad(s));
+  ::unsetenv("XDG_CONFIG_HOME");
+  EXPECT_EQ(s.main.txbFile[0].ToolTip(), "");
+  EXPECT_EQ(s.main.txbFile[1].ToolTip(), "");
 }
 
 TEST(Settings, DefaultsLeaveWordsToIgnoreAndCommonWordsAlone) {

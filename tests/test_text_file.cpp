@@ -389,6 +389,26 @@ TEST(FileSizeText, BytesKilobytesMegabytes) {
   EXPECT_EQ(FileSizeTextOfFile(t.session, ""), "");
 }
 
+TEST(FileSizeText, UsesTheLocaleSeparators) {
+  TestSession t;
+  t.platform.groupSeparator = ".";
+  t.platform.decimalSeparator = ",";
+  const struct {
+    std::int64_t n;
+    const char* text;
+  } cases[] = {
+      {1023, "1023 bytes"},
+      {1024, "1,00 Kb"},
+      {1030000, "1.005,86 Kb"},
+      {4332506, "4,13 Mb"},
+      {1234567890, "1.177,38 Mb"},
+  };
+  for (const auto& c : cases) EXPECT_EQ(FileSizeText(t.session, c.n), c.text) << c.n;
+  TempDir dir;
+  EXPECT_TRUE(CheckInputFile(t.session, dir.Write("f.txt", std::string(3000, 'x'))));
+  EXPECT_EQ(t.session.main.lblFilesize.Caption(), "Filesize: 2,93 Kb");
+}
+
 struct InputFileCheck : ::testing::Test {
   TempDir dir;
   TestSession t;

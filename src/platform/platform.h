@@ -52,6 +52,8 @@ class Platform {
   virtual bool OpenUrl(const std::string& url) = 0;
   // A whole number with the user's digit grouping ("12,345").
   virtual std::string FormatGrouped(std::int64_t n) = 0;
+  // The user's decimal separator ("." in English), for numbers with decimals.
+  virtual std::string DecimalSeparator() = 0;
   // Milliseconds from a fixed, monotonic origin (used to throttle the pump).
   virtual std::int64_t MonotonicMs() = 0;
   // A transient notice that closes by itself after the given time, or when

@@ -81,6 +81,7 @@ MainWindow::MainWindow(Session& s) : session_(s) {
   buttons->addStretch(1);
   buttons->addWidget(Make<QLabel>(this, m.lblOnlineDocumentation));
   buttons->addWidget(Make<QLabel>(this, m.lblZorvathSystems));
+  buttons->addWidget(Make<QLabel>(this, m.lblZV_URL));
   buttons->addWidget(Make<QPushButton>(this, m.cmdZVsoftware));
 
   auto* layout = new QVBoxLayout(this);

@@ -108,6 +108,13 @@ std::string QtPlatform::FormatGrouped(std::int64_t n) {
   return locale.toString(static_cast<qlonglong>(n)).toStdString();
 }
 
+std::string QtPlatform::DecimalSeparator() {
+  const QLocale locale = QLocale::system();
+  // English decimals go with the English grouping of the C locale.
+  if (locale.language() == QLocale::C) return ".";
+  return locale.decimalPoint().toStdString();
+}
+
 std::int64_t QtPlatform::MonotonicMs() { return clock_.elapsed(); }
 
 namespace {

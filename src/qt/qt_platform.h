@@ -20,6 +20,7 @@ class QtPlatform : public Platform {
   void ProcessEvents() override;
   bool OpenUrl(const std::string& url) override;
   std::string FormatGrouped(std::int64_t n) override;
+  std::string DecimalSeparator() override;
   std::int64_t MonotonicMs() override;
   void PopUp(const std::string& text, int width, int height, int milliseconds, int top, int left) override;
 

@@ -91,6 +91,8 @@ bool FormLoad(Session& s) {
     return false;
   }
   m.cmdListWords.SetCaption(s.Text(73));
+  // The maker's web address, beside its name.
+  m.lblZV_URL.SetCaption(s.Text(14));
   m.txbHelp.SetText(HelpText(s.Text(15)));
   LoadSettingsWindow(s);
   SetStartUpValues(s);
@@ -103,6 +105,9 @@ bool FormLoad(Session& s) {
   if (!RestoreSavedState(s, "").empty()) {
     InitializeVariables(s);
     FillLists(s);
+    // The path boxes were emptied: their tooltips follow.
+    UpdateFileToolTip(s, 0);
+    UpdateFileToolTip(s, 1);
   }
   CheckRestoredInput(s);
   ConcealNumWords(s, true);

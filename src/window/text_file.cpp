@@ -76,8 +76,8 @@ std::string FileSizeText(Session& s, std::int64_t size) {
   // Hundredths of the unit, rounded half up as the two-decimal format rounds.
   const std::int64_t hundredths = size / unit * 100 + (size % unit * 100 + unit / 2) / unit;
   const std::int64_t fraction = hundredths % 100;
-  return s.platform.FormatGrouped(hundredths / 100) + (fraction < 10 ? ".0" : ".") + std::to_string(fraction) +
-         (unit == 1024 ? " Kb" : " Mb");
+  return s.platform.FormatGrouped(hundredths / 100) + s.platform.DecimalSeparator() + (fraction < 10 ? "0" : "") +
+         std::to_string(fraction) + (unit == 1024 ? " Kb" : " Mb");
 }
 
 void ForgetInputSizes(Session& s) {

@@ -22,8 +22,8 @@ bool CheckInputFile(Session& s, const std::string& path);
 // initialisation.
 bool CheckTextFile(Session& s, const std::string& path, bool classifyOnly, bool& utf8, int& lineClass, bool ask);
 
-// " bytes", " Kb" or " Mb" texts of a size ("1,234.57 Kb", grouped as the
-// platform groups digits); "" for a missing file.
+// " bytes", " Kb" or " Mb" texts of a size ("1,234.57 Kb", with the
+// platform's digit grouping and decimal separator); "" for a missing file.
 std::string FileSizeText(Session& s, std::int64_t size);
 // Empties lblFilesize and lblXMLsize: they describe no input.
 void ForgetInputSizes(Session& s);

@@ -41,6 +41,12 @@ bool FakePlatform::OpenUrl(const std::string& url) {
   return openUrlSucceeds;
 }
 
+std::string FakePlatform::FormatGrouped(std::int64_t n) {
+  std::string grouped;
+  for (char c : GroupDigits(n)) grouped += c == ',' ? groupSeparator : std::string(1, c);
+  return grouped;
+}
+
 const MessageBox& FakePlatform::LastBox() const {
   static const MessageBox none;
   EXPECT_FALSE(boxes.empty()) << "no message box was shown";

@@ -22,7 +22,8 @@ class FakePlatform : public Platform {
   std::string ClipboardText() override { return clipboard; }
   void ProcessEvents() override;
   bool OpenUrl(const std::string& url) override;
-  std::string FormatGrouped(std::int64_t n) override { return GroupDigits(n); }
+  std::string FormatGrouped(std::int64_t n) override;
+  std::string DecimalSeparator() override { return decimalSeparator; }
   std::int64_t MonotonicMs() override { return clockMs += 1; }
   void PopUp(const std::string& text, int, int, int, int, int) override { popUps.push_back(text); }
 
@@ -40,6 +41,9 @@ class FakePlatform : public Platform {
   std::deque<std::optional<std::string>> fileAnswers;
   std::string clipboard;
   bool openUrlSucceeds = true;
+  // The locale's separators: English by default.
+  std::string groupSeparator = ",";
+  std::string decimalSeparator = ".";
   std::function<void()> onProcessEvents;
   std::int64_t clockMs = 0;
 

@@ -3,16 +3,27 @@
 #include <cmath>
 #include <string_view>
 
+#include "text/cp1252.h"
 #include "text/number_text.h"
 
 namespace kwl {
 
 std::array<std::string, 4> StatisticsLines(const ListStatistics& st, bool ignoring, bool interrupted,
                                            const DigitGrouping& group) {
-  const std::size_t w = group(st.totalOccurrences).size() + 1;
+  // Fields are padded to the same number of characters, not bytes: a
+  // locale's group separator may take several bytes (U+202F in French).
+  const std::size_t w = cp1252::Utf8Length(group(st.totalOccurrences)) + 1;
   auto field = [&](std::int64_t n) {
-    const std::string text = std::string(w, ' ') + group(n);
-    return text.substr(text.size() - w);
+    const std::string digits = group(n);
+    const std::size_t length = cp1252::Utf8Length(digits);
+    if (length <= w) return std::string(w - length, ' ') + digits;
+    // A longer number keeps its last w characters.
+    std::size_t cut = 0;
+    for (std::size_t drop = length - w; drop > 0; --drop) {
+      ++cut;
+      while (cut < digits.size() && (static_cast<unsigned char>(digits[cut]) & 0xC0) == 0x80) ++cut;
+    }
+    return digits.substr(cut);
   };
   std::array<std::string, 4> lines;
   lines[0] = "Number of words in this list:" + field(st.wordsListed);
