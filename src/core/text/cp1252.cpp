@@ -110,7 +110,12 @@ std::string ToUtf8(std::string_view text) {
   return out;
 }
 
-std::string FromUtf8(std::string_view utf8) {
+namespace {
+
+// UTF-8 to the code page, each character passed through map first; a byte
+// that starts no valid sequence is kept as it is.
+template <typename Map>
+std::string ConvertFromUtf8(std::string_view utf8, Map map) {
   std::string out;
   out.reserve(utf8.size());
   for (std::size_t i = 0; i < utf8.size();) {
@@ -120,11 +125,17 @@ std::string FromUtf8(std::string_view utf8) {
       out += utf8[i];
       ++i;
     } else {
-      out += static_cast<char>(FromUnicode(cp));
+      out += static_cast<char>(FromUnicode(map(cp)));
       i += len;
     }
   }
   return out;
+}
+
+}  // namespace
+
+std::string FromUtf8(std::string_view utf8) {
+  return ConvertFromUtf8(utf8, [](char32_t cp) { return cp; });
 }
 
 namespace {
@@ -149,22 +160,7 @@ char32_t SmallLetter(char32_t cp) {
 
 }  // namespace
 
-std::string FromUtf8LowerCased(std::string_view utf8) {
-  std::string out;
-  out.reserve(utf8.size());
-  for (std::size_t i = 0; i < utf8.size();) {
-    char32_t cp = 0;
-    const std::size_t len = DecodeOne(utf8, i, cp);
-    if (len == 0) {
-      out += utf8[i];
-      ++i;
-    } else {
-      out += static_cast<char>(FromUnicode(SmallLetter(cp)));
-      i += len;
-    }
-  }
-  return out;
-}
+std::string FromUtf8LowerCased(std::string_view utf8) { return ConvertFromUtf8(utf8, SmallLetter); }
 
 std::size_t Utf8Length(std::string_view utf8) {
   std::size_t n = 0;
