@@ -140,6 +140,35 @@ TEST_F(MainWindow, PathBoxesAndTheirClearButtons) {
   EXPECT_EQ(s.main.lblFilesize.Caption(), "");
 }
 
+// Leaving a path box with Tab or Shift+Tab lets the focus go on to the next
+// control; Enter or a click elsewhere ends with the input-file button
+// focused. Taking the focus back after Tab would trap the keyboard between
+// the button and the box.
+TEST_F(MainWindow, APathBoxLeftWithTabLetsTheFocusGoOn) {
+  s.main.windowVisible = true;
+  int buttonFocused = 0;
+  s.main.cmdFile[0].onFocus = [&] { ++buttonFocused; };
+  const std::string input = dir.Write("in.txt", "alpha beta\r\n");
+  struct Case {
+    std::size_t box;
+    std::string path;
+    bool byTab;
+    int focused;
+  };
+  const Case cases[] = {
+      {0, input, true, 0}, {0, input, false, 1}, {0, "", true, 0},
+      {1, dir.File("out.txt"), true, 0}, {1, dir.File("out.txt"), false, 1},
+  };
+  for (const Case& c : cases) {
+    buttonFocused = 0;
+    t.platform.answers = {Answer::No, Answer::No};  // the offer of the common words of its language
+    s.main.txbFile[c.box].SetText(c.path);
+    s.main.txbFile[c.box].LoseFocus(c.byTab);
+    EXPECT_EQ(buttonFocused, c.focused) << "box " << c.box << ", tab " << c.byTab << ", path " << c.path;
+    EXPECT_EQ(s.main.cmdClearFile[c.box].Enabled(), !c.path.empty()) << "the Clear buttons are refreshed either way";
+  }
+}
+
 // The count switches the display of words off once the text box passes
 // 64,900 characters; that reaction must leave the path boxes' Clear buttons
 // disabled, or one click would empty the input path while the count goes on.

@@ -2,6 +2,8 @@
 // settings files and reinitialisation.
 #include <gtest/gtest.h>
 
+#include <utility>
+
 #include "params_logic.h"
 #include "persistence.h"
 #include "settings_window.h"
@@ -127,6 +129,42 @@ TEST_F(SettingsWindow, ReinitializeKeepsTheSourceAndShowsTheWindow) {
   EXPECT_TRUE(p.frmParams.Visible());
   p.cmdClose.Click();
   EXPECT_FALSE(p.frmParams.Visible());
+}
+
+// The window stands beside the main window wherever the user has moved that:
+// placed when shown and each time it becomes active, and raised above the
+// main window each time it is shown, also when it is open already.
+TEST_F(SettingsWindow, ItIsPlacedBesideTheMainWindowAndRaisedEachTimeItIsShown) {
+  int raised = 0;
+  int closeFocused = 0;
+  p.frmParams.onShow = [&] { ++raised; };
+  p.cmdClose.onFocus = [&] { ++closeFocused; };
+  s.main.cmdSetParameters.TakeGeometry({400, 620, 90, 30});
+  auto mainAt = [&](int left, int top) { s.main.frmMain.TakeGeometry({left, top, 1000, 680}); };
+  auto settingsAt = [&] {
+    const Geometry& g = p.frmParams.GetGeometry();
+    return std::pair{g.left, g.top};
+  };
+
+  mainAt(100, 50);
+  s.main.cmdSetParameters.Click();
+  EXPECT_TRUE(p.frmParams.Visible());
+  EXPECT_EQ(settingsAt(), std::pair(100 + 90 + 20, 50)) << "the button's width and 300 twips to the right";
+  EXPECT_EQ(raised, 1);
+
+  mainAt(300, 10);
+  s.main.cmdSetParameters.Click();
+  EXPECT_EQ(settingsAt(), std::pair(410, 10));
+  EXPECT_EQ(raised, 2) << "shown again while open: raised again";
+
+  mainAt(0, 200);
+  p.frmParams.TakeGeometry({700, 700, 600, 500});  // moved by the user
+  p.frmParams.Activated();
+  EXPECT_EQ(settingsAt(), std::pair(110, 200)) << "placed again when it becomes active";
+  EXPECT_EQ(closeFocused, 3);
+
+  p.cmdInitialize.Click();
+  EXPECT_EQ(raised, 3) << "Reinitialize shows the window";
 }
 
 TEST(SettingsBinding, EveryLineOfTheFileHasItsControl) {

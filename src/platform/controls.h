@@ -23,6 +23,16 @@ struct Font {
 
 enum class Align { Left, Right, Center };
 
+// Where a control stands, in pixels: a window's outer frame on the screen, a
+// control's place inside its window. The binding keeps it up to date.
+struct Geometry {
+  int left = 0;
+  int top = 0;
+  int width = 0;
+  int height = 0;
+  bool operator==(const Geometry&) const = default;
+};
+
 class Control {
  public:
   explicit Control(std::string name) : name_(std::move(name)) {}
@@ -39,6 +49,10 @@ class Control {
   void SetToolTip(std::string tip) { Set(toolTip_, std::move(tip)); }
   const Font& GetFont() const { return font_; }
   void SetFont(Font font) { Set(font_, std::move(font)); }
+
+  const Geometry& GetGeometry() const { return geometry_; }
+  // The binding reports where the widget is now (no echo back to it).
+  void TakeGeometry(Geometry g) { geometry_ = g; }
 
   // Draws the control at once (used by long loops between event pumps).
   void Repaint() { if (onRepaint) onRepaint(); }
@@ -58,6 +72,7 @@ class Control {
     Changed();
   }
   void Changed() { if (onUpdate) onUpdate(); }
+  Geometry geometry_;
 
  private:
   std::string name_;
@@ -99,7 +114,14 @@ class TextBox : public Control {
   void SetCaretToEnd() { SetCaret(length_); }
 
   std::function<void()> onLostFocus;
-  void LoseFocus() { if (onLostFocus) onLostFocus(); }
+  // byTab: the user left the box with Tab or Shift+Tab, so the focus is on its
+  // way to the next control and a reaction must not take it back.
+  void LoseFocus(bool byTab = false) {
+    leftByTab_ = byTab;
+    if (onLostFocus) onLostFocus();
+    leftByTab_ = false;
+  }
+  bool LeftByTab() const { return leftByTab_; }
   std::function<void()> onClick;
   void Click() { if (onClick) onClick(); }
   // Set by a binding that can add text at the end cheaply; Append then calls
@@ -112,6 +134,7 @@ class TextBox : public Control {
   std::string text_;
   std::size_t length_ = 0;
   std::size_t caret_ = 0;
+  bool leftByTab_ = false;
 };
 
 class Button : public Control {
@@ -178,6 +201,28 @@ class ComboBox : public Control {
  private:
   std::vector<std::string> items_;
   std::int16_t index_ = -1;
+};
+
+// A window of the program. Hidden and shown through Visible; Show also
+// raises it above the others and makes it the active window when it is
+// shown already. Move places its frame on the screen.
+class Window : public Control {
+ public:
+  using Control::Control;
+  void Show() {
+    SetVisible(true);
+    if (onShow) onShow();
+  }
+  void Move(int left, int top) {
+    Geometry g = geometry_;
+    g.left = left;
+    g.top = top;
+    Set(geometry_, g);
+  }
+  // The window became the active window (the binding calls it).
+  void Activated() { if (onActivated) onActivated(); }
+  std::function<void()> onActivated;
+  std::function<void()> onShow;  // for the binding: raise and activate
 };
 
 // A timer with a millisecond interval. The binding drives Tick() while it is

@@ -2,11 +2,15 @@
 
 #include <QElapsedTimer>
 #include <QEvent>
+#include <QFocusEvent>
+#include <QGuiApplication>
+#include <QScreen>
 #include <QScrollBar>
 #include <QSignalBlocker>
 #include <QStyle>
 #include <QTextCursor>
 
+#include <algorithm>
 #include <memory>
 
 #include "qt_platform.h"
@@ -67,7 +71,10 @@ class TextBoxEvents : public QObject {
  public:
   TextBoxEvents(QObject* parent, TextBox& box) : QObject(parent), box_(box) {}
   bool eventFilter(QObject* watched, QEvent* event) override {
-    if (event->type() == QEvent::FocusOut) box_.LoseFocus();
+    if (event->type() == QEvent::FocusOut) {
+      const Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();
+      box_.LoseFocus(reason == Qt::TabFocusReason || reason == Qt::BacktabFocusReason);
+    }
     if (event->type() == QEvent::MouseButtonRelease) box_.Click();
     return QObject::eventFilter(watched, event);
   }
@@ -266,20 +273,85 @@ void Bind(TextBox& c, QPlainTextEdit* w) {
   flush();
 }
 
-void BindWindow(Control& c, QWidget* w) {
+namespace {
+
+// Reports where a widget is to its control: a window's outer frame on the
+// screen, or a control's place inside its window.
+class GeometryEvents : public QObject {
+ public:
+  GeometryEvents(QWidget* widget, Control& control) : QObject(widget), widget_(widget), control_(control) {
+    Report();
+  }
+  bool eventFilter(QObject* watched, QEvent* event) override {
+    if (event->type() == QEvent::Move || event->type() == QEvent::Resize || event->type() == QEvent::Show) Report();
+    return QObject::eventFilter(watched, event);
+  }
+
+ private:
+  void Report() {
+    QRect r;
+    if (widget_->isWindow()) {
+      r = widget_->frameGeometry();
+    } else {
+      r = QRect(widget_->mapTo(widget_->window(), QPoint(0, 0)), widget_->size());
+    }
+    control_.TakeGeometry({r.x(), r.y(), r.width(), r.height()});
+  }
+  QWidget* widget_;
+  Control& control_;
+};
+
+// Runs a window's reaction to becoming the active window.
+class ActivationEvents : public QObject {
+ public:
+  ActivationEvents(QObject* parent, Window& window) : QObject(parent), window_(window) {}
+  bool eventFilter(QObject* watched, QEvent* event) override {
+    if (event->type() == QEvent::WindowActivate) window_.Activated();
+    return QObject::eventFilter(watched, event);
+  }
+
+ private:
+  Window& window_;
+};
+
+}  // namespace
+
+// A place worked out from another window may lie partly off the screen, and
+// a title bar above the screen's top cannot be taken to move the window back.
+QPoint OnScreen(const QWidget* w, QPoint topLeft) {
+  const QScreen* screen = w->screen() ? w->screen() : QGuiApplication::primaryScreen();
+  if (!screen) return topLeft;
+  const QRect area = screen->availableGeometry();
+  const QSize size = w->frameGeometry().size();
+  const int x = std::max(area.left(), std::min(topLeft.x(), area.right() + 1 - size.width()));
+  const int y = std::max(area.top(), std::min(topLeft.y(), area.bottom() + 1 - size.height()));
+  return {x, y};
+}
+
+void TrackGeometry(Control& c, QWidget* w) { w->installEventFilter(new GeometryEvents(w, c)); }
+
+void BindWindow(Window& c, QWidget* w) {
   auto sync = [&c, w] {
+    const Geometry& g = c.GetGeometry();
+    const QPoint wanted(g.left, g.top);
+    if (w->frameGeometry().topLeft() != wanted) w->move(OnScreen(w, wanted));
     if (c.Visible() == w->isVisible()) return;
     if (c.Visible()) {
       w->show();
-      w->raise();
-      w->activateWindow();
     } else {
       w->hide();
     }
   };
   c.onUpdate = sync;
+  c.onShow = [w] {
+    if (w->isMinimized()) w->showNormal();
+    w->raise();
+    w->activateWindow();
+  };
   c.onRepaint = [w] { w->repaint(); };
   c.onFocus = [w] { w->activateWindow(); };
+  TrackGeometry(c, w);
+  w->installEventFilter(new ActivationEvents(w, c));
   sync();
 }
 

@@ -23,8 +23,14 @@ void Bind(OptionButton& control, QRadioButton* widget);
 void Bind(ComboBox& control, QComboBox* widget);
 void Bind(TextBox& control, QLineEdit* widget);
 void Bind(TextBox& control, QPlainTextEdit* widget);
-// A window: shown and hidden as the control's Visible says.
-void BindWindow(Control& control, QWidget* window);
+// A window: shown, hidden and placed as the control says; Show raises and
+// activates it; it reports where it is and when it becomes active.
+void BindWindow(Window& control, QWidget* window);
+// The top-left corner nearest to topLeft at which the window's frame lies
+// within its screen's free area.
+QPoint OnScreen(const QWidget* window, QPoint topLeft);
+// Keeps the control's geometry up to date with the widget's.
+void TrackGeometry(Control& control, QWidget* widget);
 // The timer runs while the control is enabled.
 void Bind(Timer& control, QTimer* timer);
 

@@ -10,7 +10,7 @@
 
 namespace kwl::qt {
 
-HelpWindow::HelpWindow(Session& s, QWidget* mainWindow) : QWidget(mainWindow, Qt::Window) {
+HelpWindow::HelpWindow(Session& s, QWidget* mainWindow) : QWidget(mainWindow, Qt::Window), mainWindow_(mainWindow) {
   setWindowTitle(QStringLiteral("KWL Help"));
   auto* text = new QPlainTextEdit(this);
   text->setReadOnly(true);
@@ -24,12 +24,17 @@ HelpWindow::HelpWindow(Session& s, QWidget* mainWindow) : QWidget(mainWindow, Qt
   auto* layout = new QVBoxLayout(this);
   layout->addWidget(text, 1);
   layout->addWidget(close, 0, Qt::AlignHCenter);
-  // Placed over the main window when it is first made: 480 twips (32 pixels)
-  // down, 200 (13) across, 400 (27) narrower and 680 (45) lower.
-  if (mainWindow) setGeometry(QRect(mainWindow->pos() + QPoint(13, 32), mainWindow->size() - QSize(27, 45)));
 }
 
 void HelpWindow::ShowOrRestore() {
+  // Placed over the main window, where that is now, when first shown: 480
+  // twips (32 pixels) down, 200 (13) across, 400 (27) narrower and 680 (45)
+  // lower. Later it comes back where the user left it.
+  if (!placed_ && mainWindow_) {
+    placed_ = true;
+    resize(mainWindow_->size() - QSize(27, 45));
+    move(OnScreen(this, mainWindow_->frameGeometry().topLeft() + QPoint(13, 32)));
+  }
   if (isMinimized()) {
     showNormal();
   } else {

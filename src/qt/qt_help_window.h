@@ -13,6 +13,10 @@ class HelpWindow : public QWidget {
   HelpWindow(Session& session, QWidget* mainWindow);
   // Shows the window, or restores it when it is minimised.
   void ShowOrRestore();
+
+ private:
+  QWidget* mainWindow_;
+  bool placed_ = false;
 };
 
 }  // namespace kwl::qt

@@ -28,13 +28,14 @@ MainWindow::MainWindow(Session& s) : session_(s) {
   source->addWidget(Make<QLabel>(this, m.lblSizeOfClipboardContents), 1);
 
   auto* files = new QGridLayout;
+  // Made row by row, so that Tab walks them in reading order.
+  CheckBox* rowEnds[] = {&m.chkUTF8, &m.chkDisableOutputToFile};
   for (int i = 0; i < 2; ++i) {
     files->addWidget(Make<QPushButton>(this, m.cmdFile[static_cast<std::size_t>(i)]), i, 0);
     files->addWidget(Make<QLineEdit>(this, m.txbFile[static_cast<std::size_t>(i)]), i, 1);
     files->addWidget(Make<QPushButton>(this, m.cmdClearFile[static_cast<std::size_t>(i)]), i, 2);
+    files->addWidget(Make<QCheckBox>(this, *rowEnds[i]), i, 3);
   }
-  files->addWidget(Make<QCheckBox>(this, m.chkUTF8), 0, 3);
-  files->addWidget(Make<QCheckBox>(this, m.chkDisableOutputToFile), 1, 3);
   auto* sizes = new QHBoxLayout;
   sizes->addWidget(Make<QLabel>(this, m.lblFilesize));
   sizes->addWidget(Make<QLabel>(this, m.lblXMLsize));
@@ -78,6 +79,10 @@ MainWindow::MainWindow(Session& s) : session_(s) {
   auto* buttons = new QHBoxLayout;
   for (Button* b : {&m.cmdClearOutput, &m.cmdSetParameters, &m.cmdSaveState, &m.cmdHelp, &m.cmdQuit})
     buttons->addWidget(Make<QPushButton>(this, *b));
+  // The settings window is placed from this window's place and the Settings
+  // button's width.
+  TrackGeometry(m.cmdSetParameters, buttons->itemAt(1)->widget());
+  TrackGeometry(m.frmMain, this);
   buttons->addStretch(1);
   buttons->addWidget(Make<QLabel>(this, m.lblOnlineDocumentation));
   buttons->addWidget(Make<QLabel>(this, m.lblZorvathSystems));

@@ -25,10 +25,12 @@ QHBoxLayout* Row(QWidget* parent, QWidget* first, ComboBox& list, const char* af
 
 // The modal language chooser, shown by the window logic and left when the
 // choice or Cancel hides it.
-void ConnectLanguageChooser(Session& s, QWidget* owner) {
+// It opens with its top-left corner on the button that opened it.
+void ConnectLanguageChooser(Session& s, QWidget* owner, QWidget* button) {
   LanguageSelection& sel = s.frmLanguageSelection;
-  sel.showModal = [&sel, &s, owner] {
+  sel.showModal = [&sel, &s, owner, button] {
     QDialog dialog(owner);
+    dialog.move(button->mapToGlobal(QPoint(0, 0)));
     dialog.setWindowTitle(QString::fromStdString(s.params.cmdSelectCommonWordsFile[1].Caption()));
     auto* layout = new QVBoxLayout(&dialog);
     layout->addWidget(Make<QLabel>(&dialog, sel.lblSelectLanguageOfWordsToIgnore));
@@ -94,7 +96,8 @@ SettingsWindow::SettingsWindow(Session& s, QWidget* mainWindow) : QWidget(mainWi
   ignoreGrid->addWidget(Make<QCheckBox>(ignore, p.chkIgnoreCommonWords), 1, 0);
   ignoreGrid->addWidget(Make<QLineEdit>(ignore, p.txbCommonWordsFile), 1, 1);
   ignoreGrid->addWidget(Make<QPushButton>(ignore, p.cmdClearCommonWordsFile), 1, 2);
-  ignoreGrid->addWidget(Make<QPushButton>(ignore, p.cmdSelectCommonWordsFile[1]), 2, 0);
+  auto* selectLanguage = Make<QPushButton>(ignore, p.cmdSelectCommonWordsFile[1]);
+  ignoreGrid->addWidget(selectLanguage, 2, 0);
   ignoreGrid->addWidget(Make<QPushButton>(ignore, p.cmdSelectCommonWordsFile[0]), 2, 1);
   ignoreGrid->setColumnStretch(1, 1);
 
@@ -141,11 +144,8 @@ SettingsWindow::SettingsWindow(Session& s, QWidget* mainWindow) : QWidget(mainWi
   layout->addLayout(files);
   layout->addLayout(buttons);
 
-  // Beside the main window: its left edge plus the width of its Settings
-  // button plus 300 twips (20 pixels), at the same height.
-  if (mainWindow) move(mainWindow->pos() + QPoint(120 + 20, 0));
   BindWindow(p.frmParams, this);
-  ConnectLanguageChooser(s, this);
+  ConnectLanguageChooser(s, this, selectLanguage);
 }
 
 // Closing the window only hides it, like its Close button.

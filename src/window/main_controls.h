@@ -49,6 +49,8 @@ struct MainControls {
   Timer Timer1{"Timer1"};
   Timer Timer2{"Timer2"};
 
+  // The window itself: its place on the screen places the settings window.
+  Window frmMain{"frmMain"};
   // The window itself is visible (focus changes only happen then).
   bool windowVisible = false;
 

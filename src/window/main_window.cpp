@@ -80,7 +80,9 @@ void txbFile_LostFocus(Session& s, int index) {
   }
   UpdateFileToolTip(s, index);
   UpdateDisableOutputCheckBox(s);
-  SetTheFocus(s);
+  // A box left with Tab keeps the keyboard walking on: taking the focus back
+  // to the input-file button would trap it between the button and the box.
+  SetTheFocus(s, !m.txbFile[i].LeftByTab());
 }
 
 void cmdClearFile_Click(Session& s, int index) {

@@ -59,7 +59,7 @@ struct Params {
   Button cmdInitialize{"cmdInitialize"};
   Button cmdQuit{"cmdQuit"};
   // The settings window itself: shown (not modal) and hidden, never destroyed.
-  Control frmParams{"frmParams"};
+  Window frmParams{"frmParams"};
 
   // While set, no click reaction of a check box runs (the window is setting a
   // box back, setting the common-words box itself, or loading a settings file).

@@ -16,6 +16,13 @@ void FocusClose(Session& s) {
 
 }  // namespace
 
+void PlaceSettingsWindow(Session& s) {
+  // Beside the main window: its left edge plus the width of its Settings
+  // button plus 300 twips (15 twips to a pixel), at the same height.
+  const Geometry& main = s.main.frmMain.GetGeometry();
+  s.params.frmParams.Move(main.left + s.main.cmdSetParameters.GetGeometry().width + 300 / 15, main.top);
+}
+
 void LoadSettingsWindow(Session& s) {
   Params& p = s.params;
   p.lblParameters.SetCaption("");
@@ -25,14 +32,17 @@ void LoadSettingsWindow(Session& s) {
       "This is for a file containing words (such as common words) which should be ignored.");
   p.cmdSelectCommonWordsFile[1].SetToolTip("This is for a file containing words in some language which are to be ignored.");
   p.txbWordsToIgnore.SetToolTip("Add additional words to ignore here.  Words must be separated by spaces, not commas.");
+  PlaceSettingsWindow(s);
   p.selfChange = true;
   p.chkAllowCommentMarkers.SetValue(1);
   p.selfChange = false;
 }
 
 void ShowSettingsWindow(Session& s) {
-  Control& window = s.params.frmParams;
-  window.SetVisible(true);
+  Window& window = s.params.frmParams;
+  // Placed before it appears, so that it does not jump when it becomes active.
+  PlaceSettingsWindow(s);
+  window.Show();
   window.Repaint();
   FocusClose(s);
 }
@@ -156,6 +166,10 @@ void ConnectSettingsWindow(Session& s) {
     FocusClose(s);
   };
   p.cmdInitialize.onClick = [&s] { cmdInitialize_Click(s); };
+  p.frmParams.onActivated = [&s] {
+    PlaceSettingsWindow(s);
+    FocusClose(s);
+  };
   p.cmdClose.onClick = [&s] { s.params.frmParams.SetVisible(false); };
   p.cmdQuit.onClick = [&s] {
     if (s.Show("Really quit?", "Quit", Buttons::YesNo) == Answer::Yes) s.main.cmdQuit.Click();

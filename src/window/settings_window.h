@@ -12,7 +12,10 @@ void ConnectSettingsWindow(Session& s);
 // The window's set-up when it is created, hidden, at start-up.
 void LoadSettingsWindow(Session& s);
 
-// Shows the window (not modal).
+// Places the window beside the main window, where the main window is now.
+void PlaceSettingsWindow(Session& s);
+
+// Shows the window (not modal), placed, raised and active.
 void ShowSettingsWindow(Session& s);
 
 // A word-rule check box was clicked: with counted words held the user is

@@ -30,10 +30,12 @@ void cmdClearOutput_Click(Session& s) {
   if (s.run.blnStartUpCompleted) SetTheFocus(s);
 }
 
-void SetTheFocus(Session& s) {
+void SetTheFocus(Session& s, bool takeFocus) {
   MainControls& m = s.main;
   if (!m.windowVisible) return;
-  if (m.cmdFile[0].Visible() && m.cmdFile[0].Enabled()) {
+  if (!takeFocus) {
+    // The focus stays where the user sent it.
+  } else if (m.cmdFile[0].Visible() && m.cmdFile[0].Enabled()) {
     m.cmdFile[0].SetFocus();
   } else if (m.cmdListWords.Visible() && m.cmdListWords.Enabled()) {
     m.cmdListWords.SetFocus();

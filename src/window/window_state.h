@@ -20,7 +20,8 @@ void UpdateDisableOutputCheckBox(Session& s);
 // and forgets the counted words.
 void cmdClearOutput_Click(Session& s);
 // Puts the focus on a sensible control and refreshes the two Clear buttons.
-void SetTheFocus(Session& s);
+// takeFocus false leaves the focus where it is (the user moved it with Tab).
+void SetTheFocus(Session& s, bool takeFocus = true);
 // Enables or disables the run-sensitive controls (never cmdListWords, which
 // is the Stop command during a run).
 void EnableControls(Session& s, bool enabled);
