@@ -8,6 +8,7 @@
 #include "count_run.h"
 #include "files/paths.h"
 #include "main_window.h"
+#include "persistence.h"
 #include "support/test_files.h"
 #include "window_state.h"
 
@@ -204,23 +205,29 @@ TEST_F(MainWindow, TheSizeLabelsDescribeTheCurrentInputOrAreEmpty) {
   const std::string text = dir.Write("in.txt", "alpha beta gamma\r\n");  // 18 bytes
   test::WriteDocx(dir.File("in.docx"), "<w:p><w:r><w:t>delta epsilon</w:t></w:r></w:p>");
   const std::string docxSize = "Filesize: " + std::to_string(FileLength(dir.File("in.docx"))) + " bytes";
+  // A settings file that names another input.
+  s.main.txbFile[0].SetText(dir.Write("other.txt", "zeta\r\n"));
+  ASSERT_EQ(SaveState(s, dir.File("other.kwl")), "");
   const struct {
     const char* what;
     std::string path;  // typed into the input box, then the box loses the focus
     bool count;
     bool reinitialize;
+    bool loadSettings;
     std::string filesize;
     std::string textSize;
   } steps[] = {
-      {"a text file", text, false, false, "Filesize: 18 bytes", ""},
-      {"a DOCX document", dir.File("in.docx"), false, false, docxSize, ""},
-      {"the DOCX document counted", dir.File("in.docx"), true, false, docxSize, "Text: 13 bytes"},
-      {"the DOCX document again", dir.File("in.docx"), false, false, docxSize, "Text: 13 bytes"},
-      {"back to the text file", text, false, false, "Filesize: 18 bytes", ""},
-      {"the DOCX document counted again", dir.File("in.docx"), true, false, docxSize, "Text: 13 bytes"},
-      {"the box emptied", "", false, false, "", ""},
-      {"the text file again", text, false, false, "Filesize: 18 bytes", ""},
-      {"reinitialised", text, false, true, "", ""},
+      {"a text file", text, false, false, false, "Filesize: 18 bytes", ""},
+      {"a DOCX document", dir.File("in.docx"), false, false, false, docxSize, ""},
+      {"the DOCX document counted", dir.File("in.docx"), true, false, false, docxSize, "Text: 13 bytes"},
+      {"the DOCX document again", dir.File("in.docx"), false, false, false, docxSize, "Text: 13 bytes"},
+      {"back to the text file", text, false, false, false, "Filesize: 18 bytes", ""},
+      {"the DOCX document counted again", dir.File("in.docx"), true, false, false, docxSize, "Text: 13 bytes"},
+      {"the box emptied", "", false, false, false, "", ""},
+      {"the text file again", text, false, false, false, "Filesize: 18 bytes", ""},
+      {"reinitialised", text, false, true, false, "", ""},
+      {"the text file again", text, false, false, false, "Filesize: 18 bytes", ""},
+      {"a settings file naming another input loaded", text, false, false, true, "", ""},
   };
   for (const auto& step : steps) {
     SCOPED_TRACE(step.what);
@@ -228,6 +235,7 @@ TEST_F(MainWindow, TheSizeLabelsDescribeTheCurrentInputOrAreEmpty) {
     s.main.txbFile[0].LoseFocus();
     if (step.count) s.main.cmdListWords.Click();
     if (step.reinitialize) s.params.cmdInitialize.Click();
+    if (step.loadSettings) ASSERT_EQ(RestoreSavedState(s, dir.File("other.kwl")), "");
     EXPECT_EQ(s.main.lblFilesize.Caption(), step.filesize);
     EXPECT_EQ(s.main.lblXMLsize.Caption(), step.textSize);
   }

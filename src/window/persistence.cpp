@@ -6,6 +6,8 @@
 
 #include "params_logic.h"
 #include "session.h"
+#include "text_file.h"
+#include "files/paths.h"
 #include "settings/settings_file.h"
 #include "window_state.h"
 
@@ -37,6 +39,8 @@ std::string RestoreSavedState(Session& s, const std::string& path) {
   } catch (const std::bad_alloc&) {
     return failed + std::strerror(ENOMEM);
   }
+  // The size labels describe the input named in the box, or nothing.
+  if (TrimBlanks(s.main.txbFile[0].Text()) != s.run.strInputTaken) ForgetInputSizes(s);
   if (!read.status.Ok()) return failed + Description(read.status);
   UpdateDisableOutputCheckBox(s);
   const Params& p = s.params;
