@@ -13,7 +13,8 @@ FUZZ_BUILD ?= build-fuzz
 FUZZ_SECONDS ?= 60
 FUZZ_TARGETS ?= scanner docx settings text catalogue
 # What the tests need, and what the window needs besides.
-TEST_PACKAGES = g++ cmake make pkg-config libgtest-dev libgmock-dev libzip-dev libxxhash-dev libcli11-dev
+TEST_PACKAGES = g++ cmake make pkg-config libgtest-dev libgmock-dev libzip-dev libxxhash-dev libcli11-dev \
+  desktop-file-utils appstream groff-base
 GUI_PACKAGES = qt6-base-dev fonts-liberation time
 # The fuzz targets: clang with libFuzzer's runtime (in libclang-rt-14-dev).
 FUZZ_PACKAGES = clang libclang-rt-14-dev cmake make pkg-config libzip-dev libxxhash-dev
