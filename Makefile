@@ -3,7 +3,8 @@
 #   make test   builds the tests with AddressSanitizer and UBSan and runs them
 #   make fuzz   builds the libFuzzer targets with clang and runs each for
 #               FUZZ_SECONDS (60 by default)
-# All three install what they need with apt-get when it is missing, and are safe
+#   make package builds the Debian package of Kestrawl (build/kestrawl_*.deb)
+# All four install what they need with apt-get when it is missing, and are safe
 # to run again.
 
 JOBS ?= $(shell nproc)
@@ -13,17 +14,21 @@ FUZZ_BUILD ?= build-fuzz
 FUZZ_SECONDS ?= 60
 FUZZ_TARGETS ?= scanner docx settings text catalogue
 # What the tests need, and what the window needs besides.
-TEST_PACKAGES = g++ cmake make pkg-config libgtest-dev libgmock-dev libzip-dev libxxhash-dev libcli11-dev
+TEST_PACKAGES = g++ cmake make pkg-config libgtest-dev libgmock-dev libzip-dev libxxhash-dev libcli11-dev \
+  desktop-file-utils appstream groff-base
 GUI_PACKAGES = qt6-base-dev fonts-liberation time
+# make package: dpkg-shlibdeps (in dpkg-dev) and file find the dependencies.
+PACKAGE_PACKAGES = dpkg-dev file
 # The fuzz targets: clang with libFuzzer's runtime (in libclang-rt-14-dev).
 FUZZ_PACKAGES = clang libclang-rt-14-dev cmake make pkg-config libzip-dev libxxhash-dev
 
-.PHONY: deps deps-test deps-fuzz build run test fuzz bench clean
+.PHONY: deps deps-test deps-fuzz deps-package build run test package fuzz bench clean
 
 deps: PACKAGES = $(TEST_PACKAGES) $(GUI_PACKAGES)
 deps-test: PACKAGES = $(TEST_PACKAGES)
 deps-fuzz: PACKAGES = $(FUZZ_PACKAGES)
-deps deps-test deps-fuzz:
+deps-package: PACKAGES = $(PACKAGE_PACKAGES)
+deps deps-test deps-fuzz deps-package:
 	@missing=""; for p in $(PACKAGES); do \
 	  dpkg-query -W -f='$${Status}' $$p 2>/dev/null | grep -q "ok installed" || missing="$$missing $$p"; \
 	done; \
@@ -50,6 +55,10 @@ test: deps-test
 	cmake -S . -B $(TEST_BUILD) -DCMAKE_BUILD_TYPE=Debug -DKWL_SANITIZE=ON -DKWL_BUILD_GUI=OFF -DKWL_BUILD_BENCH=OFF
 	cmake --build $(TEST_BUILD) -j $(JOBS)
 	cd $(TEST_BUILD) && ctest --output-on-failure -j $(JOBS)
+
+# A Debian package of the release build, kestrawl_VERSION_ARCH.deb in $(BUILD)/.
+package: build deps-package
+	cd $(BUILD) && cpack -G DEB
 
 fuzz: deps-fuzz
 	cmake -S . -B $(FUZZ_BUILD) -DCMAKE_CXX_COMPILER=clang++ -DKWL_FUZZ=ON -DKWL_BUILD_GUI=OFF -DKWL_BUILD_TESTS=OFF -DKWL_BUILD_BENCH=OFF

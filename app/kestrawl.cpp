@@ -22,7 +22,10 @@ int main(int argc, char** argv) {
   QApplication::setApplicationName(QStringLiteral("Kestrawl"));
   kwl::qt::QtPlatform platform;
   kwl::Session session(platform);
-  session.programFolder = kwl::ProgramFolder();
+  // Beside the executable (the build tree) or in ../share/kestrawl (installed).
+  const kwl::ProgramFolderSearch data = kwl::FindProgramFolder();
+  session.programFolder = data.folder;
+  if (!data.found) session.programFoldersLookedIn = data.lookedIn;
   kwl::qt::MainWindow window(session);
   kwl::qt::SettingsWindow settings(session, &window);
   kwl::qt::HelpWindow help(session, &window);

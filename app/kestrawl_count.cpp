@@ -216,6 +216,15 @@ bool TextFileAccepted(const std::string& path, const TextFileInspection& info, b
   return verdict.accepted;
 }
 
+// The data folder (kwl.dat and the common-words files) was in none of the
+// places looked in: each is named.
+std::string MissingDataText(const ProgramFolderSearch& data) {
+  std::string places;
+  for (const std::string& folder : data.lookedIn) places += (places.empty() ? "" : " nor in ") + folder;
+  return "the data files are missing (no " + std::string(kCatalogueFileName) + " in " + places +
+         "): the common words of the input's language are not ignored";
+}
+
 // Reads a common-words file into the list, with the settings window's
 // messages; false when it could not be read whole.
 bool LoadCommonWords(const std::string& path, CommonWordsList& list) {
@@ -376,7 +385,9 @@ int Run(Options o) {
       const bool accepted = TextFileAccepted(input, info, false);
       detectedUtf8 = info.sample.utf8;
       if (settings.ignoreCommonWords == 1 && !namedBySettings) {
-        const std::string ofLanguage = CommonWordsFileForLanguage(ProgramFolder(), input);
+        const ProgramFolderSearch data = FindProgramFolder();
+        if (!data.found) Fail(MissingDataText(data));
+        const std::string ofLanguage = CommonWordsFileForLanguage(data.folder, input);
         ignoreCommon = (FileExists(ofLanguage) && LoadCommonWords(ofLanguage, commonWords)) || named;
       }
       if (!accepted) return kExitRefused;

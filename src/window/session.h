@@ -34,6 +34,9 @@ struct Session {
   Catalogue catalogue;
   // The folder holding kwl.dat and the common-words files.
   std::string programFolder;
+  // The other folders looked in for kwl.dat without finding it, named when
+  // it cannot be opened.
+  std::vector<std::string> programFoldersLookedIn;
 
   RunState run;
   MainControls main;

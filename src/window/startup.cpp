@@ -87,7 +87,12 @@ bool FormLoad(Session& s) {
   const std::string catalogue = JoinPath(s.programFolder, kCatalogueFileName);
   const int status = s.catalogue.Load(catalogue);
   if (status <= 0) {
-    s.Show(Catalogue::FailureMessage(status, catalogue), "", Buttons::Ok, Icon::Error);
+    // A catalogue found nowhere: every place looked in is named.
+    std::string named = catalogue;
+    if (status == -1)
+      for (const std::string& folder : s.programFoldersLookedIn)
+        if (const std::string other = JoinPath(folder, kCatalogueFileName); other != catalogue) named += "\r\n" + other;
+    s.Show(Catalogue::FailureMessage(status, named), "", Buttons::Ok, Icon::Error);
     return false;
   }
   m.cmdListWords.SetCaption(s.Text(73));
