@@ -12,6 +12,7 @@
 #include <deque>
 #include <memory>
 #include <optional>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -42,7 +43,10 @@ class ScriptedQtPlatform : public qt::QtPlatform {
 };
 
 // A test over the started windows. The home and settings folders are a fresh
-// temporary folder, so no saved state of the user's reaches the test.
+// temporary folder, so no saved state of the user's reaches the test. Two
+// dialogs are the windows' own rather than the platform's and wait for a
+// person: the language chooser of the settings window and the maker's
+// product window; a test that opens one closes it from a QTimer.
 class Windows : public ::testing::Test {
  protected:
   void SetUp() override;
@@ -58,7 +62,7 @@ class Windows : public ::testing::Test {
   W* Find(const std::string& name, QWidget* window = nullptr) {
     return qobject_cast<W*>(FindWidget(name, window));
   }
-  // Same, failing the test when the widget is missing.
+  // Same, ending the test (as a thrown exception) when the widget is missing.
   template <typename W = QWidget>
   W& Get(const std::string& name, QWidget* window = nullptr) {
     W* w = Find<W>(name, window);
