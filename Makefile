@@ -3,7 +3,9 @@
 #   make test   builds the tests with AddressSanitizer and UBSan and runs them
 #   make fuzz   builds the libFuzzer targets with clang and runs each for
 #               FUZZ_SECONDS (60 by default)
-# All three install what they need with apt-get when it is missing, and are safe
+#   make screenshots  draws the README's pictures of the windows offscreen
+#               into docs/screenshots
+# Each installs what it needs with apt-get when it is missing, and is safe
 # to run again.
 
 JOBS ?= $(shell nproc)
@@ -19,7 +21,7 @@ SCREENSHOT_INPUT ?= $(firstword $(wildcard $(CORPUS)/text/fr_flaubert_madame-bov
 # and what the window needs besides.
 TEST_PACKAGES = g++ cmake make pkg-config libgtest-dev libgmock-dev libzip-dev libxxhash-dev libcli11-dev \
   qt6-base-dev fonts-liberation fonts-dejavu-core
-GUI_PACKAGES = qt6-base-dev fonts-liberation time
+GUI_PACKAGES = qt6-base-dev fonts-liberation fonts-dejavu-core time
 # The fuzz targets: clang with libFuzzer's runtime (in libclang-rt-14-dev).
 FUZZ_PACKAGES = clang libclang-rt-14-dev cmake make pkg-config libzip-dev libxxhash-dev
 
