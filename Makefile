@@ -4,7 +4,9 @@
 #   make fuzz   builds the libFuzzer targets with clang and runs each for
 #               FUZZ_SECONDS (60 by default)
 #   make package builds the Debian package of Kestrawl (build/kestrawl_*.deb)
-# All four install what they need with apt-get when it is missing, and are safe
+#   make screenshots  draws the README's pictures of the windows offscreen
+#               into docs/screenshots
+# Each installs what it needs with apt-get when it is missing, and is safe
 # to run again.
 
 JOBS ?= $(shell nproc)
@@ -13,16 +15,21 @@ TEST_BUILD ?= build-asan
 FUZZ_BUILD ?= build-fuzz
 FUZZ_SECONDS ?= 60
 FUZZ_TARGETS ?= scanner docx settings text catalogue
-# What the tests need, and what the window needs besides.
+# The README's pictures count a novel of the shared corpus when it is there.
+CORPUS ?= ../shared/corpus
+SCREENSHOT_INPUT ?= $(firstword $(wildcard $(CORPUS)/text/fr_flaubert_madame-bovary_pg14155.utf8bom.crlf.txt) tests/data/sample.txt)
+# What the tests need (the window's tests draw it offscreen, with real fonts;
+# the install checks validate the desktop files), and what the window needs
+# besides.
 TEST_PACKAGES = g++ cmake make pkg-config libgtest-dev libgmock-dev libzip-dev libxxhash-dev libcli11-dev \
-  desktop-file-utils appstream groff-base
-GUI_PACKAGES = qt6-base-dev fonts-liberation time
+  qt6-base-dev fonts-liberation fonts-dejavu-core desktop-file-utils appstream groff-base
+GUI_PACKAGES = qt6-base-dev fonts-liberation fonts-dejavu-core time
 # make package: dpkg-shlibdeps (in dpkg-dev) and file find the dependencies.
 PACKAGE_PACKAGES = dpkg-dev file
 # The fuzz targets: clang with libFuzzer's runtime (in libclang-rt-14-dev).
 FUZZ_PACKAGES = clang libclang-rt-14-dev cmake make pkg-config libzip-dev libxxhash-dev
 
-.PHONY: deps deps-test deps-fuzz deps-package build run test package fuzz bench clean
+.PHONY: deps deps-test deps-fuzz deps-package build run test package fuzz bench screenshots clean
 
 deps: PACKAGES = $(TEST_PACKAGES) $(GUI_PACKAGES)
 deps-test: PACKAGES = $(TEST_PACKAGES)
@@ -52,7 +59,7 @@ run: build
 	fi
 
 test: deps-test
-	cmake -S . -B $(TEST_BUILD) -DCMAKE_BUILD_TYPE=Debug -DKWL_SANITIZE=ON -DKWL_BUILD_GUI=OFF -DKWL_BUILD_BENCH=OFF
+	cmake -S . -B $(TEST_BUILD) -DCMAKE_BUILD_TYPE=Debug -DKWL_SANITIZE=ON -DKWL_BUILD_GUI=ON -DKWL_BUILD_BENCH=OFF
 	cmake --build $(TEST_BUILD) -j $(JOBS)
 	cd $(TEST_BUILD) && ctest --output-on-failure -j $(JOBS)
 
@@ -67,6 +74,11 @@ fuzz: deps-fuzz
 
 bench: build
 	cmake --build $(BUILD) --target bench
+
+# The README's pictures of the three windows, drawn offscreen into docs/screenshots.
+screenshots: build
+	cmake --build $(BUILD) -j $(JOBS) --target kestrawl-screenshots
+	QT_QPA_PLATFORM=offscreen $(BUILD)/bin/kestrawl-screenshots docs/screenshots $(SCREENSHOT_INPUT)
 
 clean:
 	rm -rf $(BUILD) $(TEST_BUILD) $(FUZZ_BUILD)

@@ -5,10 +5,8 @@
 
 #include <cstdlib>
 
-#include "qt_help_window.h"
-#include "qt_main_window.h"
 #include "qt_platform.h"
-#include "qt_settings_window.h"
+#include "qt_windows.h"
 #include "session.h"
 #include "startup.h"
 #include "files/program_folder.h"
@@ -26,11 +24,8 @@ int main(int argc, char** argv) {
   const kwl::ProgramFolderSearch data = kwl::FindProgramFolder();
   session.programFolder = data.folder;
   if (!data.found) session.programFoldersLookedIn = data.lookedIn;
-  kwl::qt::MainWindow window(session);
-  kwl::qt::SettingsWindow settings(session, &window);
-  kwl::qt::HelpWindow help(session, &window);
-  session.main.cmdHelp.onClick = [&help] { help.ShowOrRestore(); };
-  platform.SetOwner(&window);
+  kwl::qt::ProgramWindows windows(session, platform);
+  kwl::qt::MainWindow& window = windows.main;
   window.show();
   if (!kwl::FormLoad(session)) return 1;
   // KWL_SCREENSHOT=file.png saves a picture of the window and ends the

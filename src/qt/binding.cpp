@@ -43,8 +43,11 @@ void SyncCommon(const Control& c, QWidget* w) {
 }
 
 // A repaint asked for from a long loop draws at once, but not more often
-// than every 20 ms: the listing asks once per line.
+// than every 20 ms: the listing asks once per line. The widget carries the
+// control's name, so that tests and the screenshot program find it by the
+// name the window logic uses.
 void HookCommon(Control& c, QWidget* w) {
+  w->setObjectName(Q(c.Name()));
   auto clock = std::make_shared<QElapsedTimer>();
   c.onRepaint = [w, clock] {
     if (clock->isValid() && clock->elapsed() < 20) {

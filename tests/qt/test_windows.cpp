@@ -1,0 +1,145 @@
+// The program's windows as a person sees and uses them.
+#include <QAbstractButton>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QRegularExpression>
+
+#include <cstdio>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "windows_fixture.h"
+
+namespace kwl::qttest {
+namespace {
+
+// The rows "rank frequency word" of a listing, as the reader sees them.
+std::vector<std::string> ListedRows(const QString& listing) {
+  static const QRegularExpression row(QStringLiteral("^\\s*\\d+\\s+\\d+\\s+\\S+\\s*$"));
+  std::vector<std::string> rows;
+  for (const QString& line : listing.split(QRegularExpression(QStringLiteral("\r?\n"))))
+    if (row.match(line).hasMatch()) rows.push_back(line.simplified().toStdString());
+  return rows;
+}
+
+// What kestrawl-count prints for a file with the default settings.
+QString CountedByCommandLine(const std::string& input) {
+  const std::string command = std::string(KWL_BIN_DIR) + "/kestrawl-count '" + input + "' 2>/dev/null";
+  std::unique_ptr<FILE, int (*)(FILE*)> pipe(::popen(command.c_str(), "r"), ::pclose);
+  std::string out;
+  char buffer[4096];
+  while (pipe && std::fgets(buffer, sizeof buffer, pipe.get())) out += buffer;
+  return QString::fromUtf8(out.data(), static_cast<qsizetype>(out.size()));
+}
+
+using MainWindowOnScreen = Windows;
+
+TEST_F(MainWindowOnScreen, EveryControlIsThereAndShownAsTheWindowLogicSays) {
+  MainControls& m = session.main;
+  const struct {
+    Control* control;
+    const char* kind;  // the widget class a person recognises it by
+  } controls[] = {
+      {&m.optInFile, "QRadioButton"},
+      {&m.optOnClipboard, "QRadioButton"},
+      {&m.lblSizeOfClipboardContents, "QLabel"},
+      {&m.cmdFile[0], "QPushButton"},
+      {&m.cmdFile[1], "QPushButton"},
+      {&m.txbFile[0], "QLineEdit"},
+      {&m.txbFile[1], "QLineEdit"},
+      {&m.cmdClearFile[0], "QPushButton"},
+      {&m.cmdClearFile[1], "QPushButton"},
+      {&m.chkUTF8, "QCheckBox"},
+      {&m.chkDisableOutputToFile, "QCheckBox"},
+      {&m.lblFilesize, "QLabel"},
+      {&m.lblXMLsize, "QLabel"},
+      {&m.cmdListWords, "QPushButton"},
+      {&m.chkSuppressWords, "QCheckBox"},
+      {&m.cboWordOrder, "QComboBox"},
+      {&m.cboDisplayFormat, "QComboBox"},
+      {&m.txbOutput, "QPlainTextEdit"},
+      {&m.txbIntro, "QPlainTextEdit"},
+      {&m.lblTimeElapsed, "QLabel"},
+      {&m.lblTwirler, "QLabel"},
+      {&m.lblNumberOfWords, "QLabel"},
+      {&m.lblNumWordsExcluded, "QLabel"},
+      {&m.lblNumOccurrences, "QLabel"},
+      {&m.lblTotalNumOccurrences, "QLabel"},
+      {&m.cmdClearOutput, "QPushButton"},
+      {&m.cmdSetParameters, "QPushButton"},
+      {&m.cmdSaveState, "QPushButton"},
+      {&m.cmdHelp, "QPushButton"},
+      {&m.cmdQuit, "QPushButton"},
+      {&m.lblOnlineDocumentation, "QLabel"},
+      {&m.lblZorvathSystems, "QLabel"},
+      {&m.lblZV_URL, "QLabel"},
+      {&m.cmdZVsoftware, "QPushButton"},
+  };
+  ASSERT_TRUE(Main().isVisible());
+  EXPECT_FALSE(Settings().isVisible());
+  EXPECT_FALSE(Help().isVisible());
+  int shown = 0;
+  for (const auto& c : controls) {
+    SCOPED_TRACE(c.control->Name());
+    QWidget* w = Find(c.control->Name());
+    ASSERT_NE(w, nullptr);
+    EXPECT_TRUE(w->inherits(c.kind)) << w->metaObject()->className();
+    EXPECT_EQ(w->isVisible(), c.control->Visible());
+    EXPECT_EQ(w->isEnabled(), c.control->Enabled());
+    shown += w->isVisible();
+    // A caption reads as the window logic wrote it.
+    if (auto* b = qobject_cast<QAbstractButton*>(w)) {
+      if (auto* captioned = dynamic_cast<Button*>(c.control)) {
+        EXPECT_EQ(b->text().toStdString(), captioned->Caption());
+      }
+      EXPECT_FALSE(b->text().isEmpty());
+    }
+    if (auto* l = qobject_cast<QLabel*>(w); l && l->isVisible()) {
+      EXPECT_EQ(l->text().toStdString(), static_cast<Label*>(c.control)->Caption());
+    }
+  }
+  // At start the statistics wait for a count; the rest of the window is there.
+  EXPECT_GE(shown, 28);
+  for (Label* hidden : {&m.lblNumberOfWords, &m.lblNumWordsExcluded, &m.lblNumOccurrences, &m.lblTotalNumOccurrences})
+    EXPECT_FALSE(Get(hidden->Name()).isVisible()) << hidden->Name();
+}
+
+TEST_F(MainWindowOnScreen, TheKeyboardStartsOnTheInputFileButton) {
+  EXPECT_EQ(FocusedName(), "cmdFile(0)");
+}
+
+TEST_F(MainWindowOnScreen, ACountStartedByClicksListsTheWordsOfTheFile) {
+  const std::string input = test::TestData("sample.txt");
+  auto& path = Get<QLineEdit>("txbFile(0)");
+  Type(path, QString::fromStdString(input));
+  // The text is English: once the path is confirmed the window offers the
+  // English common words, which kestrawl-count leaves out unless told.
+  platform.answers = {Answer::No};
+  Press(path, Qt::Key_Return);
+  Click(Get("cmdListWords"));
+  ASSERT_EQ(platform.boxes.size(), 1u);
+  EXPECT_EQ(platform.boxes[0].title, "Load common words?");
+
+  const QString listing = Get<QPlainTextEdit>("txbOutput").toPlainText();
+  const std::vector<std::string> rows = ListedRows(listing);
+  ASSERT_FALSE(rows.empty()) << listing.toStdString();
+  EXPECT_EQ(rows, ListedRows(CountedByCommandLine(input))) << listing.toStdString();
+  // The statistics are shown beside the list.
+  EXPECT_TRUE(Get<QLabel>("lblNumberOfWords").isVisible());
+  EXPECT_TRUE(Get<QLabel>("lblNumberOfWords").text().contains(QString::number(rows.size())));
+}
+
+TEST_F(MainWindowOnScreen, TheHelpButtonOpensTheHelpWithTheManualsAddress) {
+  Click(Get("cmdHelp"));
+  ASSERT_TRUE(Help().isVisible());
+  const QString help = Get<QPlainTextEdit>("txbHelp", &Help()).toPlainText();
+  const std::string address = session.Text(15);
+  ASSERT_FALSE(address.empty());
+  EXPECT_TRUE(help.contains(QString::fromStdString(address))) << help.left(300).toStdString();
+  EXPECT_TRUE(platform.openedUrls.empty()) << "the help is the program's own window";
+}
+
+}  // namespace
+}  // namespace kwl::qttest
