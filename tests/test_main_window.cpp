@@ -235,7 +235,9 @@ TEST_F(MainWindow, TheSizeLabelsDescribeTheCurrentInputOrAreEmpty) {
     s.main.txbFile[0].LoseFocus();
     if (step.count) s.main.cmdListWords.Click();
     if (step.reinitialize) s.params.cmdInitialize.Click();
-    if (step.loadSettings) ASSERT_EQ(RestoreSavedState(s, dir.File("other.kwl")), "");
+    if (step.loadSettings) {
+      ASSERT_EQ(RestoreSavedState(s, dir.File("other.kwl")), "");
+    }
     EXPECT_EQ(s.main.lblFilesize.Caption(), step.filesize);
     EXPECT_EQ(s.main.lblXMLsize.Caption(), step.textSize);
   }

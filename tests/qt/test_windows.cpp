@@ -4,7 +4,9 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QRegularExpression>
+#include <QScreen>
 
+#include <algorithm>
 #include <cstdio>
 #include <memory>
 #include <string>
@@ -139,6 +141,64 @@ TEST_F(MainWindowOnScreen, TheHelpButtonOpensTheHelpWithTheManualsAddress) {
   ASSERT_FALSE(address.empty());
   EXPECT_TRUE(help.contains(QString::fromStdString(address))) << help.left(300).toStdString();
   EXPECT_TRUE(platform.openedUrls.empty()) << "the help is the program's own window";
+}
+
+// The settings window opens beside the main window, wherever the user has
+// moved that, and comes back in front when Settings is clicked again; near
+// the screen's edge it stays on the screen.
+TEST_F(MainWindowOnScreen, TheSettingsWindowOpensBesideTheMainWindowAndComesToTheFront) {
+  auto& settingsButton = Get("cmdSetParameters");
+  const QRect screen = Main().screen()->availableGeometry();
+  for (const QPoint mainAt : {QPoint(20, 30), QPoint(160, 10)}) {
+    Main().move(mainAt);
+    ProcessEvents();
+    Click(settingsButton);
+    ASSERT_TRUE(Settings().isVisible());
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&Settings()));
+    const QRect main = Main().frameGeometry();
+    const QRect beside = Settings().frameGeometry();
+    EXPECT_EQ(beside.top(), main.top()) << "level with the main window";
+    EXPECT_GT(beside.left(), main.left() + settingsButton.width()) << "to the right of the Settings button's width";
+    EXPECT_LT(beside.left(), main.left() + 2 * settingsButton.width()) << "but near it";
+    // The main window comes to the front; Settings brings the window back.
+    Main().activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&Main()));
+  }
+  Main().move(screen.right() - 200, screen.top());
+  ProcessEvents();
+  Click(settingsButton);
+  EXPECT_TRUE(screen.contains(Settings().frameGeometry())) << "on the screen";
+}
+
+// Tab from the first control walks every control in reading order to the
+// last one, also past the input path box with a path typed into it: the
+// window takes the path and lets the focus go on.
+TEST_F(MainWindowOnScreen, TabFromTheFirstControlReachesTheLastOne) {
+  platform.answers = {Answer::No};  // the offer of the common words of the file's language
+  Get("optInFile").setFocus(Qt::TabFocusReason);
+  ProcessEvents();
+  std::vector<std::string> walked{FocusedName()};
+  bool typed = false;
+  for (int i = 0; i < 40 && walked.back() != "cmdZVsoftware"; ++i) {
+    if (walked.back() == "txbFile(0)" && !typed) {
+      QTest::keyClicks(QApplication::focusWidget(), QString::fromStdString(test::TestData("sample.txt")));
+      typed = true;
+    }
+    Press(*QApplication::focusWidget(), Qt::Key_Tab);
+    walked.push_back(FocusedName());
+  }
+  std::string trail;
+  for (const std::string& name : walked) trail += name + " ";
+  const std::vector<std::string> inOrder = {
+      "optInFile",    "cmdFile(0)",       "txbFile(0)",   "chkUTF8",          "cmdFile(1)",
+      "txbFile(1)",   "cmdListWords",     "chkSuppressWords", "cboWordOrder", "cboDisplayFormat", "txbOutput",
+      "txbIntro",     "cmdSetParameters", "cmdSaveState", "cmdHelp",          "cmdQuit",          "cmdZVsoftware"};
+  auto at = walked.begin();
+  for (const std::string& name : inOrder) {
+    at = std::find(at, walked.end(), name);
+    ASSERT_NE(at, walked.end()) << name << " not reached in reading order: " << trail;
+  }
+  EXPECT_EQ(platform.boxes.size(), 1u) << "the path is taken once: " << trail;
 }
 
 }  // namespace
