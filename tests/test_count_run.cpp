@@ -123,6 +123,8 @@ TEST(WordTable, DisplayOfWordsStopsWithANoticeBeforeTheTextBoxFills) {
   const std::string notice = "[Suppressing display of words to avoid buffer overflow.]";
   EXPECT_EQ(text.find(notice), text.size() - notice.size());
   EXPECT_EQ(text.find(notice), text.rfind(notice)) << "the notice is shown once";
+  // Words stop once the box passes 64,900 characters, far below the listing's limit.
+  EXPECT_GT(text.find(notice), 64900U);
   EXPECT_LE(text.size(), 65000U);
   EXPECT_EQ(s.main.chkSuppressWords.Value(), 1);
   EXPECT_EQ(s.aWords.NumWords(), 20000);

@@ -268,42 +268,61 @@ TEST_F(ListWordsTest, TheListNeverReplacesTheInputFile) {
   EXPECT_EQ(test::ReadAll(input), "the counted text\r\n");
 }
 
-TEST_F(ListWordsTest, TextBoxFullReportNamesTheStateOfTheOutputFile) {
-  // About 3500 lines of 23 characters pass the 65000-character limit.
-  // Lines of 25 characters with their line ends: 3500 of them pass the limit.
-  const auto words = ManyWords(3500);
+TEST_F(ListWordsTest, AListUpToTheLimitShowsCompletelyALongerOneGetsTheFullReport) {
+  // Words of 80 characters make lines of 99 with their line ends: 39,000 of
+  // them stay under the listing's limit of 4,000,000 characters, 42,000 pass it.
+  constexpr std::size_t kLimit = 4000000;
+  constexpr std::size_t kLine = 99;
   struct Case {
     const char* name;
+    int words;
     bool path;
     bool disabled;
-    std::string message;
+    std::string message;  // the text-box-full report, or none
   };
   const Case cases[] = {
-      {"no output file", false, false, s.Text(27) + "  " + s.Text(31)},
-      {"output disabled", true, true, s.Text(27) + "  " + s.Text(32)},
-      {"file written", true, false, s.Text(27) + "  \r\n" + s.Text(33)},
+      {"fits", 39000, false, false, ""},
+      {"full, no output file", 42000, false, false, s.Text(27) + "  " + s.Text(31)},
+      {"full, output disabled", 42000, true, true, s.Text(27) + "  " + s.Text(32)},
+      {"full, file written", 42000, true, false, s.Text(27) + "  \r\n" + s.Text(33)},
   };
   const std::string out = dir.File("all.txt");
+  std::vector<std::pair<std::string, int>> words;
   for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
     t.platform.boxes.clear();
+    std::filesystem::remove(out);
     s.main.txbFile[1].SetText(c.path ? out : "");
     s.main.chkDisableOutputToFile.SetValue(c.disabled ? 1 : 0);
-    CountWords(s, words);
-    ASSERT_EQ(t.platform.boxes.size(), 1u) << c.name;
-    EXPECT_EQ(t.platform.boxes[0].text, c.message) << c.name;
-    EXPECT_EQ(t.platform.boxes[0].title, s.Text(27));
+    if (words.size() == static_cast<std::size_t>(c.words)) {
+      ListWords(s);  // the same words, listed again
+    } else {
+      words = ManyWords(c.words);
+      for (auto& word : words) word.first.resize(80, 'x');
+      CountWords(s, words);
+    }
     const std::string& text = s.main.txbOutput.Text();
-    EXPECT_LE(s.main.txbOutput.Length(), 65000u);
-    EXPECT_GT(s.main.txbOutput.Length(), 65000u - 20 * 25) << "every block that fitted is kept";
-    // Whole blocks of 20 lines after the heading.
     std::size_t lines = 0;
     for (char ch : text) lines += ch == '\n';
-    EXPECT_EQ((lines - 1) % 20, 0u) << c.name;
     EXPECT_EQ(s.main.txbOutput.Caret(), 0u);
+    if (c.path && !c.disabled) {
+      // The file holds the complete list.
+      EXPECT_TRUE(test::ReadAll(out).ends_with("  " + words.back().first + "\r\n"));
+    }
+    if (c.message.empty()) {
+      EXPECT_TRUE(t.platform.boxes.empty());
+      EXPECT_EQ(lines, static_cast<std::size_t>(c.words) + 1) << "the heading and every word";
+      EXPECT_TRUE(text.ends_with("  " + words.back().first + "\r\n"));
+      continue;
+    }
+    ASSERT_EQ(t.platform.boxes.size(), 1u);
+    EXPECT_EQ(t.platform.boxes[0].text, c.message);
+    EXPECT_EQ(t.platform.boxes[0].title, s.Text(27));
+    EXPECT_LE(s.main.txbOutput.Length(), kLimit);
+    EXPECT_GT(s.main.txbOutput.Length(), kLimit - 20 * kLine) << "every block that fitted is kept";
+    // Whole blocks of 20 lines after the heading.
+    EXPECT_EQ((lines - 1) % 20, 0u);
   }
-  // The file holds the complete list.
-  const std::string file = test::ReadAll(out);
-  EXPECT_NE(file.find("w03500\r\n"), std::string::npos);
 }
 
 TEST_F(ListWordsTest, StopDuringEachPass) {

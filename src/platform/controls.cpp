@@ -8,6 +8,7 @@ void TextBox::SetText(std::string text) {
   if (text == text_) return;
   length_ = cp1252::Utf8Length(text);
   text_ = std::move(text);
+  ++revision_;
   if (caret_ > length_) caret_ = length_;
   Changed();
 }
@@ -26,6 +27,7 @@ void TextBox::Append(std::string_view more) {
 void TextBox::TakeUserText(std::string text) {
   length_ = cp1252::Utf8Length(text);
   text_ = std::move(text);
+  ++revision_;
   if (caret_ > length_) caret_ = length_;
 }
 

@@ -127,6 +127,10 @@ class TextBox : public Control {
   // Set by a binding that can add text at the end cheaply; Append then calls
   // it instead of onUpdate (a long count appends one word at a time).
   std::function<void(std::string_view)> onAppend;
+  // Counts the replacements of the whole text (SetText with another text, the
+  // user's typing); appends leave it. A binding that has shown the first n
+  // bytes of Text() under the same count only needs the bytes after them.
+  std::uint64_t TextRevision() const { return revision_; }
   // The user typed: takes the widget's text without echoing it back.
   void TakeUserText(std::string text);
 
@@ -135,6 +139,7 @@ class TextBox : public Control {
   std::size_t length_ = 0;
   std::size_t caret_ = 0;
   bool leftByTab_ = false;
+  std::uint64_t revision_ = 0;
 };
 
 class Button : public Control {

@@ -214,14 +214,17 @@ void Bind(TextBox& c, QLineEdit* w) {
 }
 
 void Bind(TextBox& c, QPlainTextEdit* w) {
-  // What the widget shows, as the engine last gave it; text appended since
-  // and not yet shown; whether a change of the widget comes from the engine
-  // rather than from the user's typing. Appends and caret moves are gathered
-  // and shown together at the next turn of the event loop: a count appends
-  // one word at a time, and laying out the text once per word is quadratic.
+  // How much of the engine's text the widget shows: the first shownBytes
+  // bytes of the text of revision shownRevision; whether a change of the
+  // widget comes from the engine rather than from the user's typing. Appends
+  // and caret moves are gathered and shown together at the next turn of the
+  // event loop: a count appends one word at a time, a listing a block of
+  // lines, and laying out the text once per word is quadratic. Text appended
+  // since is inserted at the end, so a flush costs what was appended, not the
+  // whole text.
   struct State {
-    std::string shown;
-    std::string pending;
+    std::uint64_t shownRevision = 0;
+    std::size_t shownBytes = 0;
     bool flushQueued = false;
     bool pushing = false;
   };
@@ -233,16 +236,22 @@ void Bind(TextBox& c, QPlainTextEdit* w) {
     state->flushQueued = false;
     SyncCommon(c, w);
     state->pushing = true;
-    if (state->shown + state->pending != c.Text()) {
-      w->setPlainText(FromProgramText(c.Text()));
-    } else if (!state->pending.empty()) {
-      QTextCursor end(w->document());
+    const std::string& text = c.Text();
+    if (state->shownRevision != c.TextRevision() || state->shownBytes > text.size()) {
+      w->setPlainText(FromProgramText(text));
+    } else if (state->shownBytes < text.size()) {
+      // The program's text is not the user's to undo, as setPlainText has it;
+      // recording it would also cost a quarter of the insertion.
+      QTextDocument* document = w->document();
+      document->setUndoRedoEnabled(false);
+      QTextCursor end(document);
       end.movePosition(QTextCursor::End);
-      end.insertText(FromProgramText(state->pending));
+      end.insertText(FromProgramText(text.substr(state->shownBytes)));
+      document->setUndoRedoEnabled(true);
     }
     state->pushing = false;
-    state->shown = c.Text();
-    state->pending.clear();
+    state->shownRevision = c.TextRevision();
+    state->shownBytes = text.size();
     QTextCursor cursor = w->textCursor();
     const int last = w->document()->characterCount() - 1;
     cursor.setPosition(std::min<int>(static_cast<int>(c.Caret()), last));
@@ -254,10 +263,7 @@ void Bind(TextBox& c, QPlainTextEdit* w) {
     QTimer::singleShot(0, w, flush);
   };
   c.onUpdate = queue;
-  c.onAppend = [state, queue](std::string_view more) {
-    state->pending.append(more);
-    queue();
-  };
+  c.onAppend = [queue](std::string_view) { queue(); };
   HookCommon(c, w);
   c.onRepaint = [w, state, flush] {
     if (state->flushQueued) flush();
@@ -269,10 +275,12 @@ void Bind(TextBox& c, QPlainTextEdit* w) {
     // The user typed: take the text over with the program's CR LF line breaks.
     QString text = w->toPlainText();
     text.replace(QStringLiteral("\n"), QStringLiteral("\r\n"));
-    state->shown = text.toStdString();
-    state->pending.clear();
-    c.TakeUserText(state->shown);
+    c.TakeUserText(text.toStdString());
+    state->shownRevision = c.TextRevision();
+    state->shownBytes = c.Text().size();
   });
+  // The first flush sets the whole text.
+  state->shownRevision = c.TextRevision() + 1;
   flush();
 }
 

@@ -7,25 +7,54 @@
 #include <QHBoxLayout>
 #include <QKeySequence>
 #include <QShortcut>
+#include <QSizePolicy>
 #include <QVBoxLayout>
+
+#include <initializer_list>
 
 #include "binding.h"
 #include "main_window.h"
 #include "session.h"
 
 namespace kwl::qt {
+namespace {
+
+// Keeps a label's room whatever its caption: as wide as the widest of the
+// texts it is expected to show (wider when its layout gives more room) and
+// one line high, shown or hidden. A new caption then never moves or resizes
+// its neighbours: the path boxes keep their width when the file sizes appear,
+// the introduction its height when the statistics do.
+void ReserveRoom(QLabel* label, std::initializer_list<const char*> longest) {
+  const QString caption = label->text();
+  QSize room;
+  for (const char* text : longest) {
+    label->setText(QString::fromUtf8(text));
+    room = room.expandedTo(label->sizeHint());
+  }
+  label->setText(caption);
+  label->setMinimumSize(room);
+  QSizePolicy policy(QSizePolicy::Ignored, QSizePolicy::Fixed);
+  policy.setRetainSizeWhenHidden(true);
+  label->setSizePolicy(policy);
+}
+
+}  // namespace
 
 MainWindow::MainWindow(Session& s) : session_(s) {
   MainControls& m = s.main;
   setWindowTitle(QStringLiteral("Kestrawl"));
-  resize(1000, 680);
+  // Tall enough for the whole introduction beside the room the statistics
+  // keep below it.
+  resize(1000, 720);
 
   auto* source = new QHBoxLayout;
   source->addWidget(Caption(this, "Source: "));
   source->addWidget(Make<QRadioButton>(this, m.optInFile));
   source->addWidget(Make<QRadioButton>(this, m.optOnClipboard));
   source->addSpacing(20);
-  source->addWidget(Make<QLabel>(this, m.lblSizeOfClipboardContents), 1);
+  auto* clipboardSize = Make<QLabel>(this, m.lblSizeOfClipboardContents);
+  ReserveRoom(clipboardSize, {"999,999,999 bytes on the clipboard."});
+  source->addWidget(clipboardSize, 1);
 
   auto* files = new QGridLayout;
   // Made row by row, so that Tab walks them in reading order.
@@ -37,8 +66,12 @@ MainWindow::MainWindow(Session& s) : session_(s) {
     files->addWidget(Make<QCheckBox>(this, *rowEnds[i]), i, 3);
   }
   auto* sizes = new QHBoxLayout;
-  sizes->addWidget(Make<QLabel>(this, m.lblFilesize));
-  sizes->addWidget(Make<QLabel>(this, m.lblXMLsize));
+  auto* fileSize = Make<QLabel>(this, m.lblFilesize);
+  ReserveRoom(fileSize, {"Filesize: 99,999.99 Mb"});
+  sizes->addWidget(fileSize);
+  auto* textSize = Make<QLabel>(this, m.lblXMLsize);
+  ReserveRoom(textSize, {"Text: 99,999.99 Mb"});
+  sizes->addWidget(textSize);
   files->addLayout(sizes, 0, 4);
   files->setColumnStretch(1, 1);
 
@@ -65,11 +98,22 @@ MainWindow::MainWindow(Session& s) : session_(s) {
   auto* stats = new QGroupBox(this);
   auto* statsLayout = new QVBoxLayout(stats);
   auto* timeRow = new QHBoxLayout;
-  timeRow->addWidget(Make<QLabel>(this, m.lblTimeElapsed), 1);
-  timeRow->addWidget(Make<QLabel>(this, m.lblTwirler));
+  auto* timeElapsed = Make<QLabel>(this, m.lblTimeElapsed);
+  ReserveRoom(timeElapsed, {"Time elapsed: 99d 23h 59m 59s"});
+  timeRow->addWidget(timeElapsed, 1);
+  auto* twirler = Make<QLabel>(this, m.lblTwirler);
+  ReserveRoom(twirler, {"\u2190", "\u2191", "\u2192", "\u2193"});
+  timeRow->addWidget(twirler);
   statsLayout->addLayout(timeRow);
-  for (Label* l : {&m.lblNumberOfWords, &m.lblNumWordsExcluded, &m.lblNumOccurrences, &m.lblTotalNumOccurrences})
-    statsLayout->addWidget(Make<QLabel>(stats, *l));
+  // The longest statistics line, with a total of twelve digits; the last
+  // label also shows the progress bar of a DOCX document.
+  const char* longestStatistics = "No. of words ignored (other than common words): 999,999,999,999";
+  const char* progressBar = "[------------------------------------>]";
+  for (Label* l : {&m.lblNumberOfWords, &m.lblNumWordsExcluded, &m.lblNumOccurrences, &m.lblTotalNumOccurrences}) {
+    auto* label = Make<QLabel>(stats, *l);
+    ReserveRoom(label, {longestStatistics, progressBar});
+    statsLayout->addWidget(label);
+  }
   side->addWidget(stats);
 
   auto* middle = new QHBoxLayout;

@@ -29,12 +29,13 @@ constexpr const char* kOverwritePrompt =
     "(This 'warn on overwrite' can be disabled\r\n"
     "in the 'Settings' window.)";
 
-// Moves the collected lines into txbOutput. Every assignment to the text box
-// copies its whole text, which is why lines arrive in blocks; a block that
-// would take the box past its limit is refused with the text-box-full report.
+// Moves the collected lines into txbOutput. Lines arrive in blocks so that
+// the widget lays out text once per block rather than once per line; a block
+// that would take the box past the listing's limit is refused with the
+// text-box-full report.
 bool Flush(Session& s, std::string& buffer, const char* label) {
   TextBox& box = s.main.txbOutput;
-  const auto limit = static_cast<std::size_t>(kMaxTextBoxLength);
+  const auto limit = static_cast<std::size_t>(kMaxListingLength);
   if (box.Length() + cp1252::Utf8Length(buffer) > limit) {
     ReportError(s, -6, s.Text(27), label);
     s.main.lblTwirler.SetCaption(" ");

@@ -25,7 +25,7 @@ class WordIntake : public CountObserver {
   // withdraws the request (blnStop) and the count goes on.
   bool ConfirmStop(std::int32_t distinctWords) override;
   // Shows the word in txbOutput unless display is suppressed (chkSuppressWords,
-  // ticked once the box nears kMaxTextBoxLength); every tenth word shows the
+  // ticked once the box passes kDisplaySuppressLength); every tenth word shows the
   // word-count label.
   void NewWord(std::string_view word, std::int32_t distinctWords) override;
   // Draws the progress bar up to done, when there is one.

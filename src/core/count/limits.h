@@ -15,10 +15,14 @@ inline constexpr int kMaxWordLength = 80;
 inline constexpr std::size_t kMaxScanRun = 65000;
 // The most characters of clipboard text a count takes.
 inline constexpr std::int32_t kMaxClipboardChars = 100000;
-// The most characters the window's output text box holds.
-inline constexpr std::int32_t kMaxTextBoxLength = 65000;
-// From this length of the text box on, new words are no longer shown there.
-inline constexpr std::int32_t kDisplaySuppressLength = kMaxTextBoxLength - 100;
+// The most characters a listing puts into the window's output text box; a
+// longer list gets the text-box-full report. A Qt text view holds many
+// millions of characters, and lines are added a block at a time.
+inline constexpr std::int32_t kMaxListingLength = 4000000;
+// From this length of the text box on, the words found by a count are no
+// longer shown there: showing each word as it is found is the costly part of
+// a count, so this cut-off stays far below the listing's.
+inline constexpr std::int32_t kDisplaySuppressLength = 65000 - 100;
 // A DOCX body part larger than this is only scanned after a question.
 inline constexpr std::int64_t kDocxWarnSize = 10 * 1024 * 1024;
 // A DOCX body part larger than this is refused.
