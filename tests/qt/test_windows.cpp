@@ -1,17 +1,23 @@
 // The program's windows as a person sees and uses them.
 #include <QAbstractButton>
+#include <QAbstractScrollArea>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QRegularExpression>
 #include <QScreen>
+#include <QScrollBar>
 
 #include <algorithm>
 #include <cstdio>
+#include <functional>
+#include <map>
 #include <memory>
 #include <string>
 #include <vector>
 
+#include "progress.h"
+#include "statistics.h"
 #include "windows_fixture.h"
 
 namespace kwl::qttest {
@@ -199,6 +205,65 @@ TEST_F(MainWindowOnScreen, TabFromTheFirstControlReachesTheLastOne) {
     ASSERT_NE(at, walked.end()) << name << " not reached in reading order: " << trail;
   }
   EXPECT_EQ(platform.boxes.size(), 1u) << "the path is taken once: " << trail;
+}
+
+// Where every widget of a window but the labels is, and whether the
+// scrolling boxes show a vertical scroll bar.
+std::map<QWidget*, std::string> Places(QWidget& window) {
+  std::map<QWidget*, std::string> places;
+  for (QWidget* w : window.findChildren<QWidget*>()) {
+    if (qobject_cast<QLabel*>(w) || !w->isVisible()) continue;
+    const QRect r(w->mapTo(&window, QPoint(0, 0)), w->size());
+    std::string place = std::to_string(r.x()) + "," + std::to_string(r.y()) + " " + std::to_string(r.width()) + "x" +
+                        std::to_string(r.height());
+    if (auto* area = qobject_cast<QAbstractScrollArea*>(w))
+      place += area->verticalScrollBar()->isVisible() ? " scrolling" : "";
+    places[w] = place;
+  }
+  return places;
+}
+
+// The captions the window logic gives its labels move and resize nothing
+// else: not the path boxes, not the introduction (no scroll bar appears).
+TEST_F(MainWindowOnScreen, LabelCaptionsMoveNothingElse) {
+  MainControls& m = session.main;
+  ProcessEvents();
+  const auto before = Places(Main());
+  ListStatistics big;
+  big.wordsListed = 2000000000;
+  big.wordsIgnored = 2000000000;
+  big.occurrencesListed = 999999999999;
+  big.totalOccurrences = 999999999999;
+  const struct {
+    const char* what;
+    std::function<void()> change;
+  } steps[] = {
+      {"file sizes", [&] {
+         m.lblFilesize.SetCaption("Filesize: 1,234.56 Mb");
+         m.lblXMLsize.SetCaption("Text: 987.65 Kb");
+       }},
+      {"clipboard size", [&] { m.lblSizeOfClipboardContents.SetCaption("98,765 bytes on the clipboard."); }},
+      {"time and indicator", [&] {
+         m.lblTimeElapsed.SetCaption("Time elapsed: 1h 2m 3s");
+         m.lblTwirler.SetCaption(TwirlerText(3));
+       }},
+      {"statistics", [&] { ShowRunStatistics(session, big); }},
+      {"progress bar", [&] { m.lblTotalNumOccurrences.SetCaption("[------------------>                  ]"); }},
+      {"all emptied and hidden", [&] {
+         for (Label* l : {&m.lblFilesize, &m.lblXMLsize, &m.lblSizeOfClipboardContents, &m.lblTwirler})
+           l->SetCaption("");
+         ConcealNumWords(session, true);
+       }},
+  };
+  for (const auto& step : steps) {
+    SCOPED_TRACE(step.what);
+    step.change();
+    ProcessEvents();
+    const auto after = Places(Main());
+    ASSERT_EQ(after.size(), before.size());
+    for (const auto& [widget, place] : before)
+      EXPECT_EQ(after.at(widget), place) << widget->metaObject()->className();
+  }
 }
 
 }  // namespace
