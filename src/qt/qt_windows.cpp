@@ -1,5 +1,8 @@
 #include "qt_windows.h"
 
+#include <QApplication>
+#include <QIcon>
+
 #include "session.h"
 
 namespace kwl::qt {
@@ -7,6 +10,10 @@ namespace kwl::qt {
 ProgramWindows::ProgramWindows(Session& s, QtPlatform& platform)
     : main(s), settings(s, &main), help(s, &main) {
   s.main.cmdHelp.onClick = [this] { help.ShowOrRestore(); };
+  // The program's own icon, carried in the program; the desktop entry of
+  // the same name lets the desktop match the windows to it.
+  QApplication::setWindowIcon(QIcon(QStringLiteral(":/kestrawl/kestrawl-256.png")));
+  QGuiApplication::setDesktopFileName(QStringLiteral("kestrawl"));
   platform.SetOwner(&main);
 }
 

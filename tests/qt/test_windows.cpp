@@ -114,6 +114,12 @@ TEST_F(MainWindowOnScreen, EveryControlIsThereAndShownAsTheWindowLogicSays) {
     EXPECT_FALSE(Get(hidden->Name()).isVisible()) << hidden->Name();
 }
 
+// The windows carry the program's own icon, whatever icon theme is installed.
+TEST_F(MainWindowOnScreen, TheWindowsShowTheProgramsIcon) {
+  for (QWidget* window : {static_cast<QWidget*>(&Main()), static_cast<QWidget*>(&Settings())})
+    EXPECT_FALSE(window->windowIcon().pixmap(48).isNull());
+}
+
 TEST_F(MainWindowOnScreen, TheKeyboardStartsOnTheInputFileButton) {
   EXPECT_EQ(FocusedName(), "cmdFile(0)");
 }
