@@ -280,6 +280,8 @@ class ProgressLine final : public CountObserver, public DocxPieceObserver {
  public:
   explicit ProgressLine(bool enabled) : enabled_(enabled) {}
   void Progress(std::int64_t done, std::int64_t total) override { Draw(done, total); }
+  // Nothing to pump and no stop button: the counter needs no call per word.
+  bool StepsWithinLines() override { return false; }
   bool GoOn() override { return true; }
   void Piece(const std::string&, std::int32_t, std::int64_t position, std::int64_t length) override {
     if (length > 1000000) Draw(position, length);

@@ -30,9 +30,9 @@ struct Checker : kwl::scan::ScanSink {
   std::size_t stopAfter = 0;  // 0: never stop
   std::size_t words = 0;
 
-  void Word(std::string_view w) override {
+  bool Word(std::string_view w) override {
+    if (w.empty()) return !Stopped();
     ++words;
-    KWL_FUZZ_CHECK(!w.empty());
     KWL_FUZZ_CHECK(w.size() <= LineScanner::kMaxRun);
     for (char c : w) KWL_FUZZ_CHECK(kwl::scan::IsWordChar(static_cast<unsigned char>(c), false, allowed));
     const auto first = static_cast<unsigned char>(w.front());
@@ -40,9 +40,10 @@ struct Checker : kwl::scan::ScanSink {
     // Trailing prohibited characters are cut before a final "s" is dropped,
     // so only a dropped "s" can leave one at the end.
     if (!dropFinalS || readingWords) KWL_FUZZ_CHECK(kwl::scan::StripFinalChars(w, kProhibited).size() == w.size());
+    return !Stopped();
   }
   void Yield() override {}
-  bool Stopped() override { return stopAfter != 0 && words >= stopAfter; }
+  bool Stopped() const { return stopAfter != 0 && words >= stopAfter; }
 };
 
 }  // namespace

@@ -142,5 +142,41 @@ TEST(Count, NewWordsAreReportedInTheOrderFound) {
   EXPECT_EQ(result.totals.longestWord, 1);
 }
 
+// Within a line the observer steps after every word (a window pumps its
+// events there and may stop), or not at all when it says it needs no steps;
+// a long stretch without words still steps now and then.
+TEST(Count, StepsWithinALineFollowTheObserversNeed) {
+  struct Stepper : CountObserver {
+    bool within = true;
+    int steps = 0;
+    void Step() override { ++steps; }
+    bool StepsWithinLines() override { return within; }
+  };
+  const std::string stretch(10 * scan::LineScanner::kYieldBytes, ',');
+  const struct {
+    std::string line;
+    bool within;
+    int minSteps;
+    int maxSteps;
+  } cases[] = {
+      {" one two three", true, 3, 3},
+      {" one two three", false, 0, 0},
+      {" isn't", true, 2, 2},  // "isn" and "t" are fragments: counted for nothing, stepped all the same
+      {" a" + stretch + "b", true, 10, 13},
+      {" a" + stretch + "b", false, 0, 0},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.line.substr(0, 20));
+    Counter counter;
+    counter.Start(CountRules{});
+    Stepper observer;
+    observer.within = c.within;
+    std::string line = c.line;
+    counter.ScanLine(line, observer);
+    EXPECT_GE(observer.steps, c.minSteps);
+    EXPECT_LE(observer.steps, c.maxSteps);
+  }
+}
+
 }  // namespace
 }  // namespace kwl

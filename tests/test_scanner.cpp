@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "scan/char_rules.h"
+#include "scan/line_facts.h"
 #include "scan/markup.h"
 #include "text/normalise.h"
 #include "scan/scanner.h"
@@ -15,9 +16,11 @@ namespace {
 struct Collect : ScanSink {
   std::vector<std::string> words;
   int stopAfter = -1;
-  void Word(std::string_view w) override { words.emplace_back(w); }
+  bool Word(std::string_view w) override {
+    if (!w.empty()) words.emplace_back(w);
+    return stopAfter < 0 || static_cast<int>(words.size()) < stopAfter;
+  }
   void Yield() override {}
-  bool Stopped() override { return stopAfter >= 0 && static_cast<int>(words.size()) >= stopAfter; }
 };
 
 struct Rules {
@@ -251,6 +254,39 @@ TEST(ScannerLines, HugeLinesAndEveryByteValueAreScannedInOnePass) {
   std::string words10m;
   for (int i = 0; i < 1000000; ++i) words10m += "word ";
   EXPECT_EQ(Scan({words10m}).size(), 1000000U);
+}
+
+// The first pass over a line, at every length around its steps of sixteen
+// bytes and with each byte it looks for at every position: the facts and the
+// folding agree with a byte-at-a-time reading.
+TEST(ScannerLines, TheFirstPassFindsEveryByteItLooksForAndFoldsOnlyAsciiCapitals) {
+  const char trigger[] = {'\b', '\t', '\n', '\x0C', '\r', '\xA0', '-', '\xC9', 'Q', '\x01'};
+  for (std::size_t n = 0; n <= 49; ++n) {
+    for (std::size_t at = 0; at <= n; ++at) {
+      for (const char t : trigger) {
+        std::string line(n, 'w');
+        for (std::size_t i = 0; i < n; i += 7) line[i] = 'K';
+        if (at < n) line[at] = t;
+        std::string folded = line;
+        LineFacts want;
+        for (char& ch : folded) {
+          const auto c = static_cast<unsigned char>(ch);
+          want.nonAscii = want.nonAscii || c >= 0x80;
+          want.mayNeedBlanks = want.mayNeedBlanks || c <= 13 || c == 0xA0;
+          want.hyphen = want.hyphen || c == '-';
+          if (c >= 'A' && c <= 'Z') ch = static_cast<char>(c + 32);
+        }
+        for (const bool fold : {false, true}) {
+          std::string got = line;
+          const LineFacts facts = FoldAsciiAndLook(got.data(), got.size(), fold);
+          ASSERT_EQ(got, fold ? folded : line) << n << " " << at << " " << int(t);
+          ASSERT_EQ(facts.nonAscii, want.nonAscii) << n << " " << at << " " << int(t);
+          ASSERT_EQ(facts.mayNeedBlanks, want.mayNeedBlanks) << n << " " << at << " " << int(t);
+          ASSERT_EQ(facts.hyphen, want.hyphen) << n << " " << at << " " << int(t);
+        }
+      }
+    }
+  }
 }
 
 }  // namespace

@@ -43,11 +43,12 @@ void Counter::Start(const CountRules& rules) {
 }
 
 std::int64_t Counter::ScanLine(std::string& line, CountObserver& observer) {
-  // Folding is idempotent, so a line a reader has folded already comes out
-  // the same.
-  if (!rules_.caseSignificant) scan::FoldCaseInPlace(line);
-  scanner_.rules = scan::ScanRules{rules_.dropFinalS, rules_.apostrophesAllowed, rules_.readingWordList};
+  // The scanner folds the line in its first pass over it. Folding is
+  // idempotent, so a line a reader has folded already comes out the same.
+  scanner_.rules =
+      scan::ScanRules{rules_.dropFinalS, rules_.apostrophesAllowed, rules_.readingWordList, !rules_.caseSignificant};
   observer_ = &observer;
+  stepsWithinLines_ = observer.StepsWithinLines();
   lineOccurrences_ = 0;
   scanner_.ScanLine(line, *this);
   observer_ = nullptr;
@@ -55,23 +56,34 @@ std::int64_t Counter::ScanLine(std::string& line, CountObserver& observer) {
   return lineOccurrences_;
 }
 
-void Counter::Word(std::string_view word) {
-  if (rules_.readingWordList) {
-    Take(word);
-    return;
+bool Counter::Word(std::string_view word) {
+  if (!word.empty()) {
+    if (rules_.readingWordList) {
+      Take(word);
+    } else {
+      ++lineOccurrences_;
+      if (Kept(word)) Take(word);
+    }
   }
-  ++lineOccurrences_;
-  if (rules_.only7bitAscii && !IsAll7bit(word)) return;
-  if (!KeptByLengthAndShapeRules(word, rules_)) return;
+  if (!stepsWithinLines_) return true;
+  observer_->Step();
+  return !observer_->StopRequested();
+}
+
+bool Counter::Kept(std::string_view word) {
+  if (rules_.only7bitAscii && !IsAll7bit(word)) return false;
+  if (!KeptByLengthAndShapeRules(word, rules_)) return false;
   const bool ignoreList = rules_.wordsToIgnore != nullptr && !rules_.wordsToIgnore->Empty();
   const bool ignoreCommon = rules_.commonWords != nullptr;
-  if (ignoreList || ignoreCommon) {
-    lower_.assign(word);
-    scan::FoldCaseInPlace(lower_);
-    if (ignoreList && rules_.wordsToIgnore->Contains(lower_)) return;
-    if (ignoreCommon && rules_.commonWords->Contains(lower_)) return;
-  }
-  Take(word);
+  return !(ignoreList || ignoreCommon) || !Listed(word, ignoreList, ignoreCommon);
+}
+
+// Out of line: with the folding and the lookups inlined, Kept() would save
+// and restore registers for every word, listed or not.
+[[gnu::noinline]] bool Counter::Listed(std::string_view word, bool ignoreList, bool ignoreCommon) {
+  lower_.assign(word);
+  scan::FoldCaseInPlace(lower_);
+  return (ignoreList && rules_.wordsToIgnore->Contains(lower_)) || (ignoreCommon && rules_.commonWords->Contains(lower_));
 }
 
 void Counter::Take(std::string_view word) {

@@ -25,13 +25,20 @@ class CountObserver {
  public:
   virtual ~CountObserver() = default;
 
-  // Called before each line is read and at every step of a line's walk
-  // (at least once per word): where a window pumps its events.
+  // Called before each line is read and, within a line, after every word
+  // the scanner cuts out, while comments are skipped and every few thousand
+  // bytes of a stretch without words: where a window pumps its events.
   virtual void Step() {}
 
   // Asked after every word the scanner cuts out: true ends the current line
   // after that word.
   virtual bool StopRequested() { return false; }
+
+  // Asked before each line: false when neither Step() nor StopRequested()
+  // has anything to do within a line (an observer that shows progress only,
+  // or nothing at all); they are then called between lines only, which saves
+  // two calls per word.
+  virtual bool StepsWithinLines() { return true; }
 
   // Asked by Read() after a line that ended with StopRequested() true: true
   // ends the count as stopped, false goes on with the next line (the
@@ -93,11 +100,16 @@ class Counter : private scan::ScanSink {
   scan::LineScanner& Scanner() { return scanner_; }
 
  private:
-  // scan::ScanSink: the per-word rules, then the table.
-  void Word(std::string_view word) override;
-  void Yield() override { observer_->Step(); }
-  bool Stopped() override { return observer_->StopRequested(); }
+  // scan::ScanSink: the word counted, then the observer's step and stop request.
+  bool Word(std::string_view word) override;
+  void Yield() override {
+    if (stepsWithinLines_) observer_->Step();
+  }
 
+  // Whether the per-word rules keep the word.
+  bool Kept(std::string_view word);
+  // Whether the lower-cased word is in the words to ignore or the common words.
+  bool Listed(std::string_view word, bool ignoreList, bool ignoreCommon);
   // Counts one occurrence unless the word is longer than maxWordLength.
   void Take(std::string_view word);
 
@@ -106,6 +118,7 @@ class Counter : private scan::ScanSink {
   WordRules rules_;
   std::string prohibited_{kProhibitedInitialOrFinalChars};
   CountObserver* observer_ = nullptr;  // set while a line is scanned
+  bool stepsWithinLines_ = true;       // the observer's StepsWithinLines() for the line
   std::int64_t lineOccurrences_ = 0;
   std::int64_t totalOccurrences_ = 0;
   std::string lower_;  // the lower-cased word for the ignore lookups

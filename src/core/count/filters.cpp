@@ -7,9 +7,9 @@
 namespace kwl {
 
 bool IsAll7bit(std::string_view word) {
-  for (char c : word)
-    if (static_cast<unsigned char>(c) >= 128) return false;
-  return true;
+  unsigned char all = 0;
+  for (char c : word) all |= static_cast<unsigned char>(c);
+  return all < 128;
 }
 
 bool LacksLetter(std::string_view word) {
@@ -32,17 +32,6 @@ bool IsRomanNumeralBelow40(std::string_view word) {
   if (word.empty() || word == "I" || word == "i") return false;
   for (char c : word)
     if (c != 'I' && c != 'i' && c != 'V' && c != 'v' && c != 'X' && c != 'x') return false;
-  return true;
-}
-
-bool KeptByLengthAndShapeRules(std::string_view word, const WordRules& rules) {
-  const auto length = static_cast<std::int64_t>(word.size());
-  if (rules.ignoreShortWords && length < rules.shortWordSize) return false;
-  if (length > rules.longWordSize) return false;
-  if (rules.ignoreNoLetter && LacksLetter(word)) return false;
-  // Repeated digits ("000") are kept.
-  if (rules.ignoreRepetitions && length > 1 && IsRepetition(word) && !(word.front() >= '0' && word.front() <= '9'))
-    return false;
   return true;
 }
 

@@ -1,10 +1,12 @@
 #pragma once
 // The ignore rules: the tests of single words, the per-word rules of a count
 // and the rules applied to the finished table.
+#include <cstdint>
 #include <string_view>
 
 #include "count/count_rules.h"
 #include "count/word_table.h"
+#include "scan/char_rules.h"
 
 namespace kwl {
 
@@ -17,8 +19,22 @@ bool IsRepetition(std::string_view word);
 bool IsRomanNumeralBelow40(std::string_view word);
 
 // The short-word, long-word, no-letter and repetition rules, in that order:
-// false when one of them drops the word.
-bool KeptByLengthAndShapeRules(std::string_view word, const WordRules& rules);
+// false when one of them drops the word. Asked for every word of a count, so
+// it is inline and tests the first characters before whole words.
+inline bool KeptByLengthAndShapeRules(std::string_view word, const WordRules& rules) {
+  const auto length = static_cast<std::int64_t>(word.size());
+  if (rules.ignoreShortWords && length < rules.shortWordSize) return false;
+  if (length > rules.longWordSize) return false;
+  if (rules.ignoreNoLetter && (word.empty() || !scan::IsTableLetter(static_cast<unsigned char>(word.front()))) &&
+      LacksLetter(word))
+    return false;
+  // Repeated digits ("000") are kept. A word whose first two characters
+  // differ and are no blanks is no repetition.
+  if (rules.ignoreRepetitions && length > 1 && (word[0] == word[1] || word[0] == ' ' || word[1] == ' ') &&
+      IsRepetition(word) && !(word.front() >= '0' && word.front() <= '9'))
+    return false;
+  return true;
+}
 
 // Sets blnIncluded of every entry from the Roman-numeral and infrequency rules.
 void ApplyPostScanRules(WordTable& table, const WordRules& rules);

@@ -2,26 +2,31 @@
 
 namespace kwl::scan {
 
-bool IsLetterCode(unsigned char c) {
-  return (c >= 65 && c <= 90) || (c >= 97 && c <= 122) || (c >= 192 && c <= 214) ||
-         (c >= 216 && c <= 246) || c >= 248;
-}
-
-bool IsTableLetter(unsigned char c) {
-  return IsLetterCode(c) || c == 0x8A || c == 0x8C || c == 0x9F || c == 0x9A || c == 0x9C;
-}
-
 bool IsWordChar(unsigned char c, bool allowDigits, std::string_view set) {
   if (IsLetterCode(c)) return true;
   if (allowDigits && c >= '0' && c <= '9') return true;
   return set.find(static_cast<char>(c)) != std::string_view::npos;
 }
 
-void WordCharTable::Build(std::string_view allowedExtra, std::string_view prohibited) {
+void ByteClasses::SetCharacters(std::string_view allowedExtra, std::string_view prohibited) {
   for (int c = 0; c < 256; ++c) {
     const auto u = static_cast<unsigned char>(c);
-    wordChar[u] = IsWordChar(u, false, allowedExtra);
-    wordStart[u] = wordChar[u] && (IsLetterCode(u) || prohibited.find(static_cast<char>(u)) == std::string_view::npos);
+    const bool wordChar = IsWordChar(u, false, allowedExtra);
+    const bool strip = prohibited.find(static_cast<char>(u)) != std::string_view::npos;
+    const bool wordStart = wordChar && (IsLetterCode(u) || !strip);
+    bits[u] = static_cast<std::uint8_t>((bits[u] & kMarkerFirst) | (wordChar ? kWordChar : 0) |
+                                        (wordStart ? kWordStart : 0) | (strip ? kFinalStrip : 0));
+  }
+}
+
+void ByteClasses::SetMarkerFirsts(std::string_view firsts) {
+  for (auto& b : bits) b = static_cast<std::uint8_t>(b & ~kMarkerFirst);
+  for (const char f : firsts) {
+    const auto c = static_cast<unsigned char>(f);
+    bits[c] |= kMarkerFirst;
+    // Markers are matched ignoring ASCII case.
+    if (c >= 'A' && c <= 'Z') bits[c + 32U] |= kMarkerFirst;
+    if (c >= 'a' && c <= 'z') bits[c - 32U] |= kMarkerFirst;
   }
 }
 

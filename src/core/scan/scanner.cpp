@@ -1,7 +1,9 @@
 #include "scan/scanner.h"
 
+#include <algorithm>
 #include <array>
 
+#include "scan/line_facts.h"
 #include "text/normalise.h"
 
 namespace kwl::scan {
@@ -29,26 +31,9 @@ bool EndsWith(std::string_view s, std::string_view tail) {
   return s.size() >= tail.size() && s.substr(s.size() - tail.size()) == tail;
 }
 
-}  // namespace
-
-std::string_view StripFinalChars(std::string_view word, std::string_view set) {
-  while (!word.empty() && set.find(word.back()) != std::string_view::npos) word.remove_suffix(1);
-  return word;
-}
-
-void LineScanner::SetAllowedExtraChars(std::string_view allowed, std::string_view prohibited) {
-  allowed_ = allowed;
-  prohibited_ = prohibited;
-  table_.Build(allowed_, prohibited_);
-}
-
-void LineScanner::SetMarkupKind(std::string_view extension) {
-  const MarkupKind kind = MarkupKindFor(extension);
-  blnCharacterEntitiesPossible = kind.characterEntities;
-  markers.SetCommentMarkers(kind.kind);
-}
-
-void LineScanner::PrepareLine(std::string& line) {
+// Backspaces removed; line ends, form feeds, no-break spaces and tabs made
+// blanks, a CR LF pair one blank.
+void MakeBlanks(std::string& line) {
   // Nothing becomes longer, so the result is written over the line as it is
   // read: a line of any length is never held twice.
   std::size_t w = 0;
@@ -68,13 +53,62 @@ void LineScanner::PrepareLine(std::string& line) {
     }
   }
   line.resize(w);
+}
+
+}  // namespace
+
+std::string_view StripFinalChars(std::string_view word, std::string_view set) {
+  while (!word.empty() && set.find(word.back()) != std::string_view::npos) word.remove_suffix(1);
+  return word;
+}
+
+void LineScanner::SetAllowedExtraChars(std::string_view allowed, std::string_view prohibited) {
+  allowed_ = allowed;
+  prohibited_ = prohibited;
+  classes_.SetCharacters(allowed_, prohibited_);
+}
+
+void LineScanner::SetMarkupKind(std::string_view extension) {
+  const MarkupKind kind = MarkupKindFor(extension);
+  blnCharacterEntitiesPossible = kind.characterEntities;
+  markers.SetCommentMarkers(kind.kind);
+}
+
+void LineScanner::PrepareLine(std::string& line) {
+  // Folding changes no byte the other steps look for, so the facts of the
+  // line before folding are those after it.
+  const LineFacts facts = FoldAsciiAndLook(line.data(), line.size(), rules.foldCase);
+  if (rules.foldCase && facts.nonAscii) FoldCaseInPlace(line);  // the capitals beyond ASCII
+  if (facts.mayNeedBlanks) MakeBlanks(line);
   if (rules.readingWords) {
     blnCommentsPossible = true;
     return;
   }
   blnCommentsPossible = markers.intNumCommentMarkers > 0;
-  SplitDoubleHyphens(line);
+  if (facts.hyphen) SplitDoubleHyphens(line);
   if (blnCharacterEntitiesPossible) ReplaceEntities(line);
+}
+
+void LineScanner::TakeMarkerFirsts() {
+  // The markers are a public field that may change between lines; comparing
+  // their first characters costs a few steps per line, rebuilding the
+  // classes 256.
+  const int slots = std::min<int>(markers.intNumCommentMarkers, static_cast<int>(markers.strCommentStart.size()));
+  std::size_t count = 0;
+  bool same = true;
+  for (int slot = 0; slot < slots; ++slot) {
+    const std::string& start = markers.strCommentStart[static_cast<std::size_t>(slot)];
+    if (start.empty()) continue;
+    same = same && count < markerFirsts_.size() && markerFirsts_[count] == start[0];
+    ++count;
+  }
+  if (same && count == markerFirsts_.size()) return;
+  markerFirsts_.clear();
+  for (int slot = 0; slot < slots; ++slot) {
+    const std::string& start = markers.strCommentStart[static_cast<std::size_t>(slot)];
+    if (!start.empty()) markerFirsts_ += start[0];
+  }
+  classes_.SetMarkerFirsts(markerFirsts_);
 }
 
 int LineScanner::CommentStartAt(std::string_view line, std::size_t lp) const {
@@ -116,74 +150,79 @@ void LineScanner::SkipCommentBody(std::string_view line, std::size_t& lp) {
   }
 }
 
-std::string LineScanner::FinishWord(std::string_view raw) const {
-  std::string_view word = StripFinalChars(raw, prohibited_);
-  if (rules.readingWords) return std::string(word);
+std::string_view LineScanner::FinishWordFully(std::string_view raw) const {
+  std::string_view word = raw;
+  while (!word.empty() && (classes_[static_cast<unsigned char>(word.back())] & kFinalStrip) != 0)
+    word.remove_suffix(1);
+  if (rules.readingWords) return word;
   if (rules.dropFinalS && word.size() > 2 && word.back() == 's' && !EndsWith(word, "ss") && !EndsWith(word, "'s") &&
       !IsVowel(static_cast<unsigned char>(word[word.size() - 2]))) {
-    const std::string lower = FoldCase(word);
-    const bool exempt = EndsWith(lower, "ics") || lower == "maths" || lower == "stats" || lower == "dickens" ||
-                        lower == "always" || lower == "perhaps";
+    const bool exempt = EndsWithFolded(word, "ics") || EqualsFolded(word, "maths") || EqualsFolded(word, "stats") ||
+                        EqualsFolded(word, "dickens") || EqualsFolded(word, "always") ||
+                        EqualsFolded(word, "perhaps");
     if (!exempt) word.remove_suffix(1);
   }
-  // Only "s", "t" and the contraction stems (3 to 7 letters ending in "n")
-  // can be apostrophe fragments.
-  const bool mayBeFragment =
-      word.size() == 1 || (word.size() >= 3 && word.size() <= 7 && (word.back() == 'n' || word.back() == 'N'));
-  if (!rules.apostrophesAllowed && mayBeFragment) {
-    const std::string lower = FoldCase(word);
-    if (lower == "s" || lower == "t" || IsContractionStem(lower)) return {};
+  if (!rules.apostrophesAllowed && MayBeFragment(word)) {
+    if (EqualsFolded(word, "s") || EqualsFolded(word, "t") || IsContractionStem(word)) return {};
   }
-  return std::string(word);
+  return word;
 }
 
 void LineScanner::ScanLine(std::string& strLine, ScanSink& sink) {
   PrepareLine(strLine);
+  TakeMarkerFirsts();
   const std::string_view line = strLine;
+  const auto* const bytes = reinterpret_cast<const unsigned char*>(line.data());
   const std::size_t n = line.size();
 
-  // Only characters that begin some marker need the full marker test.
-  std::array<bool, 256> markerFirst{};
-  for (int slot = 0; slot < markers.intNumCommentMarkers; ++slot) {
-    const std::string& start = markers.strCommentStart[static_cast<std::size_t>(slot)];
-    if (start.empty()) continue;
-    const auto c = static_cast<unsigned char>(start[0]);
-    markerFirst[c] = true;
-    markerFirst[AsciiLower(c)] = true;
-    if (c >= 'a' && c <= 'z') markerFirst[static_cast<unsigned char>(c - 32)] = true;
-  }
-
+  // classes_ is read afresh at every byte: the sink may change the allowed
+  // characters from Word() or Yield(), and they apply from the next byte.
   std::size_t lp = 0;
+  std::size_t yielded = 0;  // where the last word ended or Yield() was last called
   while (lp < n) {
-    sink.Yield();
-    if (blnCommentsPossible) {
-      if (intWithinComment == -1 && markerFirst[static_cast<unsigned char>(line[lp])])
-        intWithinComment = CommentStartAt(line, lp);
-      while (intWithinComment >= 0) {
-        SkipCommentBody(line, lp);
-        if (lp >= n) return;  // a comment still open continues on the next line
-        if (line[lp] == ' ') {
-          intWithinComment = -1;
-          break;
-        }
-        intWithinComment = markerFirst[static_cast<unsigned char>(line[lp])] ? CommentStartAt(line, lp) : -1;
+    if (blnCommentsPossible && (intWithinComment != -1 || (classes_[bytes[lp]] & kMarkerFirst) != 0)) {
+      if (!SkipComments(line, lp, sink)) return;  // a comment still open continues on the next line
+      if (lp >= n) return;
+    }
+    if ((classes_[bytes[lp]] & kWordStart) != 0) {
+      // A word start is a word character: the run is at least one long.
+      const std::size_t limit = n - lp > kMaxRun ? lp + kMaxRun : n;
+      std::size_t end = lp + 1;
+      while (end < limit && (classes_[bytes[end]] & kWordChar) != 0) ++end;
+      const std::string_view word = FinishWord(line.substr(lp, end - lp));
+      lp = end;
+      yielded = end;
+      if (!sink.Word(word)) return;
+    } else {
+      // Each character that cannot start a word is passed over with the
+      // blanks after it, up to one that may start a word or a comment.
+      const std::size_t stretchEnd = n - lp > kYieldBytes ? lp + kYieldBytes : n;
+      do {
+        ++lp;
+        while (lp < n && bytes[lp] == ' ') ++lp;
+      } while (lp < stretchEnd && (classes_[bytes[lp]] & (kWordStart | kMarkerFirst)) == 0);
+      if (lp - yielded >= kYieldBytes) {
         sink.Yield();
+        yielded = lp;
       }
     }
-    if (table_.wordStart[static_cast<unsigned char>(line[lp])]) {
-      std::size_t len = 0;
-      while (lp + len < n && len < kMaxRun && table_.wordChar[static_cast<unsigned char>(line[lp + len])]) ++len;
-      const std::string word = FinishWord(line.substr(lp, len));
-      lp += len;
-      if (!word.empty()) sink.Word(word);
-      sink.Yield();
-      if (sink.Stopped()) return;
-    } else {
-      // One character that cannot start a word is passed over, then any blanks.
-      ++lp;
-      while (lp < n && line[lp] == ' ') ++lp;
-    }
   }
+}
+
+bool LineScanner::SkipComments(std::string_view line, std::size_t& lp, ScanSink& sink) {
+  if (intWithinComment == -1) intWithinComment = CommentStartAt(line, lp);
+  while (intWithinComment >= 0) {
+    SkipCommentBody(line, lp);
+    if (lp >= line.size()) return false;
+    if (line[lp] == ' ') {
+      intWithinComment = -1;
+      break;
+    }
+    intWithinComment =
+        (classes_[static_cast<unsigned char>(line[lp])] & kMarkerFirst) != 0 ? CommentStartAt(line, lp) : -1;
+    sink.Yield();
+  }
+  return true;
 }
 
 }  // namespace kwl::scan

@@ -12,15 +12,18 @@
 
 namespace kwl::scan {
 
-// Where the scanner delivers its words. Word() receives every finished,
-// non-empty word; Yield() is called at every step of the walk (the sink
-// decides whether to pump events); Stopped() is asked after every word.
+// Where the scanner delivers its words. Word() is called for every word the
+// scanner cuts out, finished (FinishWord), so at least once per word: the
+// sink may pump events there, and returning false ends the line after that
+// word. A word that finishing leaves empty (an apostrophe fragment) arrives
+// empty and counts for nothing. Yield() is called while comments are skipped
+// and now and then during long stretches of a line without words, so that a
+// sink that pumps events stays responsive on any line.
 class ScanSink {
  public:
   virtual ~ScanSink() = default;
-  virtual void Word(std::string_view word) = 0;
+  virtual bool Word(std::string_view word) = 0;
   virtual void Yield() = 0;
-  virtual bool Stopped() = 0;
 };
 
 // The word rules of one scan.
@@ -28,11 +31,14 @@ struct ScanRules {
   bool dropFinalS = false;          // chkDropFinalS
   bool apostrophesAllowed = false;  // chkAllowWordsWithApostrophes
   bool readingWords = false;        // a common-words file is being read
+  bool foldCase = false;            // the line is case-folded first (FoldCaseInPlace)
 };
 
 class LineScanner {
  public:
   static constexpr std::size_t kMaxRun = kMaxScanRun;
+  // The most bytes of a line without words between two calls of Yield().
+  static constexpr std::size_t kYieldBytes = 4096;
 
   LineScanner() { SetAllowedExtraChars(""); }
 
@@ -52,21 +58,43 @@ class LineScanner {
   // Prepares and scans strLine in full (strLine is rewritten by the preparation).
   void ScanLine(std::string& strLine, ScanSink& sink);
 
-  // The preparation: backspaces removed, line ends, form feeds, no-break
-  // spaces and tabs made blanks, double hyphens split, entities replaced.
+  // The preparation: the line case-folded when rules.foldCase, backspaces
+  // removed, line ends, form feeds, no-break spaces and tabs made blanks,
+  // double hyphens split, entities replaced.
   void PrepareLine(std::string& strLine);
 
   // Finishes a raw word: trailing prohibited characters, the final "s" and
-  // the apostrophe fragments. Empty when there is nothing to count.
-  std::string FinishWord(std::string_view raw) const;
+  // the apostrophe fragments. A part of raw; empty when there is nothing to
+  // count.
+  std::string_view FinishWord(std::string_view raw) const {
+    // Most words end in a letter and are no fragment: they are done here,
+    // in the scanner's loop; the rest take the full rules.
+    if (raw.empty()) return raw;
+    const auto last = static_cast<unsigned char>(raw.back());
+    if ((classes_[last] & kFinalStrip) == 0 && !rules.dropFinalS && !MayBeFragment(raw)) return raw;
+    return FinishWordFully(raw);
+  }
 
  private:
+  // Only "s", "t" and the contraction stems (3 to 7 letters ending in "n")
+  // can be apostrophe fragments.
+  static bool MayBeFragment(std::string_view word) {
+    return word.size() == 1 || (word.size() >= 3 && word.size() <= 7 && (word.back() == 'n' || word.back() == 'N'));
+  }
+  std::string_view FinishWordFully(std::string_view raw) const;
+  // The comments from lp on: lp left after them; false when the line ends
+  // within one.
+  bool SkipComments(std::string_view line, std::size_t& lp, ScanSink& sink);
   int CommentStartAt(std::string_view line, std::size_t lp) const;
   void SkipCommentBody(std::string_view line, std::size_t& lp);
+  // Marks the first characters of the start markers in the byte classes
+  // when the markers have changed since the last line.
+  void TakeMarkerFirsts();
 
   std::string allowed_;
   std::string prohibited_ = "'.:,()";
-  WordCharTable table_;
+  ByteClasses classes_;
+  std::string markerFirsts_;  // the first characters the classes mark
 };
 
 // Removes characters of set from the end of word while the last one belongs to it.

@@ -1,5 +1,6 @@
 #include "sources/line_reader.h"
 
+#include <cstring>
 #include <new>
 #include <utility>
 
@@ -12,6 +13,7 @@ bool LineReader::Fill() {
   if (atEnd_) return false;
   pos_ = 0;
   end_ = 0;
+  cr_ = kNoCr;
   const std::int64_t got = file_.Read(buffer_.data(), buffer_.size(), status_);
   if (got <= 0) {
     atEnd_ = true;
@@ -40,6 +42,19 @@ std::size_t LineReader::RestOfLine() {
   }
 }
 
+std::size_t LineReader::LineEnd(std::size_t from) {
+  // memchr looks at many bytes a step, where a loop testing for both line
+  // ends looks at one. Most files hold no CR, or one per line: the next CR
+  // is looked for once and remembered, and the LF only before it.
+  const char* const data = buffer_.data();
+  if (cr_ == kNoCr || cr_ < from) {
+    const void* cr = std::memchr(data + from, '\r', end_ - from);
+    cr_ = cr != nullptr ? static_cast<std::size_t>(static_cast<const char*>(cr) - data) : end_;
+  }
+  const void* lf = std::memchr(data + from, '\n', cr_ - from);
+  return lf != nullptr ? static_cast<std::size_t>(static_cast<const char*>(lf) - data) : cr_;
+}
+
 bool LineReader::Next(std::string& line) {
   line.clear();
   terminator_ = 0;
@@ -50,8 +65,7 @@ bool LineReader::Next(std::string& line) {
     any = true;
     const char* begin = buffer_.data() + pos_;
     const char* stop = buffer_.data() + end_;
-    const char* p = begin;
-    while (p != stop && *p != '\r' && *p != '\n') ++p;
+    const char* p = buffer_.data() + LineEnd(pos_);
     line.append(begin, static_cast<std::size_t>(p - begin));
     pos_ += static_cast<std::size_t>(p - begin);
     if (p == stop) {

@@ -39,6 +39,8 @@ class LineReader {
   bool Fill();
   // Bytes from the end of the buffer up to the next line end or the end of the file.
   std::size_t RestOfLine();
+  // The index of the first CR or LF of the buffer from index from on, or end_.
+  std::size_t LineEnd(std::size_t from);
 
   File file_;
   std::vector<char> buffer_;
@@ -47,6 +49,10 @@ class LineReader {
   // File offset of the byte after the buffer's contents.
   std::uint64_t offset_ = 0;
   bool atEnd_ = false;
+  // The index of the buffer's next CR (end_ when there is none), kNoCr when
+  // not yet looked for since the buffer was filled.
+  static constexpr std::size_t kNoCr = static_cast<std::size_t>(-1);
+  std::size_t cr_ = kNoCr;
   int terminator_ = 0;
   Status status_;
 };

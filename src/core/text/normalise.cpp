@@ -62,11 +62,21 @@ const Tables& T() {
 }  // namespace
 
 void FoldCaseInPlace(std::string& text) {
-  const Tables& t = T();
-  for (char& ch : text) {
-    const auto c = static_cast<unsigned char>(ch);
-    ch = static_cast<char>(t.lower[c]);
+  // Most text is ASCII, whose capitals fold by arithmetic in a loop the
+  // compiler vectorises; only a text holding a byte from 0x80 up is walked
+  // again through the table, which agrees with the arithmetic on ASCII. A
+  // word is too short for vectors to pay and goes through the table at once.
+  if (text.size() >= 32) {
+    unsigned char high = 0;
+    for (char& ch : text) {
+      const auto c = static_cast<unsigned char>(ch);
+      high |= c;
+      ch = static_cast<char>(c + (static_cast<unsigned char>(c - 'A') < 26 ? 32 : 0));
+    }
+    if (high < 0x80) return;
   }
+  const Tables& t = T();
+  for (char& ch : text) ch = static_cast<char>(t.lower[static_cast<unsigned char>(ch)]);
 }
 
 std::string FoldCase(std::string_view text) {
@@ -99,11 +109,25 @@ std::string SortKey(std::string_view word) {
 bool IsVowel(unsigned char c) { return T().vowel[c]; }
 
 bool IsContractionStem(std::string_view word) {
-  const std::string w = FoldCase(word);
-  for (std::string_view stem : {"aren", "couldn", "didn", "doesn", "hadn", "hasn", "isn", "shouldn",
-                                "wasn", "weren", "wouldn"})
-    if (w == stem) return true;
+  static constexpr std::string_view kStems[] = {"aren", "couldn", "didn", "doesn", "hadn", "hasn",
+                                                "isn",  "shouldn", "wasn", "weren", "wouldn"};
+  for (std::string_view stem : kStems)
+    if (EqualsFolded(word, stem)) return true;
   return false;
+}
+
+bool EqualsFolded(std::string_view text, std::string_view lower) {
+  if (text.size() != lower.size()) return false;
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    const auto c = static_cast<unsigned char>(text[i]);
+    const auto folded = static_cast<unsigned char>(c >= 'A' && c <= 'Z' ? c + 32 : c);
+    if (folded != static_cast<unsigned char>(lower[i])) return false;
+  }
+  return true;
+}
+
+bool EndsWithFolded(std::string_view text, std::string_view lower) {
+  return text.size() >= lower.size() && EqualsFolded(text.substr(text.size() - lower.size()), lower);
 }
 
 }  // namespace kwl::scan

@@ -25,4 +25,10 @@ bool IsVowel(unsigned char c);
 // ("aren", "couldn", "didn", ...).
 bool IsContractionStem(std::string_view word);
 
+// FoldCase(text) == lower and FoldCase(text) ends with lower, for a lower
+// of small ASCII letters, without making the folded copy: only the ASCII
+// capitals fold to ASCII letters.
+bool EqualsFolded(std::string_view text, std::string_view lower);
+bool EndsWithFolded(std::string_view text, std::string_view lower);
+
 }  // namespace kwl::scan
