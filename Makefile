@@ -26,16 +26,19 @@ TEST_PACKAGES = g++ cmake make pkg-config libgtest-dev libgmock-dev libzip-dev l
 GUI_PACKAGES = qt6-base-dev fonts-liberation fonts-dejavu-core time
 # make package: dpkg-shlibdeps (in dpkg-dev) and file find the dependencies.
 PACKAGE_PACKAGES = dpkg-dev file
+# make bench: Google Benchmark for the microbenchmarks of the scanner.
+BENCH_PACKAGES = libbenchmark-dev
 # The fuzz targets: clang with libFuzzer's runtime (in libclang-rt-14-dev).
 FUZZ_PACKAGES = clang libclang-rt-14-dev cmake make pkg-config libzip-dev libxxhash-dev
 
-.PHONY: deps deps-test deps-fuzz deps-package build run test package fuzz bench screenshots clean
+.PHONY: deps deps-test deps-fuzz deps-package deps-bench build run test package fuzz bench screenshots clean
 
 deps: PACKAGES = $(TEST_PACKAGES) $(GUI_PACKAGES)
 deps-test: PACKAGES = $(TEST_PACKAGES)
 deps-fuzz: PACKAGES = $(FUZZ_PACKAGES)
 deps-package: PACKAGES = $(PACKAGE_PACKAGES)
-deps deps-test deps-fuzz deps-package:
+deps-bench: PACKAGES = $(BENCH_PACKAGES)
+deps deps-test deps-fuzz deps-package deps-bench:
 	@missing=""; for p in $(PACKAGES); do \
 	  dpkg-query -W -f='$${Status}' $$p 2>/dev/null | grep -q "ok installed" || missing="$$missing $$p"; \
 	done; \
@@ -72,7 +75,7 @@ fuzz: deps-fuzz
 	cmake --build $(FUZZ_BUILD) -j $(JOBS) --target fuzzers
 	fuzz/run_fuzzers.sh $(FUZZ_BUILD) $(FUZZ_SECONDS) $(FUZZ_TARGETS)
 
-bench: build
+bench: deps-bench build
 	cmake --build $(BUILD) --target bench
 
 # The README's pictures of the three windows, drawn offscreen into docs/screenshots.

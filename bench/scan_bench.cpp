@@ -1,0 +1,179 @@
+// Microbenchmarks of the path from a line to the word table: the scanner
+// alone (LineScanner::ScanLine into a sink that only takes the words) and
+// Counter::ScanLine with its per-word rules and the table, on a mix of lines
+// like those of the corpus: prose with capitals, punctuation, hyphens and
+// apostrophes, some accented words and numbers, and a markup mix with tags,
+// comments and entities. Throughput is in bytes of the lines; each iteration
+// copies its line first, because a scan rewrites the line it is handed.
+//
+// Run by the bench target after run_bench.sh (`make bench`), or alone:
+// build/bin/kwl-scan-bench [--benchmark_filter=...].
+#include <benchmark/benchmark.h>
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "count/count_rules.h"
+#include "count/counter.h"
+#include "count/ignore_list.h"
+#include "scan/scanner.h"
+
+namespace {
+
+using namespace kwl;
+
+// A fixed pseudo-random choice, the same in every run.
+struct Choice {
+  std::uint32_t state = 12345;
+  std::uint32_t Next(std::uint32_t below) {
+    state = state * 1664525U + 1013904223U;
+    return (state >> 8) % below;
+  }
+};
+
+std::vector<std::string> ProseLines() {
+  static const std::vector<std::string_view> words = {
+      "And", "the", "LORD", "said", "unto", "Moses,", "Behold", "thou", "shalt", "sleep", "with", "thy",
+      "fathers;", "and", "this", "people", "will", "rise", "up,", "don't", "well-known", "children",
+      "Israel.", "\xE9t\xE9", "caf\xE9", "na\xEFve", "1611", "3:16", "(which", "is", "good)", "--",
+      "always", "perhaps", "words", "isn't", "O", "upon", "them:", "because"};
+  Choice choose;
+  std::vector<std::string> lines;
+  for (int l = 0; l < 2000; ++l) {
+    std::string line = " ";
+    const std::uint32_t n = 4 + choose.Next(12);
+    for (std::uint32_t w = 0; w < n; ++w) {
+      if (w > 0) line += ' ';
+      line += words[choose.Next(static_cast<std::uint32_t>(words.size()))];
+    }
+    lines.push_back(line);
+  }
+  return lines;
+}
+
+std::vector<std::string> MarkupLines() {
+  static const std::vector<std::string_view> pieces = {
+      "<p>", "</p>", "<a href=\"#core\">", "</a>", "Die", "Direktive", "&uuml;ber", "&lt;Directory&gt;",
+      "<!-- note -->", "&#252;", "Server", "wird", "<code>AllowOverride</code>", "&nbsp;", "Konfiguration",
+      "in", "der", "Datei", "<script>var x = 1;</script>", "Module"};
+  Choice choose;
+  std::vector<std::string> lines;
+  for (int l = 0; l < 2000; ++l) {
+    std::string line = " ";
+    const std::uint32_t n = 3 + choose.Next(10);
+    for (std::uint32_t w = 0; w < n; ++w) {
+      if (w > 0) line += ' ';
+      line += pieces[choose.Next(static_cast<std::uint32_t>(pieces.size()))];
+    }
+    lines.push_back(line);
+  }
+  return lines;
+}
+
+std::int64_t Bytes(const std::vector<std::string>& lines) {
+  std::int64_t bytes = 0;
+  for (const auto& l : lines) bytes += static_cast<std::int64_t>(l.size());
+  return bytes;
+}
+
+struct TakeWords final : scan::ScanSink {
+  std::int64_t words = 0;
+  bool Word(std::string_view word) override {
+    words += word.empty() ? 0 : 1;
+    return true;
+  }
+  void Yield() override {}
+};
+
+// A window-like observer: steps at every word.
+struct Stepping final : CountObserver {
+  std::int64_t steps = 0;
+  void Step() override { ++steps; }
+};
+
+// The command line's observer: no steps within lines.
+struct Quiet final : CountObserver {
+  bool StepsWithinLines() override { return false; }
+};
+
+void ScanLines(benchmark::State& state, const std::vector<std::string>& lines, std::string_view kind) {
+  scan::LineScanner scanner;
+  scanner.SetAllowedExtraChars("-");
+  scanner.markers.SetCommentMarkers(kind);
+  scanner.blnCharacterEntitiesPossible = kind == "HTML";
+  scanner.rules.foldCase = true;
+  TakeWords sink;
+  std::string line;
+  for (auto _ : state) {
+    for (const auto& l : lines) {
+      line = l;
+      scanner.ScanLine(line, sink);
+    }
+  }
+  benchmark::DoNotOptimize(sink.words);
+  state.SetBytesProcessed(state.iterations() * Bytes(lines));
+}
+
+void BM_ScannerProse(benchmark::State& state) { ScanLines(state, ProseLines(), "C"); }
+void BM_ScannerMarkup(benchmark::State& state) { ScanLines(state, MarkupLines(), "HTML"); }
+
+// The settings' defaults, or every rule on (state.range(0) == 1).
+CountRules Rules(bool everyRule, const IgnoreList& ignore) {
+  CountRules rules;
+  rules.allowedExtraChars = "-";
+  if (everyRule) {
+    rules.allowedExtraChars = "0123456789@./\\:_'\x91-";
+    rules.word.caseSignificant = true;
+    rules.word.dropFinalS = true;
+    rules.word.apostrophesAllowed = true;
+    rules.word.ignoreShortWords = true;
+    rules.word.shortWordSize = 4;
+    rules.word.ignoreNoLetter = true;
+    rules.word.ignoreRepetitions = true;
+    rules.word.wordsToIgnore = &ignore;
+  } else {
+    rules.word.ignoreShortWords = true;
+    rules.word.ignoreNoLetter = true;
+    rules.word.ignoreRepetitions = true;
+  }
+  return rules;
+}
+
+template <typename Observer>
+void CountLines(benchmark::State& state, const std::vector<std::string>& lines, scan::MarkupKind markup) {
+  IgnoreList ignore;
+  ignore = std::string(" and the this with ");
+  CountRules rules = Rules(state.range(0) == 1, ignore);
+  rules.markup = markup;
+  Observer observer;
+  std::string line;
+  for (auto _ : state) {
+    Counter counter;
+    counter.Start(rules);
+    for (const auto& l : lines) {
+      line = l;
+      counter.ScanLine(line, observer);
+    }
+    benchmark::DoNotOptimize(counter.TotalOccurrences());
+  }
+  state.SetBytesProcessed(state.iterations() * Bytes(lines));
+}
+
+void BM_CounterProse(benchmark::State& state) { CountLines<Quiet>(state, ProseLines(), {"C", false}); }
+void BM_CounterProseSteppingEveryWord(benchmark::State& state) {
+  CountLines<Stepping>(state, ProseLines(), {"C", false});
+}
+void BM_CounterMarkup(benchmark::State& state) { CountLines<Quiet>(state, MarkupLines(), {"HTML", true}); }
+
+}  // namespace
+
+BENCHMARK(BM_ScannerProse);
+BENCHMARK(BM_ScannerMarkup);
+// Argument 0: the default settings; 1: every word rule and filter on.
+BENCHMARK(BM_CounterProse)->Arg(0)->Arg(1);
+BENCHMARK(BM_CounterProseSteppingEveryWord)->Arg(0);
+BENCHMARK(BM_CounterMarkup)->Arg(0)->Arg(1);
+
+BENCHMARK_MAIN();
