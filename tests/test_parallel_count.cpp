@@ -1,0 +1,397 @@
+// A count read on two threads gives what a count on one gives: the cut of a
+// text file where a sequential reader starts a line, the tables, new words,
+// totals and endings of split counts beside unsplit ones (made-up files
+// with comments, tags, line ends and UTF-8 at the cut, the corpus, stops,
+// failures and rule changes at every stage), and the window's count.
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <cerrno>
+#include <chrono>
+#include <filesystem>
+#include <functional>
+#include <memory>
+#include <ostream>
+#include <string>
+#include <thread>
+#include <tuple>
+#include <utility>
+#include <vector>
+
+#include "count/count_rules.h"
+#include "count/counter.h"
+#include "count/ignore_list.h"
+#include "files/paths.h"
+#include "scan/markup.h"
+#include "sources/encoding.h"
+#include "sources/text_file_source.h"
+#include "support/test_files.h"
+
+namespace kwl {
+namespace {
+
+using test::TempDir;
+
+// What a count reports and leaves, everything a split may not change.
+struct Outcome {
+  std::vector<std::tuple<std::string, std::int64_t, bool>> entries;  // in the table's order
+  std::int64_t totalOccurrences = 0;
+  std::int32_t included = 0;
+  std::int64_t occurrences = 0;
+  Status::Kind end = Status::Kind::kOk;
+  std::vector<std::string> newWords;
+  std::vector<std::int32_t> confirmations;  // ConfirmStop's distinct words
+  std::int64_t done = 0;                    // the source's Done() at the end
+  std::int64_t lastProgress = -1;
+  bool operator==(const Outcome&) const = default;
+};
+
+void PrintTo(const Outcome& o, std::ostream* os) {
+  *os << o.entries.size() << " entries, " << o.totalOccurrences << " occurrences (" << o.included << " included, "
+      << o.occurrences << " of them), end " << static_cast<int>(o.end) << ", " << o.newWords.size() << " new words, "
+      << o.confirmations.size() << " confirmations, done " << o.done << ", last progress " << o.lastProgress;
+}
+
+// Records the count; stops or changes the rules on cue (see Scenario).
+struct Recorder : CountObserver {
+  Outcome* out = nullptr;
+  Counter* counter = nullptr;
+  int stopAtNewWord = 0;   // stop once this many new words are reported
+  bool confirm = true;
+  bool stop = false;
+  int rulesAtStep = 0;     // new rules at this Step() (counted from 1)
+  WordRules newRules;
+  std::function<bool()> cue;  // true once the front part is read: stop or new rules then
+  bool cueStops = false;
+  std::function<void()> afterCue;  // at the Step() after the cue acted
+  int steps = 0;
+  bool cued = false;
+  bool afterCueDone = false;
+
+  void Step() override {
+    ++steps;
+    if (rulesAtStep != 0 && steps == rulesAtStep) counter->SetWordRules(newRules);
+    if (cued && !afterCueDone && afterCue) {
+      afterCueDone = true;
+      afterCue();
+    }
+    if (!cued && cue && cue()) {
+      cued = true;
+      if (cueStops) stop = true;
+      else counter->SetWordRules(newRules);
+    }
+  }
+  bool StopRequested() override { return stop; }
+  bool ConfirmStop(std::int32_t distinct) override {
+    out->confirmations.push_back(distinct);
+    if (!confirm) stop = false;
+    return confirm;
+  }
+  void NewWord(std::string_view word, std::int32_t distinct) override {
+    out->newWords.emplace_back(word);
+    EXPECT_EQ(distinct, static_cast<std::int32_t>(out->newWords.size()));
+    if (static_cast<int>(out->newWords.size()) == stopAtNewWord) stop = true;
+  }
+  void Progress(std::int64_t done, std::int64_t) override { out->lastProgress = done; }
+};
+
+Outcome Finish(Outcome out, const CountResult& result, const LineSource& source) {
+  for (std::int32_t i = 1; i <= result.words.NumWords(); ++i)
+    out.entries.emplace_back(result.words[i].strWord, result.words[i].count, result.words[i].blnIncluded);
+  out.totalOccurrences = result.totals.totalOccurrences;
+  out.included = result.totals.included;
+  out.occurrences = result.totals.occurrences;
+  out.end = result.status.kind;
+  out.done = source.Done();
+  return out;
+}
+
+// A whole count of a file, split from splitMinUnits bytes on (0: never).
+Outcome CountFile(const std::string& path, bool utf8, std::int64_t splitMinUnits, std::size_t bufferSize,
+                  const CountRules& rules) {
+  TextFileSource source(path, utf8, bufferSize);
+  Outcome out;
+  Recorder recorder;
+  recorder.out = &out;
+  const CountResult result = Count(source, rules, recorder, splitMinUnits);
+  return Finish(std::move(out), result, source);
+}
+
+CountRules RulesFor(const std::string& path) {
+  CountRules rules;
+  rules.markup = scan::MarkupKindFor(Extension(path));
+  return rules;
+}
+
+// The lines a sequential reader hands out, with its Done() after each.
+std::vector<std::pair<std::string, std::int64_t>> LinesOf(LineSource& source) {
+  std::vector<std::pair<std::string, std::int64_t>> lines;
+  std::string line;
+  while (source.Next(line)) lines.emplace_back(line, source.Done());
+  return lines;
+}
+
+TEST(TextFileSplit, CutsWhereASequentialReaderStartsALine) {
+  const std::string a(20, 'a');
+  const std::string b(20, 'b');
+  const struct {
+    const char* name;
+    std::string bytes;
+    std::int64_t minUnits;
+    std::int64_t cut;  // -1: no split
+  } cases[] = {
+      {"empty", "", 1, -1},
+      {"below the size", a + "\n" + b + "\n", 100, -1},
+      {"LF after the middle", a + "\n" + b + "\n" + b, 1, 42},
+      // 20 + 2 + 20 bytes: the middle (21) is the LF of the CR LF.
+      {"middle on the LF of CR LF", a + "\r\n" + b, 1, 22},
+      // 20 + 2 + 18 bytes: the middle (20) is the CR.
+      {"middle on the CR of CR LF", a + "\r\n" + b.substr(0, 18), 1, 22},
+      {"lone CR", a + "\r" + b, 1, 21},
+      {"CR LF LF", a + "\r\n\n" + b, 1, 22},
+      {"nothing after the last line end", a + b + "\r\n", 1, -1},
+      {"one long line", a + b + b, 1, -1},
+      {"line end beyond the quarter after the middle", "x\n" + a + b + b + b + "\ny", 1, -1},
+      {"UTF-8 around the cut", "\xEF\xBB\xBF" + a + "\xC3\xA9\n\xE2\x80\x99" + b, 1, 26},
+  };
+  for (const auto& c : cases) {
+    TempDir dir;
+    const std::string path = dir.Write("cut.txt", c.bytes);
+    for (const std::size_t bufferSize : {std::size_t{3}, std::size_t{7}, LineReader::kDefaultBufferSize}) {
+      TextFileSource whole(path, false, bufferSize);
+      const auto expected = LinesOf(whole);
+      TextFileSource front(path, false, bufferSize);
+      std::unique_ptr<LineSource> back = front.SplitOffBack(c.minUnits);
+      ASSERT_EQ(back != nullptr, c.cut >= 0) << c.name;
+      if (!back) {
+        EXPECT_EQ(LinesOf(front), expected) << c.name << " reads as unsplit";
+        continue;
+      }
+      // The front ends at the cut, the back starts there: together the
+      // lines of the whole file.
+      auto lines = LinesOf(front);
+      EXPECT_EQ(front.Done(), c.cut) << c.name << " buffer " << bufferSize;
+      for (auto& [line, done] : LinesOf(*back)) lines.emplace_back(line, c.cut + done);
+      EXPECT_EQ(lines, expected) << c.name << " buffer " << bufferSize;
+      EXPECT_EQ(back->Done(), whole.Done() - c.cut) << c.name;
+      front.ContinueWith(std::move(back));
+      EXPECT_EQ(front.Done(), whole.Done()) << c.name;
+      // Given up, the back is read by the front as if never split.
+      TextFileSource rejoined(path, false, bufferSize);
+      ASSERT_NE(rejoined.SplitOffBack(c.minUnits), nullptr);
+      rejoined.Rejoin();
+      EXPECT_EQ(LinesOf(rejoined), expected) << c.name << " rejoined";
+    }
+  }
+}
+
+// Lines of n words drawn from a small vocabulary plus a few of their own.
+std::string Prose(int lines, const char* tag, const char* end = "\n") {
+  static const char* const vocabulary[] = {"river", "stone", "light", "Night", "Who's", "it's", "o'clock", "tree-top"};
+  std::string text;
+  for (int i = 0; i < lines; ++i) {
+    for (int k = 0; k < 6; ++k) text.append(vocabulary[(i * 7 + k * 3) % 8]).append(" ");
+    text.append(tag).append(std::to_string(i % 13)).append(end);
+  }
+  return text;
+}
+
+TEST(ParallelCount, MadeUpFilesCountAsOnOneThread) {
+  CountRules strict;
+  strict.word.ignoreShortWords = true;
+  strict.word.dropFinalS = true;
+  strict.word.ignoreRomanNumerals = true;
+  IgnoreList ignore;
+  ignore = std::string(" river tree-top ");
+  strict.word.wordsToIgnore = &ignore;
+  const struct {
+    const char* name;
+    const char* file;
+    std::string bytes;
+    bool utf8;
+  } cases[] = {
+      {"LF prose", "a.txt", Prose(200, "front") + Prose(200, "back"), false},
+      {"CR LF prose", "a.txt", Prose(400, "w", "\r\n"), false},
+      {"CR prose", "a.txt", Prose(400, "w", "\r"), false},
+      {"blank lines at the cut", "a.txt", Prose(100, "f") + std::string(50, '\n') + " \t\r\n" + Prose(100, "b"), false},
+      {"C comment across the cut", "a.txt", Prose(50, "f") + "open /* " + Prose(100, "hidden") + " */ shut " +
+                                              Prose(50, "b"), false},
+      {"line comment at the cut", "a.c", Prose(100, "f") + "// " + std::string(3000, 'x') + "\n" + Prose(100, "b"),
+       false},
+      {"HTML comment across the cut", "a.html", "<p>" + Prose(50, "f") + "<!-- " + Prose(100, "hidden") + " -->" +
+                                                   Prose(50, "b"), false},
+      {"HTML tag across the cut", "a.htm", Prose(50, "f") + "<a\n" + std::string(4000, ' ') + "\nhref=x>" +
+                                              Prose(50, "b") + "&eacute;t&eacute; &amp; caf&#233;", false},
+      {"UTF-8 at the cut", "a.txt", "\xEF\xBB\xBF" + Prose(100, "caf\xC3\xA9") + "\xE2\x80\x9Cna\xC3\xAFve\xE2\x80\x9D\n" +
+                                        Prose(100, "\xC3\xBC" "ber\xE2\x80\x99s"), true},
+  };
+  for (const auto& c : cases) {
+    TempDir dir;
+    const std::string path = dir.Write(c.file, c.bytes);
+    ASSERT_NE(TextFileSource(path, c.utf8).SplitOffBack(1), nullptr) << c.name;
+    CountRules plain = RulesFor(path);
+    strict.markup = plain.markup;
+    for (const CountRules* rules : {&plain, &strict}) {
+      for (const std::size_t bufferSize : {std::size_t{5}, LineReader::kDefaultBufferSize}) {
+        const Outcome one = CountFile(path, c.utf8, 0, bufferSize, *rules);
+        ASSERT_FALSE(one.entries.empty()) << c.name;
+        EXPECT_EQ(CountFile(path, c.utf8, 1, bufferSize, *rules), one) << c.name << " buffer " << bufferSize;
+      }
+    }
+  }
+}
+
+TEST(ParallelCount, CorpusFilesCountAsOnOneThread) {
+  KWL_REQUIRE_CORPUS(corpus, "kjvbible.txt");
+  const std::filesystem::path root = std::filesystem::path(corpus).parent_path();
+  int files = 0;
+  for (const char* folder : {"text", "markup", "source", "unicode"}) {
+    if (!std::filesystem::is_directory(root / folder)) continue;
+    for (const auto& entry : std::filesystem::directory_iterator(root / folder)) {
+      const std::string path = entry.path().string();
+      const bool utf8 = DetectFileEncoding(path) == 3;
+      const CountRules rules = RulesFor(path);
+      EXPECT_EQ(CountFile(path, utf8, 1, LineReader::kDefaultBufferSize, rules),
+                CountFile(path, utf8, 0, LineReader::kDefaultBufferSize, rules))
+          << path;
+      ++files;
+    }
+  }
+  EXPECT_EQ(CountFile(corpus, false, 1, LineReader::kDefaultBufferSize, RulesFor(corpus)),
+            CountFile(corpus, false, 0, LineReader::kDefaultBufferSize, RulesFor(corpus)));
+  EXPECT_GT(files, 0);
+}
+
+// Lines in memory that split at a given line; the back part can fail at a
+// line or wait at its first line until the calling thread lets it go on
+// (so that the calling thread is known to wait for it).
+struct Script {
+  std::vector<std::string> lines;
+  std::size_t cut = 0;
+  std::size_t failAt = SIZE_MAX;  // a read error instead of this line
+  bool gateBack = false;
+  std::atomic<bool> gateOpen{false};
+  bool frontRead = false;  // the lines before the cut have been handed out
+};
+
+class ScriptSource : public LineSource {
+ public:
+  ScriptSource(Script& script, std::size_t from, std::size_t to, bool back)
+      : script_(script), next_(from), to_(to), back_(back) {}
+  bool Next(std::string& line) override {
+    if (next_ >= script_.cut && !back_) script_.frontRead = true;
+    if (next_ == to_) return false;
+    if (next_ == script_.failAt) {
+      status_ = Status::Failure(Status::Kind::kReadFailed, EIO, "/in.txt");
+      return false;
+    }
+    if (back_ && script_.gateBack) {
+      for (int i = 0; i < 5000 && !script_.gateOpen.load(); ++i) std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    }
+    line = script_.lines[next_++];
+    done_ += static_cast<std::int64_t>(line.size());
+    return true;
+  }
+  std::int64_t Done() const override { return done_; }
+  std::int64_t Total() const override { return 0; }
+  const Status& status() const override { return status_; }
+  std::unique_ptr<LineSource> SplitOffBack(std::int64_t) override {
+    if (to_ != script_.lines.size() || next_ != 0) return nullptr;
+    to_ = script_.cut;
+    return std::make_unique<ScriptSource>(script_, script_.cut, script_.lines.size(), true);
+  }
+  void Rejoin() override { to_ = script_.lines.size(); }
+  void ContinueWith(std::unique_ptr<LineSource> back) override {
+    auto& part = static_cast<ScriptSource&>(*back);
+    next_ = part.next_;
+    to_ = part.to_;
+    done_ += part.done_;
+    status_ = part.status_;
+  }
+
+ private:
+  Script& script_;
+  std::size_t next_;
+  std::size_t to_;
+  bool back_;
+  std::int64_t done_ = 0;
+  Status status_;
+};
+
+TEST(ParallelCount, StopsRulesAndFailuresEndAsOnOneThread) {
+  const std::vector<std::string> lines = {" a b c", " d b /* e", " f */ g", " h i j", " k a", " l m", " n"};
+  IgnoreList hk;
+  hk = std::string(" h k ");
+  WordRules ignoreHK;
+  ignoreHK.wordsToIgnore = &hk;
+  const struct {
+    const char* name;
+    std::size_t cut;
+    int stopAtNewWord;
+    bool confirm;
+    std::size_t failAt;
+    int rulesAtStep;
+    bool cueStops;   // when the front is read and the back part waits: stop
+    bool cueRules;   // ... or new rules
+    std::vector<std::string> newWords;  // the split count must report these
+  } cases[] = {
+      {"plain", 3, 0, true, SIZE_MAX, 0, false, false, {"a", "b", "c", "d", "g", "h", "i", "j", "k", "l", "m", "n"}},
+      {"comment open at the cut", 2, 0, true, SIZE_MAX, 0, false, false, {"a", "b", "c", "d", "g", "h", "i", "j", "k", "l", "m", "n"}},
+      {"stop in the front", 4, 4, true, SIZE_MAX, 0, false, false, {"a", "b", "c", "d"}},
+      {"stop in the front withdrawn", 4, 2, false, SIZE_MAX, 0, false, false,
+       {"a", "b", "d", "g", "h", "i", "j", "k", "l", "m", "n"}},
+      {"read error in the front", 4, 0, true, 2, 0, false, false, {"a", "b", "c", "d"}},
+      {"read error in the back", 3, 0, true, 5, 0, false, false, {"a", "b", "c", "d", "g", "h", "i", "j", "k"}},
+      // From the word after "a" on, "h" and "k" are ignored.
+      {"rules changed in the front", 3, 0, true, SIZE_MAX, 4, false, false, {"a", "b", "c", "d", "g", "i", "j", "l", "m", "n"}},
+      {"stop while the back part waits", 3, 0, true, SIZE_MAX, 0, true, false, {"a", "b", "c", "d", "g", "h"}},
+      {"stop withdrawn while the back part waits", 3, 0, false, SIZE_MAX, 0, true, false,
+       {"a", "b", "c", "d", "g", "h", "k", "l", "m", "n"}},
+      {"rules changed while the back part waits", 3, 0, true, SIZE_MAX, 0, false, true,
+       {"a", "b", "c", "d", "g", "i", "j", "l", "m", "n"}},
+  };
+  for (const auto& c : cases) {
+    Outcome outcomes[2];
+    for (const int split : {0, 1}) {
+      Script script;
+      script.lines = lines;
+      script.cut = c.cut;
+      script.failAt = c.failAt;
+      script.gateBack = c.cueStops || c.cueRules;
+      ScriptSource source(script, 0, lines.size(), false);
+      Counter counter;
+      counter.Start(CountRules{});
+      counter.SetSplitMinUnits(split);
+      Outcome& out = outcomes[split];
+      Recorder recorder;
+      recorder.out = &out;
+      recorder.counter = &counter;
+      recorder.stopAtNewWord = c.stopAtNewWord;
+      recorder.confirm = c.confirm;
+      recorder.rulesAtStep = c.rulesAtStep;
+      recorder.newRules = ignoreHK;
+      if (c.cueStops || c.cueRules) {
+        // A stop must reach the back part before it reads on: the gate opens
+        // at the next Step(). New rules throw its count away at once.
+        recorder.cue = [&script, rules = c.cueRules] {
+          if (script.frontRead && rules) script.gateOpen = true;
+          return script.frontRead;
+        };
+        recorder.cueStops = c.cueStops;
+        recorder.afterCue = [&script] { script.gateOpen = true; };
+      }
+      out.end = counter.Read(source, recorder).kind;
+      for (std::int32_t i = 1; i <= counter.Words().NumWords(); ++i)
+        out.entries.emplace_back(counter.Words()[i].strWord, counter.Words()[i].count, true);
+      out.totalOccurrences = counter.TotalOccurrences();
+      out.done = source.Done();
+      out.lastProgress = -1;  // reported at other moments by a split count
+      script.gateOpen = true;
+    }
+    EXPECT_EQ(outcomes[1], outcomes[0]) << c.name;
+    EXPECT_EQ(outcomes[1].newWords, c.newWords) << c.name;
+  }
+}
+
+}  // namespace
+}  // namespace kwl
