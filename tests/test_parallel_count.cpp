@@ -18,12 +18,14 @@
 #include <utility>
 #include <vector>
 
+#include "count_run.h"
 #include "count/count_rules.h"
 #include "count/counter.h"
 #include "count/ignore_list.h"
 #include "files/paths.h"
 #include "scan/markup.h"
 #include "sources/encoding.h"
+#include "session.h"
 #include "sources/text_file_source.h"
 #include "support/test_files.h"
 
@@ -139,8 +141,10 @@ TEST(TextFileSplit, CutsWhereASequentialReaderStartsALine) {
     std::string bytes;
     std::int64_t minUnits;
     std::int64_t cut;  // -1: no split
+    int linesRead = 0;  // before the split
   } cases[] = {
       {"empty", "", 1, -1},
+      {"the middle of what is left", a + "\n" + a + "\n" + b + "\n" + b, 1, 63, 1},
       {"below the size", a + "\n" + b + "\n", 100, -1},
       {"LF after the middle", a + "\n" + b + "\n" + b, 1, 42},
       // 20 + 2 + 20 bytes: the middle (21) is the LF of the CR LF.
@@ -161,15 +165,19 @@ TEST(TextFileSplit, CutsWhereASequentialReaderStartsALine) {
       TextFileSource whole(path, false, bufferSize);
       const auto expected = LinesOf(whole);
       TextFileSource front(path, false, bufferSize);
+      std::vector<std::pair<std::string, std::int64_t>> lines;
+      for (std::string line; static_cast<int>(lines.size()) < c.linesRead && front.Next(line);)
+        lines.emplace_back(line, front.Done());
       std::unique_ptr<LineSource> back = front.SplitOffBack(c.minUnits);
       ASSERT_EQ(back != nullptr, c.cut >= 0) << c.name;
       if (!back) {
-        EXPECT_EQ(LinesOf(front), expected) << c.name << " reads as unsplit";
+        for (auto& line : LinesOf(front)) lines.push_back(line);
+        EXPECT_EQ(lines, expected) << c.name << " reads as unsplit";
         continue;
       }
       // The front ends at the cut, the back starts there: together the
       // lines of the whole file.
-      auto lines = LinesOf(front);
+      for (auto& line : LinesOf(front)) lines.push_back(line);
       EXPECT_EQ(front.Done(), c.cut) << c.name << " buffer " << bufferSize;
       for (auto& [line, done] : LinesOf(*back)) lines.emplace_back(line, c.cut + done);
       EXPECT_EQ(lines, expected) << c.name << " buffer " << bufferSize;
@@ -180,7 +188,9 @@ TEST(TextFileSplit, CutsWhereASequentialReaderStartsALine) {
       TextFileSource rejoined(path, false, bufferSize);
       ASSERT_NE(rejoined.SplitOffBack(c.minUnits), nullptr);
       rejoined.Rejoin();
-      EXPECT_EQ(LinesOf(rejoined), expected) << c.name << " rejoined";
+      if (c.linesRead == 0) {
+        EXPECT_EQ(LinesOf(rejoined), expected) << c.name << " rejoined";
+      }
     }
   }
 }
@@ -236,6 +246,9 @@ TEST(ParallelCount, MadeUpFilesCountAsOnOneThread) {
         const Outcome one = CountFile(path, c.utf8, 0, bufferSize, *rules);
         ASSERT_FALSE(one.entries.empty()) << c.name;
         EXPECT_EQ(CountFile(path, c.utf8, 1, bufferSize, *rules), one) << c.name << " buffer " << bufferSize;
+        // Split after the first lines were read to see how the table grows.
+        const auto half = static_cast<std::int64_t>(c.bytes.size() / 2);
+        EXPECT_EQ(CountFile(path, c.utf8, half, bufferSize, *rules), one) << c.name << " probed, buffer " << bufferSize;
       }
     }
   }
@@ -293,7 +306,7 @@ class ScriptSource : public LineSource {
     return true;
   }
   std::int64_t Done() const override { return done_; }
-  std::int64_t Total() const override { return 0; }
+  std::int64_t Total() const override { return 1000; }
   const Status& status() const override { return status_; }
   std::unique_ptr<LineSource> SplitOffBack(std::int64_t) override {
     if (to_ != script_.lines.size() || next_ != 0) return nullptr;
@@ -390,6 +403,72 @@ TEST(ParallelCount, StopsRulesAndFailuresEndAsOnOneThread) {
     }
     EXPECT_EQ(outcomes[1], outcomes[0]) << c.name;
     EXPECT_EQ(outcomes[1].newWords, c.newWords) << c.name;
+  }
+}
+
+// What the window shows and keeps after a count through the count button.
+struct WindowCount {
+  std::vector<std::tuple<std::string, std::int64_t, bool, std::int32_t>> words;
+  std::int64_t totalOccurrences = 0;
+  bool displaySuppressed = false;
+  std::int16_t suppressWords = 0;
+  bool incomplete = false;
+  int lineEndingType = 0;
+  std::vector<std::string> boxes;
+  std::string listing;
+  bool operator==(const WindowCount&) const = default;
+};
+
+WindowCount CountInWindow(const std::string& path, bool utf8, std::int64_t splitMinUnits) {
+  test::TestSession t;
+  Session& s = t.session;
+  TempDir out;
+  s.counter.SetSplitMinUnits(splitMinUnits);
+  s.main.chkUTF8.SetValue(utf8 ? 1 : 0);
+  s.main.txbFile[0].SetText(path);
+  s.main.txbFile[1].SetText(out.File("list.txt"));
+  cmdListWords_Click(s);
+  WindowCount c;
+  for (std::int32_t i = 1; i <= s.aWords.NumWords(); ++i)
+    c.words.emplace_back(s.aWords[i].strWord, s.aWords[i].count, s.aWords[i].blnIncluded, s.aWords[i].lngFreqRank);
+  c.totalOccurrences = s.run.lngTotalNumOccurrences;
+  c.displaySuppressed = s.run.blnDisplaySuppressed;
+  c.suppressWords = s.main.chkSuppressWords.Value();
+  c.incomplete = s.run.blnCountIncomplete;
+  c.lineEndingType = s.run.intLineEndingType;
+  for (const MessageBox& box : t.platform.boxes) c.boxes.push_back(box.title);
+  c.listing = test::ReadAll(out.File("list.txt"));
+  return c;
+}
+
+TEST(ParallelCount, TheWindowCountsAsOnOneThread) {
+  // Few different words in the front, many in the back: the words shown as
+  // found pass the text box's limit while the back part's table is added.
+  std::string distinct;
+  for (int i = 0; i < 12000; ++i) {
+    distinct += "wo";
+    for (int k = 0, v = i * 7919 % 100003; k < 4; ++k, v /= 26) distinct += static_cast<char>('a' + v % 26);
+    distinct += i % 9 == 0 ? "\r\n" : " ";
+  }
+  const struct {
+    const char* name;
+    const char* file;
+    std::string bytes;
+    bool utf8;
+    bool suppressed;  // the words shown as found passed the limit
+  } cases[] = {
+      {"display limit passed in the back", "a.txt", Prose(1500, "front", "\r\n") + distinct, false, true},
+      {"LF", "b.txt", Prose(1500, "w") + Prose(1500, "v"), false, false},
+      {"UTF-8 with a BOM", "c.txt", "\xEF\xBB\xBF" + Prose(1500, "caf\xC3\xA9") + Prose(1500, "\xE2\x80\x9Cna\xC3\xAFve"), true,
+       false},
+  };
+  for (const auto& c : cases) {
+    TempDir dir;
+    const std::string path = dir.Write(c.file, c.bytes);
+    const WindowCount one = CountInWindow(path, c.utf8, 0);
+    EXPECT_FALSE(one.listing.empty()) << c.name;
+    EXPECT_EQ(one.displaySuppressed, c.suppressed) << c.name;
+    EXPECT_EQ(CountInWindow(path, c.utf8, 1), one) << c.name;
   }
 }
 

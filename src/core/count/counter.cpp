@@ -102,14 +102,11 @@ void Counter::Take(std::string_view word) {
 }
 
 Status Counter::Read(LineSource& source, CountObserver& observer) {
-  if (splitMinUnits_ > 0) {
-    if (std::unique_ptr<LineSource> back = source.SplitOffBack(splitMinUnits_))
-      return ReadInTwoParts(*this, source, std::move(back), observer);
-  }
+  if (splitMinUnits_ > 0) return ReadInParts(*this, source, observer, splitMinUnits_);
   return ReadInOrder(source, observer);
 }
 
-Status Counter::ReadInOrder(LineSource& source, CountObserver& observer) {
+Status Counter::ReadInOrder(LineSource& source, CountObserver& observer, std::int64_t until) {
   std::string line;
   try {
     for (;;) {
@@ -120,6 +117,7 @@ Status Counter::ReadInOrder(LineSource& source, CountObserver& observer) {
       ScanLine(line, observer);
       if (observer.StopRequested() && observer.ConfirmStop(words_.NumWords()))
         return Status::Failure(Status::Kind::kStopped, 0, {});
+      if (until >= 0 && source.Done() >= until) return Status();
     }
   } catch (const std::bad_alloc&) {
     observer_ = nullptr;

@@ -94,11 +94,14 @@ class Counter : private scan::ScanSink {
   // are passed over. Ok at the end of the text, kStopped after a confirmed
   // stop, otherwise the source's failure (or kOutOfMemory from the count).
   // A source of at least SplitMinUnits() units that can split is read in two
-  // parts on two threads (count/parallel_count.h), with the same result,
-  // new words and totals as ReadInOrder.
+  // parts on two threads when its words are not nearly all different
+  // (count/parallel_count.h), with the same result, new words and totals as
+  // ReadInOrder.
   Status Read(LineSource& source, CountObserver& observer);
-  // The same on the calling thread alone, line after line.
-  Status ReadInOrder(LineSource& source, CountObserver& observer);
+  // The same on the calling thread alone, line after line. With until >= 0
+  // it returns Ok after the line that brings source.Done() to until or
+  // beyond; reading on with another call is the same as one call.
+  Status ReadInOrder(LineSource& source, CountObserver& observer, std::int64_t until = -1);
 
   // The size from which Read splits a source; 0 never splits. By default
   // kSplitMinUnits on a machine of two cores or more, 0 on one.

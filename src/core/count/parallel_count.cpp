@@ -25,6 +25,12 @@ std::int64_t DefaultSplitMinUnits() {
 
 namespace {
 
+// The part of the size from which a text is split that is read first to
+// see how fast its table grows, and the share of new words above which it
+// is not split: one in four.
+constexpr std::int64_t kProbeShare = 16;
+constexpr std::int64_t kMaxDistinctShare = 4;
+
 // How long the calling thread sleeps between two looks at the back part:
 // short beside the event pump's 20 ms, long beside a look's cost.
 constexpr std::chrono::milliseconds kWaitSlice{1};
@@ -175,7 +181,6 @@ class FrontObserver final : public CountObserver {
 
 Status Stopped() { return Status::Failure(Status::Kind::kStopped, 0, {}); }
 
-}  // namespace
 
 Status ReadInTwoParts(Counter& counter, LineSource& front, std::unique_ptr<LineSource> back,
                       CountObserver& observer) {
@@ -242,6 +247,27 @@ Status ReadInTwoParts(Counter& counter, LineSource& front, std::unique_ptr<LineS
   // After a stop withdrawn, the lines after the one where the back part
   // stopped; otherwise nothing is left.
   return counter.ReadInOrder(front, observer);
+}
+
+}  // namespace
+
+Status ReadInParts(Counter& counter, LineSource& source, CountObserver& observer, std::int64_t minUnits) {
+  if (source.Total() - source.Done() < minUnits) return counter.ReadInOrder(source, observer);
+  if (const std::int64_t probeUnits = minUnits / kProbeShare; probeUnits > 0) {
+    const Status probe = counter.ReadInOrder(source, observer, source.Done() + probeUnits);
+    if (!probe.Ok()) return probe;
+    // The table of a text grows far slower than its words (the King James
+    // Bible: one new word in 600; a novel's first pages: one in six); a list
+    // of different words grows with every word (and a word list being read
+    // counts no occurrences).
+    const std::int64_t words = counter.TotalOccurrences();
+    const std::int64_t distinct = counter.Words().NumWords();
+    if (distinct > 0 && (words == 0 || distinct * kMaxDistinctShare > words))
+      return counter.ReadInOrder(source, observer);
+  }
+  std::unique_ptr<LineSource> back = source.SplitOffBack(1);
+  if (!back) return counter.ReadInOrder(source, observer);
+  return ReadInTwoParts(counter, source, std::move(back), observer);
 }
 
 }  // namespace kwl

@@ -29,19 +29,19 @@
 // the two tables are then joined and ConfirmStop() asked, which is the stop
 // of a count on one thread at that word. A stop confirmed in the front part
 // ends the count there: the back part is thrown away.
-#include <memory>
-
 #include "count/counter.h"
 #include "count/line_source.h"
 #include "files/status.h"
 
 namespace kwl {
 
-// Reads front (split already: back is what front.SplitOffBack returned) into
-// counter on two threads; returns as Counter::ReadInOrder over the whole
-// source would. front reads on from where the count ended (for a reader that
-// goes on after a failure to count a line).
-Status ReadInTwoParts(Counter& counter, LineSource& front, std::unique_ptr<LineSource> back,
-                      CountObserver& observer);
+// Reads source into counter as Counter::ReadInOrder would, on two threads
+// when source has at least minUnits left and splits. The first sixteenth of
+// minUnits is read first on the calling thread alone: when nearly every
+// word is a new one, adding the back part's table would cost about what
+// counting it costs, so the rest is read in order too. source reads on from
+// where the count ended (for a reader that goes on after a failure to count
+// a line).
+Status ReadInParts(Counter& counter, LineSource& source, CountObserver& observer, std::int64_t minUnits);
 
 }  // namespace kwl
