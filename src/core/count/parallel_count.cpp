@@ -181,15 +181,15 @@ class FrontObserver final : public CountObserver {
 
 Status Stopped() { return Status::Failure(Status::Kind::kStopped, 0, {}); }
 
-
 Status ReadInTwoParts(Counter& counter, LineSource& front, std::unique_ptr<LineSource> back,
                       CountObserver& observer) {
+  // Without a thread (or the memory for the back part's copies) the whole
+  // source is read on this one.
   std::optional<BackPart> part;
   try {
     part.emplace(counter, std::move(back));
   } catch (const std::bad_alloc&) {
   } catch (const std::system_error&) {
-    // No thread: the whole source is read on this one.
   }
   if (!part) {
     front.Rejoin();
