@@ -1,5 +1,7 @@
 #include "count/parallel_count.h"
 
+#include <sched.h>
+
 #include <atomic>
 #include <cerrno>
 #include <chrono>
@@ -19,7 +21,15 @@
 namespace kwl {
 
 std::int64_t DefaultSplitMinUnits() {
-  static const std::int64_t units = std::thread::hardware_concurrency() >= 2 ? kSplitMinUnits : 0;
+  // The processors this process may run on (taskset, a container's CPU
+  // set), which can be fewer than the machine has.
+  static const std::int64_t units = [] {
+    cpu_set_t set;
+    CPU_ZERO(&set);
+    const int cores = sched_getaffinity(0, sizeof set, &set) == 0 ? CPU_COUNT(&set)
+                                                                   : static_cast<int>(std::thread::hardware_concurrency());
+    return cores >= 2 ? kSplitMinUnits : 0;
+  }();
   return units;
 }
 
