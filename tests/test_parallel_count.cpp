@@ -9,7 +9,6 @@
 #include <cerrno>
 #include <chrono>
 #include <filesystem>
-#include <functional>
 #include <memory>
 #include <ostream>
 #include <string>
@@ -34,12 +33,22 @@ namespace {
 
 using test::TempDir;
 
-// What a count reports and leaves, everything a split may not change.
+// Lines in memory that split at line `cut`; the back part can fail at a
+// line, or wait before its first line until the calling thread opens the
+// gate (so that the calling thread is known to wait for it).
+struct Script {
+  std::vector<std::string> lines;
+  std::size_t cut = 0;
+  std::size_t failAt = SIZE_MAX;  // a read error instead of this line
+  bool gated = false;
+  std::atomic<bool> gateOpen{false};
+  bool frontRead = false;  // the front asked for the line at the cut
+};
+
+// What a count reports and leaves: everything a split may not change.
 struct Outcome {
   std::vector<std::tuple<std::string, std::int64_t, bool>> entries;  // in the table's order
   std::int64_t totalOccurrences = 0;
-  std::int32_t included = 0;
-  std::int64_t occurrences = 0;
   Status::Kind end = Status::Kind::kOk;
   std::vector<std::string> newWords;
   std::vector<std::int32_t> confirmations;  // ConfirmStop's distinct words
@@ -47,66 +56,54 @@ struct Outcome {
   std::int64_t lastProgress = -1;
   bool operator==(const Outcome&) const = default;
 };
-
 void PrintTo(const Outcome& o, std::ostream* os) {
-  *os << o.entries.size() << " entries, " << o.totalOccurrences << " occurrences (" << o.included << " included, "
-      << o.occurrences << " of them), end " << static_cast<int>(o.end) << ", " << o.newWords.size() << " new words, "
-      << o.confirmations.size() << " confirmations, done " << o.done << ", last progress " << o.lastProgress;
+  *os << o.entries.size() << " entries, " << o.totalOccurrences << " occurrences, end " << static_cast<int>(o.end)
+      << ", " << o.newWords.size() << " new words, done " << o.done << ", last progress " << o.lastProgress;
 }
 
-// Records the count; stops or changes the rules on cue (see Scenario).
+// Records the count; stops at the stopAt-th new word or, on cue, when the
+// front has been read; new rules at the rulesAt-th Step() or on cue.
+enum class Cue { kNone, kStop, kRules };
 struct Recorder : CountObserver {
   Outcome* out = nullptr;
   Counter* counter = nullptr;
-  int stopAtNewWord = 0;   // stop once this many new words are reported
+  Script* script = nullptr;
+  int stopAt = 0;
   bool confirm = true;
-  bool stop = false;
-  int rulesAtStep = 0;     // new rules at this Step() (counted from 1)
+  int rulesAt = 0;
   WordRules newRules;
-  std::function<bool()> cue;  // true once the front part is read: stop or new rules then
-  bool cueStops = false;
-  std::function<void()> afterCue;  // at the Step() after the cue acted
+  Cue cue = Cue::kNone;
+  bool stop = false;
   int steps = 0;
   bool cued = false;
-  bool afterCueDone = false;
 
   void Step() override {
-    ++steps;
-    if (rulesAtStep != 0 && steps == rulesAtStep) counter->SetWordRules(newRules);
-    if (cued && !afterCueDone && afterCue) {
-      afterCueDone = true;
-      afterCue();
-    }
-    if (!cued && cue && cue()) {
-      cued = true;
-      if (cueStops) stop = true;
-      else counter->SetWordRules(newRules);
+    if (++steps == rulesAt) counter->SetWordRules(newRules);
+    // A stop must reach the back part before it reads on: the gate opens
+    // at the Step() after it; new rules throw its count away at once.
+    if (cued) script->gateOpen = true;
+    if (cue == Cue::kNone || cued || !script->frontRead) return;
+    cued = true;
+    if (cue == Cue::kStop) {
+      stop = true;
+    } else {
+      counter->SetWordRules(newRules);
+      script->gateOpen = true;
     }
   }
   bool StopRequested() override { return stop; }
   bool ConfirmStop(std::int32_t distinct) override {
     out->confirmations.push_back(distinct);
-    if (!confirm) stop = false;
+    stop = confirm;
     return confirm;
   }
   void NewWord(std::string_view word, std::int32_t distinct) override {
     out->newWords.emplace_back(word);
     EXPECT_EQ(distinct, static_cast<std::int32_t>(out->newWords.size()));
-    if (static_cast<int>(out->newWords.size()) == stopAtNewWord) stop = true;
+    if (static_cast<int>(out->newWords.size()) == stopAt) stop = true;
   }
   void Progress(std::int64_t done, std::int64_t) override { out->lastProgress = done; }
 };
-
-Outcome Finish(Outcome out, const CountResult& result, const LineSource& source) {
-  for (std::int32_t i = 1; i <= result.words.NumWords(); ++i)
-    out.entries.emplace_back(result.words[i].strWord, result.words[i].count, result.words[i].blnIncluded);
-  out.totalOccurrences = result.totals.totalOccurrences;
-  out.included = result.totals.included;
-  out.occurrences = result.totals.occurrences;
-  out.end = result.status.kind;
-  out.done = source.Done();
-  return out;
-}
 
 // A whole count of a file, split from splitMinUnits bytes on (0: never).
 Outcome CountFile(const std::string& path, bool utf8, std::int64_t splitMinUnits, std::size_t bufferSize,
@@ -116,7 +113,12 @@ Outcome CountFile(const std::string& path, bool utf8, std::int64_t splitMinUnits
   Recorder recorder;
   recorder.out = &out;
   const CountResult result = Count(source, rules, recorder, splitMinUnits);
-  return Finish(std::move(out), result, source);
+  for (std::int32_t i = 1; i <= result.words.NumWords(); ++i)
+    out.entries.emplace_back(result.words[i].strWord, result.words[i].count, result.words[i].blnIncluded);
+  out.totalOccurrences = result.totals.totalOccurrences;
+  out.end = result.status.kind;
+  out.done = source.Done();
+  return out;
 }
 
 CountRules RulesFor(const std::string& path) {
@@ -256,36 +258,18 @@ TEST(ParallelCount, MadeUpFilesCountAsOnOneThread) {
 
 TEST(ParallelCount, CorpusFilesCountAsOnOneThread) {
   KWL_REQUIRE_CORPUS(corpus, "kjvbible.txt");
-  const std::filesystem::path root = std::filesystem::path(corpus).parent_path();
-  int files = 0;
+  std::vector<std::string> paths = {corpus};
   for (const char* folder : {"text", "markup", "source", "unicode"}) {
-    if (!std::filesystem::is_directory(root / folder)) continue;
-    for (const auto& entry : std::filesystem::directory_iterator(root / folder)) {
-      const std::string path = entry.path().string();
-      const bool utf8 = DetectFileEncoding(path) == 3;
-      const CountRules rules = RulesFor(path);
-      EXPECT_EQ(CountFile(path, utf8, 1, LineReader::kDefaultBufferSize, rules),
-                CountFile(path, utf8, 0, LineReader::kDefaultBufferSize, rules))
-          << path;
-      ++files;
-    }
+    const std::filesystem::path dir = std::filesystem::path(corpus).parent_path() / folder;
+    if (!std::filesystem::is_directory(dir)) continue;
+    for (const auto& e : std::filesystem::directory_iterator(dir)) paths.push_back(e.path().string());
   }
-  EXPECT_EQ(CountFile(corpus, false, 1, LineReader::kDefaultBufferSize, RulesFor(corpus)),
-            CountFile(corpus, false, 0, LineReader::kDefaultBufferSize, RulesFor(corpus)));
-  EXPECT_GT(files, 0);
+  for (const std::string& path : paths) {
+    const bool utf8 = DetectFileEncoding(path) == 3;
+    const auto size = LineReader::kDefaultBufferSize;
+    EXPECT_EQ(CountFile(path, utf8, 1, size, RulesFor(path)), CountFile(path, utf8, 0, size, RulesFor(path))) << path;
+  }
 }
-
-// Lines in memory that split at a given line; the back part can fail at a
-// line or wait at its first line until the calling thread lets it go on
-// (so that the calling thread is known to wait for it).
-struct Script {
-  std::vector<std::string> lines;
-  std::size_t cut = 0;
-  std::size_t failAt = SIZE_MAX;  // a read error instead of this line
-  bool gateBack = false;
-  std::atomic<bool> gateOpen{false};
-  bool frontRead = false;  // the lines before the cut have been handed out
-};
 
 class ScriptSource : public LineSource {
  public:
@@ -298,9 +282,8 @@ class ScriptSource : public LineSource {
       status_ = Status::Failure(Status::Kind::kReadFailed, EIO, "/in.txt");
       return false;
     }
-    if (back_ && script_.gateBack) {
-      for (int i = 0; i < 5000 && !script_.gateOpen.load(); ++i) std::this_thread::sleep_for(std::chrono::milliseconds(1));
-    }
+    for (int i = 0; back_ && script_.gated && !script_.gateOpen && i < 5000; ++i)
+      std::this_thread::sleep_for(std::chrono::milliseconds(1));
     line = script_.lines[next_++];
     done_ += static_cast<std::int64_t>(line.size());
     return true;
@@ -333,6 +316,8 @@ class ScriptSource : public LineSource {
 
 TEST(ParallelCount, StopsRulesAndFailuresEndAsOnOneThread) {
   const std::vector<std::string> lines = {" a b c", " d b /* e", " f */ g", " h i j", " k a", " l m", " n"};
+  const std::vector<std::string> all = {"a", "b", "c", "d", "g", "h", "i", "j", "k", "l", "m", "n"};
+  const std::vector<std::string> withoutHK = {"a", "b", "c", "d", "g", "i", "j", "l", "m", "n"};
   IgnoreList hk;
   hk = std::string(" h k ");
   WordRules ignoreHK;
@@ -340,28 +325,25 @@ TEST(ParallelCount, StopsRulesAndFailuresEndAsOnOneThread) {
   const struct {
     const char* name;
     std::size_t cut;
-    int stopAtNewWord;
+    int stopAt;  // new words
     bool confirm;
     std::size_t failAt;
-    int rulesAtStep;
-    bool cueStops;   // when the front is read and the back part waits: stop
-    bool cueRules;   // ... or new rules
-    std::vector<std::string> newWords;  // the split count must report these
+    int rulesAt;  // steps: "h" and "k" ignored from then on
+    Cue cue;
+    std::vector<std::string> newWords;  // both counts report these
   } cases[] = {
-      {"plain", 3, 0, true, SIZE_MAX, 0, false, false, {"a", "b", "c", "d", "g", "h", "i", "j", "k", "l", "m", "n"}},
-      {"comment open at the cut", 2, 0, true, SIZE_MAX, 0, false, false, {"a", "b", "c", "d", "g", "h", "i", "j", "k", "l", "m", "n"}},
-      {"stop in the front", 4, 4, true, SIZE_MAX, 0, false, false, {"a", "b", "c", "d"}},
-      {"stop in the front withdrawn", 4, 2, false, SIZE_MAX, 0, false, false,
+      {"plain", 3, 0, true, SIZE_MAX, 0, Cue::kNone, all},
+      {"comment open at the cut", 2, 0, true, SIZE_MAX, 0, Cue::kNone, all},
+      {"stop in the front", 4, 4, true, SIZE_MAX, 0, Cue::kNone, {"a", "b", "c", "d"}},
+      {"stop in the front withdrawn", 4, 2, false, SIZE_MAX, 0, Cue::kNone,
        {"a", "b", "d", "g", "h", "i", "j", "k", "l", "m", "n"}},
-      {"read error in the front", 4, 0, true, 2, 0, false, false, {"a", "b", "c", "d"}},
-      {"read error in the back", 3, 0, true, 5, 0, false, false, {"a", "b", "c", "d", "g", "h", "i", "j", "k"}},
-      // From the word after "a" on, "h" and "k" are ignored.
-      {"rules changed in the front", 3, 0, true, SIZE_MAX, 4, false, false, {"a", "b", "c", "d", "g", "i", "j", "l", "m", "n"}},
-      {"stop while the back part waits", 3, 0, true, SIZE_MAX, 0, true, false, {"a", "b", "c", "d", "g", "h"}},
-      {"stop withdrawn while the back part waits", 3, 0, false, SIZE_MAX, 0, true, false,
+      {"read error in the front", 4, 0, true, 2, 0, Cue::kNone, {"a", "b", "c", "d"}},
+      {"read error in the back", 3, 0, true, 5, 0, Cue::kNone, {"a", "b", "c", "d", "g", "h", "i", "j", "k"}},
+      {"rules changed in the front", 3, 0, true, SIZE_MAX, 4, Cue::kNone, withoutHK},
+      {"stop while the back part waits", 3, 0, true, SIZE_MAX, 0, Cue::kStop, {"a", "b", "c", "d", "g", "h"}},
+      {"stop withdrawn while the back part waits", 3, 0, false, SIZE_MAX, 0, Cue::kStop,
        {"a", "b", "c", "d", "g", "h", "k", "l", "m", "n"}},
-      {"rules changed while the back part waits", 3, 0, true, SIZE_MAX, 0, false, true,
-       {"a", "b", "c", "d", "g", "i", "j", "l", "m", "n"}},
+      {"rules changed while the back part waits", 3, 0, true, SIZE_MAX, 0, Cue::kRules, withoutHK},
   };
   for (const auto& c : cases) {
     Outcome outcomes[2];
@@ -370,7 +352,7 @@ TEST(ParallelCount, StopsRulesAndFailuresEndAsOnOneThread) {
       script.lines = lines;
       script.cut = c.cut;
       script.failAt = c.failAt;
-      script.gateBack = c.cueStops || c.cueRules;
+      script.gated = c.cue != Cue::kNone;
       ScriptSource source(script, 0, lines.size(), false);
       Counter counter;
       counter.Start(CountRules{});
@@ -379,20 +361,12 @@ TEST(ParallelCount, StopsRulesAndFailuresEndAsOnOneThread) {
       Recorder recorder;
       recorder.out = &out;
       recorder.counter = &counter;
-      recorder.stopAtNewWord = c.stopAtNewWord;
+      recorder.script = &script;
+      recorder.stopAt = c.stopAt;
       recorder.confirm = c.confirm;
-      recorder.rulesAtStep = c.rulesAtStep;
+      recorder.rulesAt = c.rulesAt;
       recorder.newRules = ignoreHK;
-      if (c.cueStops || c.cueRules) {
-        // A stop must reach the back part before it reads on: the gate opens
-        // at the next Step(). New rules throw its count away at once.
-        recorder.cue = [&script, rules = c.cueRules] {
-          if (script.frontRead && rules) script.gateOpen = true;
-          return script.frontRead;
-        };
-        recorder.cueStops = c.cueStops;
-        recorder.afterCue = [&script] { script.gateOpen = true; };
-      }
+      recorder.cue = c.cue;
       out.end = counter.Read(source, recorder).kind;
       for (std::int32_t i = 1; i <= counter.Words().NumWords(); ++i)
         out.entries.emplace_back(counter.Words()[i].strWord, counter.Words()[i].count, true);
@@ -406,18 +380,9 @@ TEST(ParallelCount, StopsRulesAndFailuresEndAsOnOneThread) {
   }
 }
 
-// What the window shows and keeps after a count through the count button.
-struct WindowCount {
-  std::vector<std::tuple<std::string, std::int64_t, bool, std::int32_t>> words;
-  std::int64_t totalOccurrences = 0;
-  bool displaySuppressed = false;
-  std::int16_t suppressWords = 0;
-  bool incomplete = false;
-  int lineEndingType = 0;
-  std::vector<std::string> boxes;
-  std::string listing;
-  bool operator==(const WindowCount&) const = default;
-};
+// What the window keeps and shows after a count through the count button.
+using WindowCount = std::tuple<std::vector<std::tuple<std::string, std::int64_t, bool, std::int32_t>>, std::int64_t,
+                               bool, std::int16_t, bool, int, std::vector<std::string>, std::string>;
 
 WindowCount CountInWindow(const std::string& path, bool utf8, std::int64_t splitMinUnits) {
   test::TestSession t;
@@ -428,17 +393,13 @@ WindowCount CountInWindow(const std::string& path, bool utf8, std::int64_t split
   s.main.txbFile[0].SetText(path);
   s.main.txbFile[1].SetText(out.File("list.txt"));
   cmdListWords_Click(s);
-  WindowCount c;
+  std::vector<std::tuple<std::string, std::int64_t, bool, std::int32_t>> words;
   for (std::int32_t i = 1; i <= s.aWords.NumWords(); ++i)
-    c.words.emplace_back(s.aWords[i].strWord, s.aWords[i].count, s.aWords[i].blnIncluded, s.aWords[i].lngFreqRank);
-  c.totalOccurrences = s.run.lngTotalNumOccurrences;
-  c.displaySuppressed = s.run.blnDisplaySuppressed;
-  c.suppressWords = s.main.chkSuppressWords.Value();
-  c.incomplete = s.run.blnCountIncomplete;
-  c.lineEndingType = s.run.intLineEndingType;
-  for (const MessageBox& box : t.platform.boxes) c.boxes.push_back(box.title);
-  c.listing = test::ReadAll(out.File("list.txt"));
-  return c;
+    words.emplace_back(s.aWords[i].strWord, s.aWords[i].count, s.aWords[i].blnIncluded, s.aWords[i].lngFreqRank);
+  std::vector<std::string> boxes;
+  for (const MessageBox& box : t.platform.boxes) boxes.push_back(box.title);
+  return {words, s.run.lngTotalNumOccurrences, s.run.blnDisplaySuppressed, s.main.chkSuppressWords.Value(),
+          s.run.blnCountIncomplete, s.run.intLineEndingType, boxes, test::ReadAll(out.File("list.txt"))};
 }
 
 TEST(ParallelCount, TheWindowCountsAsOnOneThread) {
@@ -466,8 +427,8 @@ TEST(ParallelCount, TheWindowCountsAsOnOneThread) {
     TempDir dir;
     const std::string path = dir.Write(c.file, c.bytes);
     const WindowCount one = CountInWindow(path, c.utf8, 0);
-    EXPECT_FALSE(one.listing.empty()) << c.name;
-    EXPECT_EQ(one.displaySuppressed, c.suppressed) << c.name;
+    EXPECT_FALSE(std::get<7>(one).empty()) << c.name;
+    EXPECT_EQ(std::get<2>(one), c.suppressed) << c.name;
     EXPECT_EQ(CountInWindow(path, c.utf8, 1), one) << c.name;
   }
 }
