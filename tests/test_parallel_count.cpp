@@ -420,6 +420,7 @@ TEST(ParallelCount, TheWindowCountsAsOnOneThread) {
   } cases[] = {
       {"display limit passed in the back", "a.txt", Prose(1500, "front", "\r\n") + distinct, false, true},
       {"LF", "b.txt", Prose(1500, "w") + Prose(1500, "v"), false, false},
+      {"CR, with the notice of its line ends", "d.txt", Prose(3000, "w", "\r"), false, false},
       {"UTF-8 with a BOM", "c.txt", "\xEF\xBB\xBF" + Prose(1500, "caf\xC3\xA9") + Prose(1500, "\xE2\x80\x9Cna\xC3\xAFve"), true,
        false},
   };
@@ -429,6 +430,9 @@ TEST(ParallelCount, TheWindowCountsAsOnOneThread) {
     const WindowCount one = CountInWindow(path, c.utf8, 0);
     EXPECT_FALSE(std::get<7>(one).empty()) << c.name;
     EXPECT_EQ(std::get<2>(one), c.suppressed) << c.name;
+    if (c.bytes.find('\n') == std::string::npos) {
+      EXPECT_EQ(std::get<5>(one), 3) << c.name << ": CR line ends";
+    }
     EXPECT_EQ(CountInWindow(path, c.utf8, 1), one) << c.name;
   }
 }
