@@ -7,6 +7,7 @@
 #include "count/common_words_list.h"
 #include "count/filters.h"
 #include "count/ignore_list.h"
+#include "count/parallel_count.h"
 #include "text/normalise.h"
 
 namespace kwl {
@@ -40,6 +41,27 @@ void Counter::Start(const CountRules& rules) {
   scanner_.blnCharacterEntitiesPossible = rules.markup.characterEntities;
   scanner_.intWithinComment = -1;
   rules_ = rules.word;
+}
+
+void Counter::StartAsPartOf(const Counter& whole) {
+  words_.Reset();
+  totalOccurrences_ = 0;
+  prohibited_ = whole.prohibited_;
+  scanner_ = whole.scanner_;
+  scanner_.intWithinComment = -1;
+  rules_ = whole.rules_;
+  splitMinUnits_ = 0;
+}
+
+void Counter::Absorb(const Counter& later, CountObserver& observer) {
+  const WordTable& words = later.words_;
+  for (std::int32_t i = 1; i <= words.NumWords(); ++i) {
+    observer.Step();
+    const WordEntry& e = words[i];
+    if (words_.Add(e.strWord, e.count)) observer.NewWord(e.strWord, words_.NumWords());
+  }
+  totalOccurrences_ += later.totalOccurrences_;
+  scanner_.intWithinComment = later.scanner_.intWithinComment;
 }
 
 std::int64_t Counter::ScanLine(std::string& line, CountObserver& observer) {
@@ -92,6 +114,11 @@ void Counter::Take(std::string_view word) {
 }
 
 Status Counter::Read(LineSource& source, CountObserver& observer) {
+  if (splitMinUnits_ > 0) return ReadInParts(*this, source, observer, splitMinUnits_);
+  return ReadInOrder(source, observer);
+}
+
+Status Counter::ReadInOrder(LineSource& source, CountObserver& observer, std::int64_t until) {
   std::string line;
   try {
     for (;;) {
@@ -102,6 +129,7 @@ Status Counter::Read(LineSource& source, CountObserver& observer) {
       ScanLine(line, observer);
       if (observer.StopRequested() && observer.ConfirmStop(words_.NumWords()))
         return Status::Failure(Status::Kind::kStopped, 0, {});
+      if (until >= 0 && source.Done() >= until) return Status();
     }
   } catch (const std::bad_alloc&) {
     observer_ = nullptr;
@@ -109,9 +137,11 @@ Status Counter::Read(LineSource& source, CountObserver& observer) {
   }
 }
 
-CountResult Count(LineSource& source, const CountRules& rules, CountObserver& observer) {
+CountResult Count(LineSource& source, const CountRules& rules, CountObserver& observer,
+                  std::int64_t splitMinUnits) {
   Counter counter;
   counter.Start(rules);
+  counter.SetSplitMinUnits(splitMinUnits);
   CountResult result;
   result.status = counter.Read(source, observer);
   result.words = std::move(counter.Words());

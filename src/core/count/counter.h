@@ -19,6 +19,12 @@
 
 namespace kwl {
 
+// From this size on (bytes of a text file) a count is read on two threads,
+// where a thread's start-up and the merge of the tables cost little beside it.
+inline constexpr std::int64_t kSplitMinUnits = std::int64_t{4} << 20;
+// kSplitMinUnits with two processor cores or more, 0 (never split) with one.
+std::int64_t DefaultSplitMinUnits();
+
 // What a count reports while it runs. Every method has a default that asks
 // for nothing, so an observer overrides only what it shows.
 class CountObserver {
@@ -72,6 +78,10 @@ class Counter : private scan::ScanSink {
   // Starts a count: empties the table and the total, resets the comment
   // state and takes the characters, the markup and the word rules.
   void Start(const CountRules& rules);
+  // Starts the count of a later part of whole's text on its own (another
+  // thread's part, count/parallel_count.h): whole's characters, markup and
+  // word rules, an empty table, and the state of a line after Start().
+  void StartAsPartOf(const Counter& whole);
 
   // New word rules during a count: the filters apply from the next word,
   // the shaping rules (case, final "s", apostrophes) from the next line.
@@ -90,7 +100,36 @@ class Counter : private scan::ScanSink {
   // Reads the source to its end, a confirmed stop or a failure; blank lines
   // are passed over. Ok at the end of the text, kStopped after a confirmed
   // stop, otherwise the source's failure (or kOutOfMemory from the count).
+  // A source of at least SplitMinUnits() units that can split is read in two
+  // parts on two threads when its words are not nearly all different
+  // (count/parallel_count.h), with the same result, new words and totals as
+  // ReadInOrder.
   Status Read(LineSource& source, CountObserver& observer);
+  // The same on the calling thread alone, line after line. With until >= 0
+  // it returns Ok after the line that brings source.Done() to until or
+  // beyond; reading on with another call is the same as one call.
+  Status ReadInOrder(LineSource& source, CountObserver& observer, std::int64_t until = -1);
+
+  // The size from which Read splits a source; 0 never splits. By default
+  // kSplitMinUnits on a machine of two cores or more, 0 on one.
+  void SetSplitMinUnits(std::int64_t units) { splitMinUnits_ = units; }
+  std::int64_t SplitMinUnits() const { return splitMinUnits_; }
+
+  // What one line hands on to the next besides the table and the totals:
+  // the comment slot still open at its end (-1: none). After Start() it is
+  // the default value.
+  struct CarriedState {
+    int withinComment = -1;
+    bool operator==(const CarriedState&) const = default;
+  };
+  CarriedState Carried() const { return {scanner_.intWithinComment}; }
+
+  // Adds the count of later (StartAsPartOf this counter, its lines read after
+  // this counter's) as if this counter had scanned them: each word of
+  // later's table in its found order, its count added, a word new here
+  // appended and reported through NewWord (with a Step() per word); the
+  // occurrences added; later's carried state taken over.
+  void Absorb(const Counter& later, CountObserver& observer);
 
   // The words the scanner delivered since Start().
   std::int64_t TotalOccurrences() const { return totalOccurrences_; }
@@ -98,6 +137,7 @@ class Counter : private scan::ScanSink {
   WordTable& Words() { return words_; }
   const WordTable& Words() const { return words_; }
   scan::LineScanner& Scanner() { return scanner_; }
+  const std::string& AllowedExtraChars() const { return scanner_.AllowedExtraChars(); }
 
  private:
   // scan::ScanSink: the word counted, then the observer's step and stop request.
@@ -122,6 +162,7 @@ class Counter : private scan::ScanSink {
   std::int64_t lineOccurrences_ = 0;
   std::int64_t totalOccurrences_ = 0;
   std::string lower_;  // the lower-cased word for the ignore lookups
+  std::int64_t splitMinUnits_ = DefaultSplitMinUnits();
 };
 
 struct CountResult {
@@ -131,7 +172,9 @@ struct CountResult {
 };
 
 // A whole count: the source read with the rules, the table ordered by word,
-// the post-scan rules applied and the totals taken.
-CountResult Count(LineSource& source, const CountRules& rules, CountObserver& observer);
+// the post-scan rules applied and the totals taken. splitMinUnits as
+// Counter::SetSplitMinUnits (tests split small texts).
+CountResult Count(LineSource& source, const CountRules& rules, CountObserver& observer,
+                  std::int64_t splitMinUnits = DefaultSplitMinUnits());
 
 }  // namespace kwl

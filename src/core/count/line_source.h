@@ -4,6 +4,7 @@
 // for the scanner (decoded, repaired, trimmed as the source's rules say; case
 // folding is the count's business) and says how far it has come.
 #include <cstdint>
+#include <memory>
 #include <string>
 
 #include "files/status.h"
@@ -25,6 +26,22 @@ class LineSource {
 
   // Ok at the end of the text; otherwise the failure that ended it.
   virtual const Status& status() const = 0;
+
+  // Splitting for a count on two threads (count/parallel_count.h). A source
+  // that cannot split keeps these defaults.
+  //
+  // The text not yet read, when it is at least minUnits long, cut at a line
+  // start near its middle: the back part as a source of its own (its Done()
+  // counts from the cut), and this source then ends at the cut. Null when
+  // the source does not split.
+  virtual std::unique_ptr<LineSource> SplitOffBack(std::int64_t /*minUnits*/) { return nullptr; }
+  // The back part is given up: this source reads on past the cut as if it
+  // had never been split.
+  virtual void Rejoin() {}
+  // The back part (as SplitOffBack returned it) was read elsewhere up to
+  // some line: this source, having reached the cut, goes on from there, its
+  // Done() and status() those of the whole text.
+  virtual void ContinueWith(std::unique_ptr<LineSource> /*back*/) {}
 };
 
 }  // namespace kwl

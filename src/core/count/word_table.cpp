@@ -66,6 +66,15 @@ bool WordTable::Add(std::string_view word) {
   return true;
 }
 
+bool WordTable::Add(std::string_view word, std::int64_t times) {
+  if (Add(word)) {
+    entries_.back().count = times;
+    return true;
+  }
+  entries_[slots_[FindSlot(word, HashOf(word))].entry].count += times - 1;
+  return false;
+}
+
 void WordTable::OrderByWord() {
   slots_.clear();
   slots_.shrink_to_fit();

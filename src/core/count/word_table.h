@@ -32,6 +32,8 @@ class WordTable {
 
   // Counts one occurrence; true when the word is new (its count is then 1).
   bool Add(std::string_view word);
+  // Counts times occurrences (times >= 1) at once; true when the word is new.
+  bool Add(std::string_view word, std::int64_t times);
 
   // Puts the entries into ascending binary order of strWord and drops the
   // hash index (the table is no longer added to until the next Reset).

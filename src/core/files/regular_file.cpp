@@ -132,6 +132,12 @@ std::int64_t File::ReadAt(char* buffer, std::size_t size, std::uint64_t offset, 
   }
 }
 
+bool File::Seek(std::uint64_t offset, Status& status) {
+  if (::lseek(fd_, static_cast<off_t>(offset), SEEK_SET) >= 0) return true;
+  status = Status::Failure(Status::Kind::kReadFailed, errno, path_);
+  return false;
+}
+
 int File::Release() { return std::exchange(fd_, -1); }
 
 Status ReadWholeFile(const std::string& path, std::string& text) {

@@ -56,6 +56,8 @@ class File {
   // Reads up to size bytes from offset on, leaving the position for Read as
   // it is.
   std::int64_t ReadAt(char* buffer, std::size_t size, std::uint64_t offset, Status& status);
+  // Moves the position for Read to offset; false with status kReadFailed.
+  bool Seek(std::uint64_t offset, Status& status);
 
   // Hands the descriptor over (to libzip, to a stdio stream); the File is closed then.
   int Release();

@@ -6,8 +6,8 @@
 
 namespace kwl {
 
-LineReader::LineReader(File file, std::size_t bufferSize)
-    : file_(std::move(file)), buffer_(bufferSize == 0 ? 1 : bufferSize) {}
+LineReader::LineReader(File file, std::size_t bufferSize, std::uint64_t start)
+    : file_(std::move(file)), buffer_(bufferSize == 0 ? 1 : bufferSize), offset_(start) {}
 
 bool LineReader::Fill() {
   if (atEnd_) return false;

@@ -23,7 +23,9 @@ class LineReader {
  public:
   static constexpr std::size_t kDefaultBufferSize = std::size_t{1} << 20;
 
-  explicit LineReader(File file, std::size_t bufferSize = kDefaultBufferSize);
+  // start: the file offset file is positioned at, where the first line
+  // begins (a later part of a file read on its own).
+  explicit LineReader(File file, std::size_t bufferSize = kDefaultBufferSize, std::uint64_t start = 0);
 
   // The next line into line; false at the end of the file, or when reading
   // failed (status() says so; the reader then stays at the end). A long line

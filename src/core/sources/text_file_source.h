@@ -2,6 +2,7 @@
 // A text file as the lines of a count.
 #include <cstddef>
 #include <cstdint>
+#include <memory>
 #include <optional>
 #include <string>
 
@@ -31,12 +32,32 @@ class TextFileSource : public LineSource {
   std::int64_t Total() const override { return total_; }
   const Status& status() const override { return status_; }
 
+  // The cut is the first line start a sequential read meets after the middle
+  // of the bytes not yet read: after the first CR, LF or CR LF from there
+  // on, so that each part holds whole lines ended as the whole file would
+  // end them. The back part opens the file again. No split when the rest is
+  // smaller than minUnits bytes, when no line ends within the quarter after
+  // the middle (one very long line), or when the file cannot be opened or
+  // read for it: reading goes on as usual then.
+  std::unique_ptr<LineSource> SplitOffBack(std::int64_t minUnits) override;
+  void Rejoin() override { cut_ = -1; }
+  void ContinueWith(std::unique_ptr<LineSource> back) override;
+
  private:
+  // The back part: file positioned at start, the lines from there to the end.
+  TextFileSource(File file, const std::string& path, bool utf8, std::size_t bufferSize, std::int64_t start);
+  // The offset of the first line start at or after from (at most limit bytes
+  // searched), or -1.
+  static std::int64_t LineStartAfter(File& file, std::int64_t from, std::int64_t limit);
+
   std::string path_;
   std::optional<LineReader> reader_;
   bool utf8_;
+  std::size_t bufferSize_;
   std::int64_t done_ = 0;
   std::int64_t total_ = 0;
+  // While split: the offset of the cut, where this source ends; -1 otherwise.
+  std::int64_t cut_ = -1;
   Status status_;
 };
 
