@@ -42,7 +42,8 @@ struct Script {
   std::size_t failAt = SIZE_MAX;  // a read error instead of this line
   bool gated = false;
   std::atomic<bool> gateOpen{false};
-  bool frontRead = false;  // the front asked for the line at the cut
+  bool frontRead = false;      // the front asked for the line at the cut
+  bool frontReturned = false;  // the front handed out its last line
 };
 
 // What a count reports and leaves: everything a split may not change.
@@ -73,6 +74,10 @@ struct Recorder : CountObserver {
   int rulesAt = 0;
   WordRules newRules;
   Cue cue = Cue::kNone;
+  // New rules "while the back part waits" take effect, on one thread, before
+  // the first word of the line at the cut. A one-thread count steps only
+  // after words, so there they come at the end of the front's last line.
+  bool rulesCueAtFrontEnd = false;
   bool stop = false;
   int steps = 0;
   bool cued = false;
@@ -82,7 +87,8 @@ struct Recorder : CountObserver {
     // A stop must reach the back part before it reads on: the gate opens
     // at the Step() after it; new rules throw its count away at once.
     if (cued) script->gateOpen = true;
-    if (cue == Cue::kNone || cued || !script->frontRead) return;
+    if (cue == Cue::kNone || cued) return;
+    if (!(cue == Cue::kRules && rulesCueAtFrontEnd ? script->frontReturned : script->frontRead)) return;
     cued = true;
     if (cue == Cue::kStop) {
       stop = true;
@@ -285,6 +291,7 @@ class ScriptSource : public LineSource {
     for (int i = 0; back_ && script_.gated && !script_.gateOpen && i < 5000; ++i)
       std::this_thread::sleep_for(std::chrono::milliseconds(1));
     line = script_.lines[next_++];
+    if (next_ >= script_.cut && !back_) script_.frontReturned = true;
     done_ += static_cast<std::int64_t>(line.size());
     return true;
   }
@@ -367,6 +374,7 @@ TEST(ParallelCount, StopsRulesAndFailuresEndAsOnOneThread) {
       recorder.rulesAt = c.rulesAt;
       recorder.newRules = ignoreHK;
       recorder.cue = c.cue;
+      recorder.rulesCueAtFrontEnd = split == 0;
       out.end = counter.Read(source, recorder).kind;
       for (std::int32_t i = 1; i <= counter.Words().NumWords(); ++i)
         out.entries.emplace_back(counter.Words()[i].strWord, counter.Words()[i].count, true);
