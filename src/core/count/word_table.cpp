@@ -1,14 +1,20 @@
 #include "count/word_table.h"
 
 #include <algorithm>
+#include <cstring>
 
-#include "text/normalise.h"
-#include "text/cp1252.h"
 #include "count/keyed_hash.h"
+#include "count/prefix_sort.h"
+#include "text/cp1252.h"
 
 namespace kwl {
 
 namespace {
+
+// The arena's blocks grow from small (a table of a few words stays small) to
+// a size where one more block is a negligible share of a large table.
+constexpr std::size_t kFirstBlock = 4096;
+constexpr std::size_t kLargestBlock = std::size_t{1} << 20;
 
 std::uint32_t HashOf(std::string_view word) {
   // Keyed, so that no input can choose words that share a home slot. The low
@@ -19,10 +25,43 @@ std::uint32_t HashOf(std::string_view word) {
 
 }  // namespace
 
+WordTable::WordTable(const WordTable& other) : entries_(other.entries_), slots_(other.slots_) {
+  // One block for all the words; the entries then refer to it.
+  std::size_t total = 0;
+  for (std::size_t i = 1; i < entries_.size(); ++i) total += entries_[i].strWord.size();
+  nextBlock_ = std::max(total, kFirstBlock);
+  for (std::size_t i = 1; i < entries_.size(); ++i) entries_[i].strWord = Keep(entries_[i].strWord);
+}
+
+WordTable& WordTable::operator=(const WordTable& other) {
+  if (this != &other) *this = WordTable(other);
+  return *this;
+}
+
 void WordTable::Reset() {
   entries_.clear();
   entries_.resize(1);  // entry 0 is unused: the table is 1-based
   slots_.assign(1024, Slot{});
+  blocks_.clear();
+  free_ = nullptr;
+  left_ = 0;
+  nextBlock_ = kFirstBlock;
+}
+
+std::string_view WordTable::Keep(std::string_view word) {
+  if (word.size() > left_) {
+    if (nextBlock_ == 0) nextBlock_ = kFirstBlock;
+    const std::size_t size = std::max(nextBlock_, word.size());
+    blocks_.push_back(std::make_unique_for_overwrite<char[]>(size));
+    free_ = blocks_.back().get();
+    left_ = size;
+    nextBlock_ = std::min(nextBlock_ * 2, kLargestBlock);
+  }
+  if (!word.empty()) std::memcpy(free_, word.data(), word.size());
+  const std::string_view kept(free_, word.size());
+  free_ += word.size();
+  left_ -= word.size();
+  return kept;
 }
 
 std::size_t WordTable::FindSlot(std::string_view word, std::uint32_t hash) const {
@@ -46,53 +85,62 @@ void WordTable::Grow() {
   }
 }
 
-bool WordTable::Add(std::string_view word) {
+bool WordTable::Add(std::string_view word, std::int64_t times) {
   if (slots_.empty()) Reset();
   const std::uint32_t hash = HashOf(word);
   const std::size_t i = FindSlot(word, hash);
   if (slots_[i].entry != 0) {
-    ++entries_[slots_[i].entry].count;
+    entries_[slots_[i].entry].count += times;
     return false;
   }
-  WordEntry entry;
-  entry.strWord = std::string(word);
-  entry.strKey = scan::SortKey(word);
-  entry.count = 1;
-  entry.blnIncluded = true;
-  entries_.push_back(std::move(entry));
+  WordEntry& entry = entries_.emplace_back();
+  entry.strWord = Keep(word);
+  entry.count = times;
   slots_[i] = Slot{static_cast<std::uint32_t>(NumWords()), hash};
   // Keep the slots at most half full.
   if (static_cast<std::size_t>(NumWords()) * 2 > slots_.size()) Grow();
   return true;
 }
 
+void WordTable::Permute(std::int32_t first, std::span<std::uint32_t> order) {
+  // Cycle by cycle: each entry is moved once, through one spare entry, and
+  // a finished place is marked in order itself (no second table).
+  constexpr std::uint32_t kDone = ~std::uint32_t{0};
+  WordEntry* base = entries_.data() + first;
+  for (std::size_t start = 0; start < order.size(); ++start) {
+    if (order[start] == kDone || order[start] == start) continue;
+    WordEntry spare = base[start];
+    std::size_t to = start;
+    for (;;) {
+      const std::size_t from = order[to];
+      order[to] = kDone;
+      if (from == start) {
+        base[to] = spare;
+        break;
+      }
+      base[to] = base[from];
+      to = from;
+    }
+  }
+}
+
 void WordTable::OrderByWord() {
   slots_.clear();
   slots_.shrink_to_fit();
-  // Sort on the ranks of the first eight characters, packed into one number
-  // that compares like them; only words sharing those fall back to the whole
-  // comparison. This keeps the sort out of the scattered entries.
-  struct Key {
-    std::uint64_t prefix;
-    std::uint32_t entry;
-  };
-  std::vector<Key> keys(entries_.size() - 1);
-  for (std::size_t i = 1; i < entries_.size(); ++i) {
-    const std::string& w = entries_[i].strWord;
-    std::uint64_t prefix = 0;
-    for (std::size_t k = 0; k < 8; ++k)
-      prefix = (prefix << 8) | (k < w.size() ? cp1252::Rank(static_cast<unsigned char>(w[k])) : 0U);
-    keys[i - 1] = Key{prefix, static_cast<std::uint32_t>(i)};
-  }
-  std::sort(keys.begin(), keys.end(), [this](const Key& a, const Key& b) {
-    if (a.prefix != b.prefix) return a.prefix < b.prefix;
-    return cp1252::Compare(entries_[a.entry].strWord, entries_[b.entry].strWord) < 0;
+  if (entries_.size() < 2) return;
+  // Words are distinct, so the order has no ties: sorted on their packed
+  // first characters, only words sharing those are compared in full.
+  std::vector<PrefixRecord> records(entries_.size() - 1);
+  for (std::size_t i = 1; i < entries_.size(); ++i)
+    records[i - 1] = PrefixRecord{PackedRanks(entries_[i].strWord), static_cast<std::uint32_t>(i - 1)};
+  const WordEntry* words = entries_.data() + 1;
+  SortByPrefix(records, [words](std::uint32_t a, std::uint32_t b) {
+    return cp1252::Compare(words[a].strWord, words[b].strWord) < 0;
   });
-  std::vector<WordEntry> sorted;
-  sorted.reserve(entries_.size());
-  sorted.emplace_back();
-  for (const Key& k : keys) sorted.push_back(std::move(entries_[k.entry]));
-  entries_.swap(sorted);
+  std::vector<std::uint32_t> order(records.size());
+  for (std::size_t k = 0; k < records.size(); ++k) order[k] = records[k].index;
+  records = {};
+  Permute(1, order);
 }
 
 }  // namespace kwl

@@ -91,9 +91,21 @@ std::string FoldAccents(std::string_view text) {
 }
 
 std::string SortKey(std::string_view word) {
-  std::string key = FoldAccents(word);
-  FoldCaseInPlace(key);
+  std::string key;
+  AppendSortKey(word, key);
   return key;
+}
+
+void AppendSortKey(std::string_view word, std::string& out) {
+  const Tables& t = T();
+  for (char ch : word) {
+    const auto c = static_cast<unsigned char>(ch);
+    if (const char* e = t.expansion[c]) {
+      for (; *e != '\0'; ++e) out += static_cast<char>(t.lower[static_cast<unsigned char>(*e)]);
+    } else {
+      out += static_cast<char>(t.lower[t.base[c]]);
+    }
+  }
 }
 
 bool IsVowel(unsigned char c) { return T().vowel[c]; }
