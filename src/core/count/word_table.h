@@ -63,10 +63,10 @@ class WordTable {
   // them; the words stay where they are, whatever order the entries take.
   std::vector<WordEntry>& Storage() { return entries_; }
 
-  // Reorders entries first..first+order.size()-1 in place: the entry at
+  // Reorders entries first..first+order.size()-1: the entry at
   // first + order[k] moves to first + k. order is a permutation of
-  // 0..size-1; it is used up (left unspecified) by the walk.
-  void Permute(std::int32_t first, std::span<std::uint32_t> order);
+  // 0..size-1.
+  void Permute(std::int32_t first, std::span<const std::uint32_t> order);
 
  private:
   // A slot of the index: the entry's number (0 = empty) and its word's hash,

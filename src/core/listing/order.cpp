@@ -65,12 +65,16 @@ class KeyMaker {
   KeyMaker(const WordEntry* entries, std::size_t skip) : entries_(entries), skip_(skip) {}
   // The key of entry k, valid until the next call with the same buffer.
   std::string_view Key(std::size_t k, std::string& buffer) const {
+    const std::string_view word = entries_[k].strWord;
+    if (scan::IsOwnSortKey(word)) return Tail(word);
     buffer.clear();
-    scan::AppendSortKey(entries_[k].strWord, buffer);
-    return skip_ < buffer.size() ? std::string_view(buffer).substr(skip_) : std::string_view();
+    scan::AppendSortKey(word, buffer);
+    return Tail(buffer);
   }
 
  private:
+  std::string_view Tail(std::string_view key) const { return skip_ < key.size() ? key.substr(skip_) : std::string_view(); }
+
   const WordEntry* entries_;
   std::size_t skip_;
 };
@@ -94,7 +98,15 @@ void SortWordTable(WordTable& table, std::int32_t first, std::int32_t last, int 
   // procedure's steps: any sort gives the same table. A range already in
   // that order (after OrderByWord, most words are their own key) stays.
   bool ascending = true;
-  for (std::size_t k = 1; k < n && ascending; ++k) ascending = compare(k - 1, k) < 0;
+  std::string* held = &a;  // the buffer of the previous key
+  std::string* spare = &b;
+  std::string_view previous = keys.Key(0, *held);
+  for (std::size_t k = 1; k < n && ascending; ++k) {
+    const std::string_view key = keys.Key(k, *spare);
+    ascending = cp1252::Compare(previous, key) < 0;
+    previous = key;
+    std::swap(held, spare);
+  }
   if (ascending) return;
 
   // Sort the keys quickly (packed prefixes, then full comparison), and see
@@ -123,13 +135,13 @@ void SortWordTable(WordTable& table, std::int32_t first, std::int32_t last, int 
   } else {
     // Equal keys: where they end depends on every step of the program's
     // quicksort, so it runs, on the places instead of the strings.
-    records = {};
+    std::vector<PrefixRecord>().swap(records);  // its memory freed now
     std::vector<RankedEntry> ranked(n);
     for (std::size_t k = 0; k < n; ++k) ranked[k] = RankedEntry{place[k], static_cast<std::uint32_t>(k)};
     QuickSortDescending(ranked, 0, static_cast<std::ptrdiff_t>(n) - 1);
     for (std::size_t k = 0; k < n; ++k) order[k] = ranked[n - 1 - k].entry;
   }
-  place = {};
+  std::vector<std::uint32_t>().swap(place);
   table.Permute(first, order);
 }
 
