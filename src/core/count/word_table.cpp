@@ -150,8 +150,14 @@ void WordTable::OrderByWord() {
   WordTable ordered;  // its entry 0 is there already
   ordered.entries_.reserve(entries_.size());
   ordered.nextBlock_ = std::min(std::max(totalLength, kFirstBlock), kLargestBlock);
-  for (const std::uint32_t i : order) {
-    WordEntry& entry = ordered.entries_.emplace_back(entries_[i]);
+  // Prefetching the entries some steps ahead and their words a few steps
+  // ahead keeps several of those reads in flight at once.
+  constexpr std::size_t kEntriesAhead = 16;
+  constexpr std::size_t kWordsAhead = 8;
+  for (std::size_t k = 0; k < order.size(); ++k) {
+    if (k + kEntriesAhead < order.size()) __builtin_prefetch(&entries_[order[k + kEntriesAhead]]);
+    if (k + kWordsAhead < order.size()) __builtin_prefetch(entries_[order[k + kWordsAhead]].strWord.data());
+    WordEntry& entry = ordered.entries_.emplace_back(entries_[order[k]]);
     entry.strWord = ordered.Keep(entry.strWord);
   }
   std::vector<std::uint32_t>().swap(order);
