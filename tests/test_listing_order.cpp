@@ -83,7 +83,7 @@ TEST(SortWordTable, EqualKeysEndInTheOrderTheProgramsQuicksortLeavesThem) {
   for (const Case& c : cases) {
     WordTable table;
     Fill(table, c.words);
-    const std::vector<std::string> reference = ReferenceSort(table.Storage(), 1, table.NumWords());
+    const std::vector<std::string> reference = ReferenceSort(table.Entries(), 1, table.NumWords());
     SortWordTable(table, 1, table.NumWords(), 1);
     EXPECT_EQ(Words(table), c.expected) << c.name;
     EXPECT_EQ(Words(table), reference) << c.name;
@@ -109,7 +109,7 @@ TEST(SortWordTable, AgreesWithTheProgramsProcedureOnTablesFullOfEqualKeys) {
       table.Add(word);
     }
     table.OrderByWord();
-    const std::vector<std::string> reference = ReferenceSort(table.Storage(), 1, table.NumWords());
+    const std::vector<std::string> reference = ReferenceSort(table.Entries(), 1, table.NumWords());
     SortWordTable(table, 1, table.NumWords(), 1);
     ASSERT_EQ(Words(table), reference) << "round " << round;
   }

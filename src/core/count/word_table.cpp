@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <utility>
 
 #ifdef __GLIBC__
 #include <malloc.h>
@@ -29,12 +30,18 @@ std::uint32_t HashOf(std::string_view word) {
 
 }  // namespace
 
-WordTable::WordTable(const WordTable& other) : entries_(other.entries_), slots_(other.slots_) {
+WordTable::WordTable(const WordTable& other) : slots_(other.slots_) {
+  if (other.chunks_.empty()) return;  // never reset: nothing to copy
   // One block for all the words; the entries then refer to it.
   std::size_t total = 0;
-  for (std::size_t i = 1; i < entries_.size(); ++i) total += entries_[i].strWord.size();
+  for (std::uint32_t i = 1; i < other.size_; ++i) total += other.At(i).strWord.size();
   nextBlock_ = std::max(total, kFirstBlock);
-  for (std::size_t i = 1; i < entries_.size(); ++i) entries_[i].strWord = Keep(entries_[i].strWord);
+  size_ = 0;
+  for (std::uint32_t i = 0; i < other.size_; ++i) {
+    WordEntry& entry = Append();
+    entry = other.At(i);
+    if (i > 0) entry.strWord = Keep(entry.strWord);
+  }
 }
 
 WordTable& WordTable::operator=(const WordTable& other) {
@@ -42,9 +49,38 @@ WordTable& WordTable::operator=(const WordTable& other) {
   return *this;
 }
 
+void WordTable::Take(WordTable& other) noexcept {
+  chunks_ = std::move(other.chunks_);
+  size_ = std::exchange(other.size_, 0);
+  slots_ = std::move(other.slots_);
+  blocks_ = std::move(other.blocks_);
+  free_ = std::exchange(other.free_, nullptr);
+  left_ = std::exchange(other.left_, 0);
+  nextBlock_ = std::exchange(other.nextBlock_, 0);
+  other.chunks_.clear();
+  other.slots_.clear();
+  other.blocks_.clear();
+}
+
+WordEntry& WordTable::Append() {
+  if ((size_ >> kChunkBits) >= chunks_.size()) chunks_.push_back(std::make_unique<WordEntry[]>(kChunkSize));
+  WordEntry& entry = At(size_++);
+  entry = WordEntry{};
+  return entry;
+}
+
+std::vector<WordEntry> WordTable::Entries() const {
+  std::vector<WordEntry> out;
+  if (chunks_.empty()) return out;
+  out.reserve(size_);
+  for (std::uint32_t i = 0; i < size_; ++i) out.push_back(At(i));
+  return out;
+}
+
 void WordTable::Reset() {
-  entries_.clear();
-  entries_.resize(1);  // entry 0 is unused: the table is 1-based
+  chunks_.clear();
+  size_ = 0;
+  Append();  // entry 0 is unused: the table is 1-based
   slots_.assign(1024, Slot{});
   blocks_.clear();
   free_ = nullptr;
@@ -73,7 +109,7 @@ std::size_t WordTable::FindSlot(std::string_view word, std::uint32_t hash) const
   for (std::size_t i = hash & mask;; i = (i + 1) & mask) {
     const Slot& slot = slots_[i];
     if (slot.entry == 0) return i;
-    if (slot.hash == hash && entries_[slot.entry].strWord == word) return i;
+    if (slot.hash == hash && At(slot.entry).strWord == word) return i;
   }
 }
 
@@ -94,10 +130,10 @@ bool WordTable::Add(std::string_view word, std::int64_t times) {
   const std::uint32_t hash = HashOf(word);
   const std::size_t i = FindSlot(word, hash);
   if (slots_[i].entry != 0) {
-    entries_[slots_[i].entry].count += times;
+    At(slots_[i].entry).count += times;
     return false;
   }
-  WordEntry& entry = entries_.emplace_back();
+  WordEntry& entry = Append();
   entry.strWord = Keep(word);
   entry.count = times;
   slots_[i] = Slot{static_cast<std::uint32_t>(NumWords()), hash};
@@ -112,25 +148,26 @@ void WordTable::Permute(std::int32_t first, std::span<const std::uint32_t> order
   // the permutation would wait for one entry after another).
   std::vector<WordEntry> moved;
   moved.reserve(order.size());
-  WordEntry* base = entries_.data() + first;
-  for (const std::uint32_t from : order) moved.push_back(base[from]);
-  std::copy(moved.begin(), moved.end(), base);
+  const auto base = static_cast<std::uint32_t>(first);
+  for (const std::uint32_t from : order) moved.push_back(At(base + from));
+  for (std::uint32_t k = 0; k < moved.size(); ++k) At(base + k) = moved[k];
 }
 
 void WordTable::OrderByWord() {
   slots_.clear();
   slots_.shrink_to_fit();
-  if (entries_.size() < 2) return;
+  if (size_ < 2) return;
   // Words are distinct, so the order has no ties: sorted on their packed
   // first characters, only words sharing those are compared in full.
-  std::vector<PrefixRecord> records(entries_.size() - 1);
+  std::vector<PrefixRecord> records(size_ - 1);
   std::size_t totalLength = 0;
-  for (std::size_t i = 1; i < entries_.size(); ++i) {
-    records[i - 1] = PrefixRecord{PackedRanks(entries_[i].strWord), static_cast<std::uint32_t>(i)};
-    totalLength += entries_[i].strWord.size();
+  for (std::uint32_t i = 1; i < size_; ++i) {
+    const std::string_view word = At(i).strWord;
+    records[i - 1] = PrefixRecord{PackedRanks(word), i};
+    totalLength += word.size();
   }
   SortByPrefix(records, [this](std::uint32_t a, std::uint32_t b) {
-    return cp1252::Compare(entries_[a].strWord, entries_[b].strWord) < 0;
+    return cp1252::Compare(At(a).strWord, At(b).strWord) < 0;
   });
   std::vector<std::uint32_t> order(records.size());
   for (std::size_t k = 0; k < records.size(); ++k) order[k] = records[k].index;
@@ -147,17 +184,19 @@ void WordTable::OrderByWord() {
   // in order instead of jumping through a table larger than the caches; the
   // copying reads are independent of each other, which the processor
   // overlaps, where permuting in place would chase one entry after another.
-  WordTable ordered;  // its entry 0 is there already
-  ordered.entries_.reserve(entries_.size());
-  ordered.nextBlock_ = std::min(std::max(totalLength, kFirstBlock), kLargestBlock);
   // Prefetching the entries some steps ahead and their words a few steps
   // ahead keeps several of those reads in flight at once.
   constexpr std::size_t kEntriesAhead = 16;
   constexpr std::size_t kWordsAhead = 8;
+  WordTable ordered;
+  ordered.size_ = 0;
+  ordered.Append();  // entry 0
+  ordered.nextBlock_ = std::min(std::max(totalLength, kFirstBlock), kLargestBlock);
   for (std::size_t k = 0; k < order.size(); ++k) {
-    if (k + kEntriesAhead < order.size()) __builtin_prefetch(&entries_[order[k + kEntriesAhead]]);
-    if (k + kWordsAhead < order.size()) __builtin_prefetch(entries_[order[k + kWordsAhead]].strWord.data());
-    WordEntry& entry = ordered.entries_.emplace_back(entries_[order[k]]);
+    if (k + kEntriesAhead < order.size()) __builtin_prefetch(&At(order[k + kEntriesAhead]));
+    if (k + kWordsAhead < order.size()) __builtin_prefetch(At(order[k + kWordsAhead]).strWord.data());
+    WordEntry& entry = ordered.Append();
+    entry = At(order[k]);
     entry.strWord = ordered.Keep(entry.strWord);
   }
   std::vector<std::uint32_t>().swap(order);

@@ -33,17 +33,20 @@ class WordTable {
  public:
   WordTable() = default;
   // A copy holds its own words; a move keeps them where they are (the
-  // entries' views stay valid).
+  // entries' views stay valid) and leaves the source empty.
   WordTable(const WordTable& other);
   WordTable& operator=(const WordTable& other);
-  WordTable(WordTable&&) noexcept = default;
-  WordTable& operator=(WordTable&&) noexcept = default;
+  WordTable(WordTable&& other) noexcept { Take(other); }
+  WordTable& operator=(WordTable&& other) noexcept {
+    if (this != &other) Take(other);
+    return *this;
+  }
   ~WordTable() = default;
 
   // Empties the table.
   void Reset();
 
-  std::int32_t NumWords() const { return static_cast<std::int32_t>(entries_.size()) - 1; }
+  std::int32_t NumWords() const { return static_cast<std::int32_t>(size_) - 1; }
 
   // Counts one occurrence; true when the word is new (its count is then 1).
   bool Add(std::string_view word) { return Add(word, 1); }
@@ -56,12 +59,12 @@ class WordTable {
   void OrderByWord();
 
   // Entry i, 1-based.
-  WordEntry& operator[](std::int32_t i) { return entries_[static_cast<std::size_t>(i)]; }
-  const WordEntry& operator[](std::int32_t i) const { return entries_[static_cast<std::size_t>(i)]; }
+  WordEntry& operator[](std::int32_t i) { return At(static_cast<std::uint32_t>(i)); }
+  const WordEntry& operator[](std::int32_t i) const { return At(static_cast<std::uint32_t>(i)); }
 
-  // Entries 1..NumWords() (position 0 unused), for algorithms that reorder
-  // them; the words stay where they are, whatever order the entries take.
-  std::vector<WordEntry>& Storage() { return entries_; }
+  // A copy of entries 0..NumWords() (entry 0 unused), for checking an
+  // algorithm that reorders them.
+  std::vector<WordEntry> Entries() const;
 
   // Reorders entries first..first+order.size()-1: the entry at
   // first + order[k] moves to first + k. order is a permutation of
@@ -69,6 +72,16 @@ class WordTable {
   void Permute(std::int32_t first, std::span<const std::uint32_t> order);
 
  private:
+  // Entries live in chunks of a fixed size, so that a growing table never
+  // copies the entries it has (a vector doubling its storage copies them
+  // and touches twice their memory), and entry i is found with a shift.
+  static constexpr int kChunkBits = 12;
+  static constexpr std::uint32_t kChunkSize = std::uint32_t{1} << kChunkBits;
+  WordEntry& At(std::uint32_t i) { return chunks_[i >> kChunkBits][i & (kChunkSize - 1)]; }
+  const WordEntry& At(std::uint32_t i) const { return chunks_[i >> kChunkBits][i & (kChunkSize - 1)]; }
+  // A new entry at the end.
+  WordEntry& Append();
+
   // A slot of the index: the entry's number (0 = empty) and its word's hash,
   // so that a probe rejects another word without reading its entry.
   struct Slot {
@@ -79,8 +92,11 @@ class WordTable {
   void Grow();
   // A copy of the word's bytes in the arena.
   std::string_view Keep(std::string_view word);
+  // Everything of other, which is left empty.
+  void Take(WordTable& other) noexcept;
 
-  std::vector<WordEntry> entries_{1};
+  std::vector<std::unique_ptr<WordEntry[]>> chunks_;
+  std::uint32_t size_ = 1;  // entries, entry 0 included
   std::vector<Slot> slots_;
   // The words' bytes: blocks that never move once allocated (the entries
   // point into them), each twice the size of the one before up to a limit.

@@ -62,10 +62,10 @@ void QuickSortDescending(std::vector<RankedEntry>& a, std::ptrdiff_t lo0, std::p
 // second copy of its words).
 class KeyMaker {
  public:
-  KeyMaker(const WordEntry* entries, std::size_t skip) : entries_(entries), skip_(skip) {}
-  // The key of entry k, valid until the next call with the same buffer.
+  KeyMaker(const WordTable& table, std::int32_t first, std::size_t skip) : table_(table), first_(first), skip_(skip) {}
+  // The key of entry first + k, valid until the next call with the same buffer.
   std::string_view Key(std::size_t k, std::string& buffer) const {
-    const std::string_view word = entries_[k].strWord;
+    const std::string_view word = table_[first_ + static_cast<std::int32_t>(k)].strWord;
     if (scan::IsOwnSortKey(word)) return Tail(word);
     buffer.clear();
     scan::AppendSortKey(word, buffer);
@@ -75,7 +75,8 @@ class KeyMaker {
  private:
   std::string_view Tail(std::string_view key) const { return skip_ < key.size() ? key.substr(skip_) : std::string_view(); }
 
-  const WordEntry* entries_;
+  const WordTable& table_;
+  std::int32_t first_;
   std::size_t skip_;
 };
 
@@ -86,7 +87,7 @@ void SortWordTable(WordTable& table, std::int32_t first, std::int32_t last, int 
   if (last > table.NumWords()) last = table.NumWords();
   if (first >= last) return;
   const auto n = static_cast<std::size_t>(last - first + 1);
-  const KeyMaker keys(&table[first], startPos > 1 ? static_cast<std::size_t>(startPos - 1) : 0);
+  const KeyMaker keys(table, first, startPos > 1 ? static_cast<std::size_t>(startPos - 1) : 0);
   std::string a;
   std::string b;
   // Keys compare as the program's string comparison does: by UTF-16 code
