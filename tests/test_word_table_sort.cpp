@@ -128,7 +128,8 @@ TEST(WordTableSort, SortWordTableMatchesTheProgramsQuicksortOnTrickyKeys) {
     table.OrderByWord();
     const std::int32_t words = table.NumWords();
     const std::int32_t first = round % 3 == 0 ? 1 : 1 + static_cast<std::int32_t>(random() % words);
-    const std::int32_t last = round % 3 == 0 ? words : first + static_cast<std::int32_t>(random() % (words - first + 1));
+    const std::int32_t last =
+        round % 3 == 0 ? words : first + static_cast<std::int32_t>(random() % (words - first + 1));
     const int startPos = 1 + static_cast<int>(random() % 3);
     std::vector<std::string> before = Words(table);
     before.insert(before.begin(), "");  // 1-based like the table
@@ -154,7 +155,8 @@ TEST(WordTableSort, RankByFrequencyOrdersLargeAndSmallCountsWithTiesInTableOrder
   std::vector<std::string> listed;
   for (const std::int32_t e : order) listed.emplace_back(table[e].strWord);
   EXPECT_EQ(listed, (std::vector<std::string>{"d", "b", "e", "g", "h", "a", "f", "j", "c"}));
-  for (std::size_t k = 0; k < order.size(); ++k) EXPECT_EQ(table[order[k]].lngFreqRank, static_cast<std::int32_t>(k + 1));
+  for (std::size_t k = 0; k < order.size(); ++k)
+    EXPECT_EQ(table[order[k]].lngFreqRank, static_cast<std::int32_t>(k + 1));
   EXPECT_EQ(table[9].lngFreqRank, 0);   // i: count 0
   EXPECT_EQ(table[11].lngFreqRank, 0);  // k: excluded
 }

@@ -4,10 +4,6 @@
 #include <cstring>
 #include <utility>
 
-#ifdef __GLIBC__
-#include <malloc.h>
-#endif
-
 #include "count/keyed_hash.h"
 #include "count/prefix_sort.h"
 #include "text/cp1252.h"
@@ -171,13 +167,7 @@ void WordTable::OrderByWord() {
   });
   std::vector<std::uint32_t> order(records.size());
   for (std::size_t k = 0; k < records.size(); ++k) order[k] = records[k].index;
-  std::vector<PrefixRecord>().swap(records);
-#ifdef __GLIBC__
-  // The sort's buffers were of a size that glibc keeps in its heap once
-  // freed; handed back now, the copy below does not add to them (a million
-  // words peak at 84 MiB instead of 105).
-  malloc_trim(0);
-#endif
+  std::vector<PrefixRecord>().swap(records);  // its memory free for the copy
 
   // The entries and their words are copied out in the new order, so that
   // everything after (the key sort, the filters, the listing) walks memory

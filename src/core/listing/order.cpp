@@ -73,7 +73,9 @@ class KeyMaker {
   }
 
  private:
-  std::string_view Tail(std::string_view key) const { return skip_ < key.size() ? key.substr(skip_) : std::string_view(); }
+  std::string_view Tail(std::string_view key) const {
+    return skip_ < key.size() ? key.substr(skip_) : std::string_view();
+  }
 
   const WordTable& table_;
   std::int32_t first_;
@@ -121,8 +123,9 @@ void SortWordTable(WordTable& table, std::int32_t first, std::int32_t last, int 
   std::uint32_t distinct = 0;
   for (std::size_t k = 0; k < n; ++k) {
     if (k > 0) {
-      const bool equal = records[k].prefix == records[k - 1].prefix && compare(records[k].index, records[k - 1].index) == 0;
-      if (equal) {
+      const PrefixRecord& before = records[k - 1];
+      const PrefixRecord& here = records[k];
+      if (before.prefix == here.prefix && compare(before.index, here.index) == 0) {
         ties = true;
       } else {
         ++distinct;
@@ -169,7 +172,8 @@ std::vector<std::int32_t> RankByFrequency(WordTable& table, OrderProgress& progr
       maxSmall = std::max(maxSmall, e.count);
     }
   }
-  std::stable_sort(big.begin(), big.end(), [&](std::int32_t x, std::int32_t y) { return table[x].count > table[y].count; });
+  std::stable_sort(big.begin(), big.end(),
+                   [&](std::int32_t x, std::int32_t y) { return table[x].count > table[y].count; });
 
   std::vector<std::int32_t> order(included);
   std::copy(big.begin(), big.end(), order.begin());
