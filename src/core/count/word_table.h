@@ -13,7 +13,9 @@
 // is 32 bytes and refers to its word's bytes, which the table keeps in large
 // blocks of its own (an arena) instead of one heap string per word. The sort
 // key (scan::SortKey of the word) is not stored: the sorts derive it when
-// they need it.
+// they need it. strWord stays valid while the table lives, through a move
+// too; OrderByWord() copies the words out in their new order, so a table
+// read in order reads its words in order.
 #include <cstdint>
 #include <memory>
 #include <span>
