@@ -25,7 +25,7 @@ std::string Counted(const Session& s) {
   std::string out;
   for (std::int32_t i = 1; i <= s.aWords.NumWords(); ++i) {
     if (!out.empty()) out += ' ';
-    out += s.aWords[i].strWord + "=" + std::to_string(s.aWords[i].count);
+    out += std::string(s.aWords[i].strWord) + "=" + std::to_string(s.aWords[i].count);
   }
   return out;
 }

@@ -314,7 +314,7 @@ TEST(CommonWords, LoadedWordsAreIgnoredByACount) {
   ts.platform.clipboard = "The cat and the dog were there.";
   s.main.cmdListWords.Click();
   std::string counted;
-  for (std::int32_t i = 1; i <= s.aWords.NumWords(); ++i) counted += s.aWords[i].strWord + " ";
+  for (std::int32_t i = 1; i <= s.aWords.NumWords(); ++i) counted += std::string(s.aWords[i].strWord) + " ";
   EXPECT_EQ(counted, "cat dog ");
 }
 

@@ -109,7 +109,7 @@ void Feed(Counter& counter, std::initializer_list<const char*> words) {
 std::vector<std::string> Listed(WordTable& table) {
   table.OrderByWord();
   std::vector<std::string> words;
-  for (std::int32_t i = 1; i <= table.NumWords(); ++i) words.push_back(table[i].strWord);
+  for (std::int32_t i = 1; i <= table.NumWords(); ++i) words.emplace_back(table[i].strWord);
   return words;
 }
 
@@ -167,7 +167,7 @@ TEST(WordFilters, PostScanRulesAndTotals) {
   CountTotals t = ComputeTotals(table);
   std::vector<std::string> included;
   for (std::int32_t i = 1; i <= table.NumWords(); ++i)
-    if (table[i].blnIncluded) included.push_back(table[i].strWord);
+    if (table[i].blnIncluded) included.emplace_back(table[i].strWord);
   EXPECT_EQ(included, (std::vector<std::string>{"I", "mix", "thrice"}));
   EXPECT_EQ(t.included, 3);
   EXPECT_EQ(t.excluded, 3);

@@ -8,6 +8,7 @@
 #include "listing/order.h"
 #include "order.h"
 #include "text/cp1252.h"
+#include "text/normalise.h"
 #include "support/test_files.h"
 
 namespace kwl {
@@ -33,8 +34,8 @@ std::vector<std::string> Words(const WordTable& table) {
 // must come out of SortWordTable in the same order as from this.
 void ReferenceQuickSortDescending(std::vector<WordEntry>& e, int lo, int hi) {
   if (lo >= hi) return;
-  const std::string pivot = e[static_cast<std::size_t>(lo + (hi - lo) / 2)].strKey;
-  auto key = [&](int k) -> const std::string& { return e[static_cast<std::size_t>(k)].strKey; };
+  const std::string pivot = scan::SortKey(e[static_cast<std::size_t>(lo + (hi - lo) / 2)].strWord);
+  auto key = [&](int k) { return scan::SortKey(e[static_cast<std::size_t>(k)].strWord); };
   int i = lo;
   int j = hi;
   while (i <= j) {
@@ -82,7 +83,7 @@ TEST(SortWordTable, EqualKeysEndInTheOrderTheProgramsQuicksortLeavesThem) {
   for (const Case& c : cases) {
     WordTable table;
     Fill(table, c.words);
-    const std::vector<std::string> reference = ReferenceSort(table.Storage(), 1, table.NumWords());
+    const std::vector<std::string> reference = ReferenceSort(table.Entries(), 1, table.NumWords());
     SortWordTable(table, 1, table.NumWords(), 1);
     EXPECT_EQ(Words(table), c.expected) << c.name;
     EXPECT_EQ(Words(table), reference) << c.name;
@@ -108,7 +109,7 @@ TEST(SortWordTable, AgreesWithTheProgramsProcedureOnTablesFullOfEqualKeys) {
       table.Add(word);
     }
     table.OrderByWord();
-    const std::vector<std::string> reference = ReferenceSort(table.Storage(), 1, table.NumWords());
+    const std::vector<std::string> reference = ReferenceSort(table.Entries(), 1, table.NumWords());
     SortWordTable(table, 1, table.NumWords(), 1);
     ASSERT_EQ(Words(table), reference) << "round " << round;
   }
@@ -141,7 +142,7 @@ TEST(SortWordTable, HandlesAMillionEntriesInKeyOrder) {
   table.OrderByWord();
   SortWordTable(table, 1, table.NumWords(), 1);
   for (std::int32_t i = 2; i <= table.NumWords(); ++i)
-    ASSERT_LE(cp1252::Compare(table[i - 1].strKey, table[i].strKey), 0) << "at " << i;
+    ASSERT_LE(cp1252::Compare(scan::SortKey(table[i - 1].strWord), scan::SortKey(table[i].strWord)), 0) << "at " << i;
 }
 
 struct Ranked {
@@ -152,7 +153,7 @@ struct Ranked {
 // The entries of the order with their ranks.
 std::vector<Ranked> Ranks(const WordTable& table, const std::vector<std::int32_t>& order) {
   std::vector<Ranked> out;
-  for (std::int32_t e : order) out.push_back({table[e].strWord, table[e].lngFreqRank});
+  for (std::int32_t e : order) out.push_back({std::string(table[e].strWord), table[e].lngFreqRank});
   return out;
 }
 

@@ -55,7 +55,7 @@ using WordCounts = std::map<std::string, std::int64_t>;
 
 WordCounts Counts(const Session& s) {
   WordCounts out;
-  for (std::int32_t i = 1; i <= s.aWords.NumWords(); ++i) out[s.aWords[i].strWord] = s.aWords[i].count;
+  for (std::int32_t i = 1; i <= s.aWords.NumWords(); ++i) out[std::string(s.aWords[i].strWord)] = s.aWords[i].count;
   return out;
 }
 

@@ -119,7 +119,7 @@ CommonWordsFileRead ReadCommonWordsFile(const std::string& path, bool utf8, Coun
   WordTable& table = counter.Words();
   table.OrderByWord();
   read.words.reserve(static_cast<std::size_t>(table.NumWords()));
-  for (std::int32_t i = 1; i <= table.NumWords(); ++i) read.words.push_back(table[i].strWord);
+  for (std::int32_t i = 1; i <= table.NumWords(); ++i) read.words.emplace_back(table[i].strWord);
   if (read.words.empty()) read.status = Status::Failure(Status::Kind::kEmpty, 0, path);
   return read;
 }

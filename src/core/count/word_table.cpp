@@ -1,14 +1,21 @@
 #include "count/word_table.h"
 
 #include <algorithm>
+#include <cstring>
+#include <utility>
 
-#include "text/normalise.h"
-#include "text/cp1252.h"
 #include "count/keyed_hash.h"
+#include "count/prefix_sort.h"
+#include "text/cp1252.h"
 
 namespace kwl {
 
 namespace {
+
+// The arena's blocks grow from small (a table of a few words stays small) to
+// a size where one more block is a negligible share of a large table.
+constexpr std::size_t kFirstBlock = 4096;
+constexpr std::size_t kLargestBlock = std::size_t{1} << 20;
 
 std::uint32_t HashOf(std::string_view word) {
   // Keyed, so that no input can choose words that share a home slot. The low
@@ -19,10 +26,78 @@ std::uint32_t HashOf(std::string_view word) {
 
 }  // namespace
 
+WordTable::WordTable(const WordTable& other) : slots_(other.slots_) {
+  if (other.chunks_.empty()) return;  // never reset: nothing to copy
+  // One block for all the words; the entries then refer to it.
+  std::size_t total = 0;
+  for (std::uint32_t i = 1; i < other.size_; ++i) total += other.At(i).strWord.size();
+  nextBlock_ = std::max(total, kFirstBlock);
+  size_ = 0;
+  for (std::uint32_t i = 0; i < other.size_; ++i) {
+    WordEntry& entry = Append();
+    entry = other.At(i);
+    if (i > 0) entry.strWord = Keep(entry.strWord);
+  }
+}
+
+WordTable& WordTable::operator=(const WordTable& other) {
+  if (this != &other) *this = WordTable(other);
+  return *this;
+}
+
+void WordTable::Take(WordTable& other) noexcept {
+  chunks_ = std::move(other.chunks_);
+  size_ = std::exchange(other.size_, 0);
+  slots_ = std::move(other.slots_);
+  blocks_ = std::move(other.blocks_);
+  free_ = std::exchange(other.free_, nullptr);
+  left_ = std::exchange(other.left_, 0);
+  nextBlock_ = std::exchange(other.nextBlock_, 0);
+  other.chunks_.clear();
+  other.slots_.clear();
+  other.blocks_.clear();
+}
+
+WordEntry& WordTable::Append() {
+  if ((size_ >> kChunkBits) >= chunks_.size()) chunks_.push_back(std::make_unique<WordEntry[]>(kChunkSize));
+  WordEntry& entry = At(size_++);
+  entry = WordEntry{};
+  return entry;
+}
+
+std::vector<WordEntry> WordTable::Entries() const {
+  std::vector<WordEntry> out;
+  if (chunks_.empty()) return out;
+  out.reserve(size_);
+  for (std::uint32_t i = 0; i < size_; ++i) out.push_back(At(i));
+  return out;
+}
+
 void WordTable::Reset() {
-  entries_.clear();
-  entries_.resize(1);  // entry 0 is unused: the table is 1-based
+  chunks_.clear();
+  size_ = 0;
+  Append();  // entry 0 is unused: the table is 1-based
   slots_.assign(1024, Slot{});
+  blocks_.clear();
+  free_ = nullptr;
+  left_ = 0;
+  nextBlock_ = kFirstBlock;
+}
+
+std::string_view WordTable::Keep(std::string_view word) {
+  if (word.size() > left_) {
+    if (nextBlock_ == 0) nextBlock_ = kFirstBlock;
+    const std::size_t size = std::max(nextBlock_, word.size());
+    blocks_.push_back(std::make_unique_for_overwrite<char[]>(size));
+    free_ = blocks_.back().get();
+    left_ = size;
+    nextBlock_ = std::min(nextBlock_ * 2, kLargestBlock);
+  }
+  if (!word.empty()) std::memcpy(free_, word.data(), word.size());
+  const std::string_view kept(free_, word.size());
+  free_ += word.size();
+  left_ -= word.size();
+  return kept;
 }
 
 std::size_t WordTable::FindSlot(std::string_view word, std::uint32_t hash) const {
@@ -30,7 +105,7 @@ std::size_t WordTable::FindSlot(std::string_view word, std::uint32_t hash) const
   for (std::size_t i = hash & mask;; i = (i + 1) & mask) {
     const Slot& slot = slots_[i];
     if (slot.entry == 0) return i;
-    if (slot.hash == hash && entries_[slot.entry].strWord == word) return i;
+    if (slot.hash == hash && At(slot.entry).strWord == word) return i;
   }
 }
 
@@ -46,62 +121,76 @@ void WordTable::Grow() {
   }
 }
 
-bool WordTable::Add(std::string_view word) {
+bool WordTable::Add(std::string_view word, std::int64_t times) {
   if (slots_.empty()) Reset();
   const std::uint32_t hash = HashOf(word);
   const std::size_t i = FindSlot(word, hash);
   if (slots_[i].entry != 0) {
-    ++entries_[slots_[i].entry].count;
+    At(slots_[i].entry).count += times;
     return false;
   }
-  WordEntry entry;
-  entry.strWord = std::string(word);
-  entry.strKey = scan::SortKey(word);
-  entry.count = 1;
-  entry.blnIncluded = true;
-  entries_.push_back(std::move(entry));
+  WordEntry& entry = Append();
+  entry.strWord = Keep(word);
+  entry.count = times;
   slots_[i] = Slot{static_cast<std::uint32_t>(NumWords()), hash};
   // Keep the slots at most half full.
   if (static_cast<std::size_t>(NumWords()) * 2 > slots_.size()) Grow();
   return true;
 }
 
-bool WordTable::Add(std::string_view word, std::int64_t times) {
-  if (Add(word)) {
-    entries_.back().count = times;
-    return true;
-  }
-  entries_[slots_[FindSlot(word, HashOf(word))].entry].count += times - 1;
-  return false;
+void WordTable::Permute(std::int32_t first, std::span<const std::uint32_t> order) {
+  // Gathered into a copy, then copied back: the reads are independent of
+  // each other, so the processor overlaps them (a walk along the cycles of
+  // the permutation would wait for one entry after another).
+  std::vector<WordEntry> moved;
+  moved.reserve(order.size());
+  const auto base = static_cast<std::uint32_t>(first);
+  for (const std::uint32_t from : order) moved.push_back(At(base + from));
+  for (std::uint32_t k = 0; k < moved.size(); ++k) At(base + k) = moved[k];
 }
 
 void WordTable::OrderByWord() {
   slots_.clear();
   slots_.shrink_to_fit();
-  // Sort on the ranks of the first eight characters, packed into one number
-  // that compares like them; only words sharing those fall back to the whole
-  // comparison. This keeps the sort out of the scattered entries.
-  struct Key {
-    std::uint64_t prefix;
-    std::uint32_t entry;
-  };
-  std::vector<Key> keys(entries_.size() - 1);
-  for (std::size_t i = 1; i < entries_.size(); ++i) {
-    const std::string& w = entries_[i].strWord;
-    std::uint64_t prefix = 0;
-    for (std::size_t k = 0; k < 8; ++k)
-      prefix = (prefix << 8) | (k < w.size() ? cp1252::Rank(static_cast<unsigned char>(w[k])) : 0U);
-    keys[i - 1] = Key{prefix, static_cast<std::uint32_t>(i)};
+  if (size_ < 2) return;
+  // Words are distinct, so the order has no ties: sorted on their packed
+  // first characters, only words sharing those are compared in full.
+  std::vector<PrefixRecord> records(size_ - 1);
+  std::size_t totalLength = 0;
+  for (std::uint32_t i = 1; i < size_; ++i) {
+    const std::string_view word = At(i).strWord;
+    records[i - 1] = PrefixRecord{PackedRanks(word), i};
+    totalLength += word.size();
   }
-  std::sort(keys.begin(), keys.end(), [this](const Key& a, const Key& b) {
-    if (a.prefix != b.prefix) return a.prefix < b.prefix;
-    return cp1252::Compare(entries_[a.entry].strWord, entries_[b.entry].strWord) < 0;
+  SortByPrefix(records, [this](std::uint32_t a, std::uint32_t b) {
+    return cp1252::Compare(At(a).strWord, At(b).strWord) < 0;
   });
-  std::vector<WordEntry> sorted;
-  sorted.reserve(entries_.size());
-  sorted.emplace_back();
-  for (const Key& k : keys) sorted.push_back(std::move(entries_[k.entry]));
-  entries_.swap(sorted);
+  std::vector<std::uint32_t> order(records.size());
+  for (std::size_t k = 0; k < records.size(); ++k) order[k] = records[k].index;
+  std::vector<PrefixRecord>().swap(records);  // its memory free for the copy
+
+  // The entries and their words are copied out in the new order, so that
+  // everything after (the key sort, the filters, the listing) walks memory
+  // in order instead of jumping through a table larger than the caches; the
+  // copying reads are independent of each other, which the processor
+  // overlaps, where permuting in place would chase one entry after another.
+  // Prefetching the entries some steps ahead and their words a few steps
+  // ahead keeps several of those reads in flight at once.
+  constexpr std::size_t kEntriesAhead = 16;
+  constexpr std::size_t kWordsAhead = 8;
+  WordTable ordered;
+  ordered.size_ = 0;
+  ordered.Append();  // entry 0
+  ordered.nextBlock_ = std::min(std::max(totalLength, kFirstBlock), kLargestBlock);
+  for (std::size_t k = 0; k < order.size(); ++k) {
+    if (k + kEntriesAhead < order.size()) __builtin_prefetch(&At(order[k + kEntriesAhead]));
+    if (k + kWordsAhead < order.size()) __builtin_prefetch(At(order[k + kWordsAhead]).strWord.data());
+    WordEntry& entry = ordered.Append();
+    entry = At(order[k]);
+    entry.strWord = ordered.Keep(entry.strWord);
+  }
+  std::vector<std::uint32_t>().swap(order);
+  *this = std::move(ordered);
 }
 
 }  // namespace kwl

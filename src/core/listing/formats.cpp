@@ -1,5 +1,7 @@
 #include "listing/formats.h"
 
+#include <charconv>
+
 #include "text/number_text.h"
 
 namespace kwl {
@@ -69,9 +71,14 @@ std::string_view ListedWord(std::string_view word) {
 
 void AppendEntryLine(std::string& out, const FormatSpec& format, bool commas, const ColumnWidths& widths,
                      std::int32_t rank, std::int64_t count, std::string_view word) {
-  const std::string rankText = std::to_string(rank);
-  const std::string countText = std::to_string(count);
-  AppendColumns(out, format, commas, widths, {rankText, countText, ListedWord(word)});
+  // Digits on the stack: a listing of millions of lines makes no strings.
+  char rankText[16];
+  char countText[24];
+  const char* rankEnd = std::to_chars(rankText, rankText + sizeof rankText, rank).ptr;
+  const char* countEnd = std::to_chars(countText, countText + sizeof countText, count).ptr;
+  AppendColumns(out, format, commas, widths,
+                {std::string_view(rankText, static_cast<std::size_t>(rankEnd - rankText)),
+                 std::string_view(countText, static_cast<std::size_t>(countEnd - countText)), ListedWord(word)});
 }
 
 void AppendHeading(std::string& out, const FormatSpec& format, bool commas, const ColumnWidths& widths,

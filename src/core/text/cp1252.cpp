@@ -83,13 +83,16 @@ unsigned char FromUnicode(char32_t cp) {
 
 unsigned char Rank(unsigned char byte) { return Ranks().rank[byte]; }
 
+const std::array<unsigned char, 256>& RankOfByte() { return Ranks().rank; }
+
 int Compare(std::string_view a, std::string_view b) {
-  const auto& rank = Ranks().rank;
+  // Ranks are a bijection, so the first differing character is the first
+  // differing byte: only that pair needs its ranks.
   const std::size_t n = std::min(a.size(), b.size());
-  for (std::size_t i = 0; i < n; ++i) {
-    const int ra = rank[static_cast<unsigned char>(a[i])];
-    const int rb = rank[static_cast<unsigned char>(b[i])];
-    if (ra != rb) return ra - rb;
+  const auto [pa, pb] = std::mismatch(a.data(), a.data() + n, b.data());
+  if (pa != a.data() + n) {
+    const auto& rank = Ranks().rank;
+    return rank[static_cast<unsigned char>(*pa)] - rank[static_cast<unsigned char>(*pb)];
   }
   if (a.size() == b.size()) return 0;
   return a.size() < b.size() ? -1 : 1;

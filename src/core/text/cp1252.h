@@ -6,6 +6,7 @@
 // Lookups and sorting compare characters by their UTF-16 code values, so a
 // byte's rank in that order (Rank) is what comparisons use: 0x91 is U+2018
 // and sorts after every Latin-1 letter.
+#include <array>
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -22,6 +23,9 @@ unsigned char FromUnicode(char32_t cp);
 
 // Position of the byte in UTF-16 code order (0..255, a bijection).
 unsigned char Rank(unsigned char byte);
+// The same for every byte at once (Rank(b) is RankOfByte()[b]), for loops
+// over many characters.
+const std::array<unsigned char, 256>& RankOfByte();
 
 // Binary comparison by UTF-16 code units: negative, zero or positive.
 // A string that is a prefix of a longer one sorts first.

@@ -25,6 +25,7 @@ struct Tables {
   std::array<unsigned char, 256> base{};
   std::array<const char*, 256> expansion{};
   std::array<bool, 256> vowel{};
+  std::array<bool, 256> ownKey{};  // the byte is its own sort key
 
   Tables() {
     for (int c = 0; c < 256; ++c) {
@@ -47,6 +48,7 @@ struct Tables {
         {0x8C, "Oe"}, {0xC4, "Ae"}, {0xC6, "Ae"}, {0xD6, "Oe"}, {0xDC, "Ue"},
         {0xE4, "ae"}, {0xE6, "ae"}, {0xF6, "oe"}, {0xFC, "ue"}, {0xDF, "ss"}};
     for (const auto& e : expansions) expansion[e.c] = e.text;
+    for (int c = 0; c < 256; ++c) ownKey[c] = expansion[c] == nullptr && lower[base[c]] == c;
     // The vowel list lower-cased: only small vowels remain.
     for (unsigned char c : std::string_view("aeiou\xE0\xE1\xE2\xE3\xE4\xE5\xE6\xE8\xE9\xEA\xEB\xEC\xED\xEE\xEF"
                                             "\xF2\xF3\xF4\xF5\xF6\xF8\xF9\xFA\xFB\xFC"))
@@ -101,9 +103,35 @@ std::string FoldAccents(std::string_view text) {
 }
 
 std::string SortKey(std::string_view word) {
-  std::string key = FoldAccents(word);
-  FoldCaseInPlace(key);
+  std::string key;
+  AppendSortKey(word, key);
   return key;
+}
+
+void AppendSortKey(std::string_view word, std::string& out) {
+  // At most two characters per byte (the expansions): written through a
+  // pointer, the string trimmed to them after.
+  const Tables& t = T();
+  const std::size_t start = out.size();
+  out.resize(start + 2 * word.size());
+  char* to = out.data() + start;
+  for (char ch : word) {
+    const auto c = static_cast<unsigned char>(ch);
+    if (const char* e = t.expansion[c]) {
+      *to++ = static_cast<char>(t.lower[static_cast<unsigned char>(e[0])]);
+      *to++ = static_cast<char>(t.lower[static_cast<unsigned char>(e[1])]);
+    } else {
+      *to++ = static_cast<char>(t.lower[t.base[c]]);
+    }
+  }
+  out.resize(static_cast<std::size_t>(to - out.data()));
+}
+
+bool IsOwnSortKey(std::string_view word) {
+  const Tables& t = T();
+  for (char ch : word)
+    if (!t.ownKey[static_cast<unsigned char>(ch)]) return false;
+  return true;
 }
 
 bool IsVowel(unsigned char c) { return T().vowel[c]; }

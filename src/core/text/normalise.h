@@ -17,6 +17,11 @@ std::string FoldAccents(std::string_view text);
 
 // The sort key of a word: FoldCase(FoldAccents(word)).
 std::string SortKey(std::string_view word);
+// SortKey(word) appended to out (no allocation once out has the room).
+void AppendSortKey(std::string_view word, std::string& out);
+// Whether SortKey(word) is the word itself (no capital, accent or
+// ligature): most words of a case-folded count.
+bool IsOwnSortKey(std::string_view word);
 
 // Whether c is one of the small vowels (the folded vowel list); "y" is none.
 bool IsVowel(unsigned char c);
