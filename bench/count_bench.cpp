@@ -22,6 +22,7 @@
 #include "qt_main_window.h"
 #include "qt_platform.h"
 #include "session.h"
+#include "bench_session.h"
 
 namespace {
 
@@ -43,17 +44,6 @@ class TimedQtPlatform final : public kwl::qt::QtPlatform {
   int boxes = 0;
   std::vector<Clock::time_point> pumps;
 };
-
-void Prepare(kwl::Session& s, const std::string& folder) {
-  s.programFolder = folder;
-  if (s.catalogue.Load(folder + "/kwl.dat") <= 0) {
-    std::fprintf(stderr, "kwl-count-bench: no kwl.dat in %s\n", folder.c_str());
-    std::exit(1);
-  }
-  kwl::InitializeVariables(s);
-  s.main.cmdListWords.SetCaption(s.Text(73));
-  s.run.blnStartUpCompleted = true;
-}
 
 double Ms(Clock::duration d) { return std::chrono::duration<double, std::milli>(d).count(); }
 
@@ -86,7 +76,7 @@ int main(int argc, char** argv) {
   kwl::Session s(platform);
   kwl::qt::MainWindow window(s);
   platform.SetOwner(&window);
-  Prepare(s, folder);
+  kwl::bench::PrepareSession(s, folder, "kwl-count-bench");
   window.show();
   QApplication::processEvents();
   if (oneThread) s.counter.SetSplitMinUnits(0);

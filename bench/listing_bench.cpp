@@ -27,6 +27,7 @@
 #include "qt_main_window.h"
 #include "qt_platform.h"
 #include "session.h"
+#include "bench_session.h"
 
 namespace {
 
@@ -79,17 +80,6 @@ class CountingQtPlatform final : public kwl::qt::QtPlatform {
 };
 
 // Settings as a fresh start has them, without the user's saved state.
-void Prepare(kwl::Session& s, const std::string& folder) {
-  s.programFolder = folder;
-  if (s.catalogue.Load(folder + "/kwl.dat") <= 0) {
-    std::fprintf(stderr, "kwl-listing-bench: no kwl.dat in %s\n", folder.c_str());
-    std::exit(1);
-  }
-  kwl::InitializeVariables(s);
-  s.main.cmdListWords.SetCaption(s.Text(73));
-  s.run.blnStartUpCompleted = true;
-}
-
 // n distinct words of five letters, each counted once, as a count leaves
 // them; the format index chooses the display format.
 void Count(kwl::Session& s, int n, int format) {
@@ -146,7 +136,7 @@ int main(int argc, char** argv) {
   {
     QuietPlatform platform;
     kwl::Session s(platform);
-    Prepare(s, folder);
+    kwl::bench::PrepareSession(s, folder, "kwl-listing-bench");
     Measure("window logic", s, lines, platform.boxes, [] {});
   }
   {
@@ -154,7 +144,7 @@ int main(int argc, char** argv) {
     kwl::Session s(platform);
     kwl::qt::MainWindow window(s);
     platform.SetOwner(&window);
-    Prepare(s, folder);
+    kwl::bench::PrepareSession(s, folder, "kwl-listing-bench");
     window.show();
     QApplication::processEvents();
     QPlainTextEdit* output = nullptr;  // the output box; the introduction's is read-only
