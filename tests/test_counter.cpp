@@ -178,5 +178,39 @@ TEST(Count, StepsWithinALineFollowTheObserversNeed) {
   }
 }
 
+// Without steps within lines the counter adds a line's words a batch at a
+// time: the table, its found order and the new words reported are those of
+// word-by-word adding, for lines shorter and longer than a batch, with a
+// word repeated inside a batch and across batches, and over several lines.
+TEST(Count, WordsAddedInBatchesCountAsOneByOne) {
+  struct Recorder : CountObserver {
+    bool within = true;
+    std::vector<std::pair<std::string, std::int32_t>> newWords;
+    bool StepsWithinLines() override { return within; }
+    void NewWord(std::string_view word, std::int32_t distinct) override { newWords.emplace_back(word, distinct); }
+  };
+  std::string many;
+  for (int i = 0; i < 40; ++i) many += " w" + std::string(1, static_cast<char>('a' + i % 23)) + "x";
+  const std::vector<std::vector<std::string>> texts = {
+      {" one two three one"}, {many}, {many, " wax wbx new words", many}, {" the the the", ""}};
+  for (const auto& lines : texts) {
+    std::vector<std::pair<std::string, std::int64_t>> tables[2];
+    std::vector<std::pair<std::string, std::int32_t>> reported[2];
+    for (const bool within : {true, false}) {
+      Counter counter;
+      counter.Start(CountRules{});
+      Recorder observer;
+      observer.within = within;
+      for (std::string line : lines) counter.ScanLine(line, observer);
+      for (std::int32_t i = 1; i <= counter.Words().NumWords(); ++i)
+        tables[within].emplace_back(std::string(counter.Words()[i].strWord), counter.Words()[i].count);
+      reported[within] = observer.newWords;
+    }
+    EXPECT_EQ(tables[false], tables[true]) << lines[0].substr(0, 30);
+    EXPECT_EQ(reported[false], reported[true]) << lines[0].substr(0, 30);
+    EXPECT_FALSE(tables[true].empty());
+  }
+}
+
 }  // namespace
 }  // namespace kwl

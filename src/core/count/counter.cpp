@@ -72,7 +72,9 @@ std::int64_t Counter::ScanLine(std::string& line, CountObserver& observer) {
   observer_ = &observer;
   stepsWithinLines_ = observer.StepsWithinLines();
   lineOccurrences_ = 0;
+  numPending_ = 0;  // nothing held back from a line whose scan failed
   scanner_.ScanLine(line, *this);
+  AddPending();
   observer_ = nullptr;
   totalOccurrences_ += lineOccurrences_;
   return lineOccurrences_;
@@ -110,7 +112,23 @@ bool Counter::Kept(std::string_view word) {
 
 void Counter::Take(std::string_view word) {
   if (static_cast<std::int64_t>(word.size()) > rules_.maxWordLength) return;
-  if (words_.Add(word)) observer_->NewWord(word, words_.NumWords());
+  if (stepsWithinLines_) {
+    // The window: each word added, and a new one shown, before the next step.
+    if (words_.Add(word)) observer_->NewWord(word, words_.NumWords());
+    return;
+  }
+  const std::uint32_t hash = words_.Hash(word);
+  words_.Prefetch(hash);
+  pending_[numPending_++] = Pending{word, hash};
+  if (numPending_ == kBatch) AddPending();
+}
+
+void Counter::AddPending() {
+  for (std::size_t k = 0; k < numPending_; ++k) {
+    const Pending& p = pending_[k];
+    if (words_.AddHashed(p.word, p.hash)) observer_->NewWord(p.word, words_.NumWords());
+  }
+  numPending_ = 0;
 }
 
 Status Counter::Read(LineSource& source, CountObserver& observer) {

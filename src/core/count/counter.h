@@ -7,6 +7,7 @@
 // Who drives: the counter calls its observer, never the other way round,
 // except that an observer may hand the counter new word rules from Step()
 // (a window whose settings stay editable during a count).
+#include <array>
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -152,6 +153,8 @@ class Counter : private scan::ScanSink {
   bool Listed(std::string_view word, bool ignoreList, bool ignoreCommon);
   // Counts one occurrence unless the word is longer than maxWordLength.
   void Take(std::string_view word);
+  // Adds the words held back by Take, in their order.
+  void AddPending();
 
   WordTable words_;
   scan::LineScanner scanner_;
@@ -162,6 +165,17 @@ class Counter : private scan::ScanSink {
   std::int64_t lineOccurrences_ = 0;
   std::int64_t totalOccurrences_ = 0;
   std::string lower_;  // the lower-cased word for the ignore lookups
+  // Words of the current line taken but not yet added, with their hashes:
+  // when the observer needs no step within lines, Take adds words a batch
+  // at a time, their index slots fetched ahead (the views point into the
+  // line, so the batch is added before the line's scan returns).
+  struct Pending {
+    std::string_view word;
+    std::uint32_t hash;
+  };
+  static constexpr std::size_t kBatch = 16;
+  std::array<Pending, kBatch> pending_{};
+  std::size_t numPending_ = 0;
   std::int64_t splitMinUnits_ = DefaultSplitMinUnits();
 };
 

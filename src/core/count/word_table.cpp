@@ -123,7 +123,13 @@ void WordTable::Grow() {
 
 bool WordTable::Add(std::string_view word, std::int64_t times) {
   if (slots_.empty()) Reset();
-  const std::uint32_t hash = HashOf(word);
+  return AddHashed(word, HashOf(word), times);
+}
+
+std::uint32_t WordTable::Hash(std::string_view word) const { return HashOf(word); }
+
+bool WordTable::AddHashed(std::string_view word, std::uint32_t hash, std::int64_t times) {
+  if (slots_.empty()) Reset();
   const std::size_t i = FindSlot(word, hash);
   if (slots_[i].entry != 0) {
     At(slots_[i].entry).count += times;
