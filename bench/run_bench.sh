@@ -136,16 +136,27 @@ PY
 
 ratio_of() { python3 -c "import sys; a, b = map(float, sys.argv[1:]); print(a / b if b > 0 else float('inf'))" "$1" "$2"; }
 
+# Kestrawl's command against a yardstick's, each measured `count` times
+# (default RUNS), with one result line: versus label command yardstick
+# yardstick-command [count]. Sets case_seconds, case_kib and case_failed
+# (Kestrawl's), case_yard (the yardstick's seconds) and case_ratio.
+versus() {
+  local label="$1" command="$2" yard="$3" yard_command="$4" count="${5:-$runs}"
+  measure "$command" "$count"
+  case_seconds=$seconds
+  case_kib=$kib
+  case_failed=$failed
+  local kwl_cpu=$cpu
+  measure "$yard_command" "$count"
+  case_yard=$seconds
+  report "$label" "$case_seconds" "$case_kib" "$kwl_cpu" "$yard" "$case_yard"
+  case_ratio=$(ratio_of "$case_seconds" "$case_yard")
+}
+
 # kestrawl-count and wc -w on one input; extra options for kestrawl-count.
 versus_wc() {
   local label="$1" input="$2" options="$3"
-  measure "'$bin' $options --output '$work/kwl.out' '$input'"
-  local kwl_s=$seconds kwl_kib=$kib kwl_cpu=$cpu kwl_failed=$failed
-  measure "wc -w '$input'"
-  report "$label" "$kwl_s" "$kwl_kib" "$kwl_cpu" "wc -w" "$seconds"
-  case_seconds=$kwl_s
-  case_ratio=$(ratio_of "$kwl_s" "$seconds")
-  case_failed=$kwl_failed
+  versus "$label" "'$bin' $options --output '$work/kwl.out' '$input'" "wc -w" "wc -w '$input'" "${4:-$runs}"
 }
 
 mb_of() { python3 -c "import os, sys; print(f'{os.path.getsize(sys.argv[1]) / 1e6:.0f}')" "$1"; }
@@ -230,15 +241,11 @@ PY
 
 distinct_words "$work/distinct.txt" 1000000 5
 echo "1,000,000 distinct words ($(mb_of "$work/distinct.txt") MB):"
-measure "'$bin' --output '$work/kwl.out' '$work/distinct.txt'"
-million_s=$seconds
-million_kib=$kib
-million_cpu=$cpu
-million_failed=$failed
-measure "tr -cs 'A-Za-z' '\n' < '$work/distinct.txt' | tr A-Z a-z | sort | uniq -c | sort -rn > '$work/pipe.out'"
-report "1,000,000 distinct words" "$million_s" "$million_kib" "$million_cpu" "pipeline" "$seconds"
-verdict "time at most 0.5x the pipeline" "a / b <= 0.5 and f == 0" a="$million_s" b="$seconds" f="$million_failed"
-verdict "peak at most 100 MiB" "k <= 100 * 1024 and f == 0" k="$million_kib" f="$million_failed"
+versus "1,000,000 distinct words" "'$bin' --output '$work/kwl.out' '$work/distinct.txt'" "pipeline" \
+  "tr -cs 'A-Za-z' '\n' < '$work/distinct.txt' | tr A-Z a-z | sort | uniq -c | sort -rn > '$work/pipe.out'"
+million_s=$case_seconds
+verdict "time at most 0.5x the pipeline" "r <= 0.5 and f == 0" r="$case_ratio" f="$case_failed"
+verdict "peak at most 100 MiB" "k <= 100 * 1024 and f == 0" k="$case_kib" f="$case_failed"
 echo
 
 distinct_words "$work/distinct10.txt" 10000000 6
@@ -262,13 +269,9 @@ echo
 echo "Hostile inputs:"
 python3 "$here/fnv_collisions.py" "$work/colliding.txt" 400000 >/dev/null 2>&1
 python3 "$here/fnv_collisions.py" "$work/ordinary.txt" 400000 --ordinary >/dev/null 2>&1
-measure "'$bin' --output '$work/kwl.out' '$work/colliding.txt'"
-colliding_s=$seconds
-colliding_kib=$kib
-colliding_cpu=$cpu
-measure "'$bin' --output '$work/kwl.out' '$work/ordinary.txt'"
-report "400,000 colliding words" "$colliding_s" "$colliding_kib" "$colliding_cpu" "ordinary" "$seconds"
-verdict "colliding at most 2x ordinary" "a <= 2 * b" a="$colliding_s" b="$seconds"
+versus "400,000 colliding words" "'$bin' --output '$work/kwl.out' '$work/colliding.txt'" \
+  "ordinary" "'$bin' --output '$work/kwl.out' '$work/ordinary.txt'"
+verdict "colliding at most 2x ordinary" "r <= 2" r="$case_ratio"
 
 novel_file="$corpus/text/fr_flaubert_madame-bovary_pg14155.utf8bom.crlf.txt"
 if [[ -f "$novel_file" ]]; then
@@ -286,13 +289,9 @@ def word(i):
 print(' '.join(word(i * 7919) for i in range(110000)))")
   settings_with_ignore_list "$work/ignore.kwl" "$ignore"
   settings_with_ignore_list "$work/plain.kwl" ""
-  measure "'$bin' --settings '$work/ignore.kwl' --utf8 --output '$work/kwl.out' '$novel'"
-  ignored_s=$seconds
-  ignored_kib=$kib
-  ignored_cpu=$cpu
-  measure "'$bin' --settings '$work/plain.kwl' --utf8 --output '$work/kwl.out' '$novel'"
-  report "novel x 20, 110,000 words ignored" "$ignored_s" "$ignored_kib" "$ignored_cpu" "none ignored" "$seconds"
-  verdict "ignoring at most 2x none ignored" "a <= 2 * b" a="$ignored_s" b="$seconds"
+  versus "novel x 20, 110,000 words ignored" "'$bin' --settings '$work/ignore.kwl' --utf8 --output '$work/kwl.out' '$novel'" \
+    "none ignored" "'$bin' --settings '$work/plain.kwl' --utf8 --output '$work/kwl.out' '$novel'"
+  verdict "ignoring at most 2x none ignored" "r <= 2" r="$case_ratio"
 else
   echo "  ignore list: skipped, $novel_file not found"
 fi
@@ -308,13 +307,8 @@ with open(sys.argv[1], "wb") as f:
 PY
 line_kib=$(($(stat -c %s "$work/oneline.txt") / 1024))
 for encoding in ansi utf8; do
-  measure "'$bin' --$encoding --output '$work/kwl.out' '$work/oneline.txt'" 1
-  one_s=$seconds
-  one_kib=$kib
-  one_cpu=$cpu
-  measure "wc -w '$work/oneline.txt'" 1
-  report "one line of 200 MB, --$encoding (1 run)" "$one_s" "$one_kib" "$one_cpu" "wc -w" "$seconds"
-  verdict "peak under 2x the line ($((line_kib / 1024)) MiB)" "k < 2 * l" k="$one_kib" l="$line_kib"
+  versus_wc "one line of 200 MB, --$encoding (1 run)" "$work/oneline.txt" "--$encoding" 1
+  verdict "peak under 2x the line ($((line_kib / 1024)) MiB)" "k < 2 * l" k="$case_kib" l="$line_kib"
 done
 rm -f "$work/oneline.txt"
 

@@ -12,9 +12,23 @@
 namespace kwl {
 namespace {
 
-TEST(StartUp, MissingCatalogueEndsTheProgramWithAnErrorBox) {
+// A window started over the fake platform, with XDG_CONFIG_HOME set during
+// the start (an empty folder of the test's own unless given).
+struct StartUp : ::testing::Test {
   test::FakePlatform platform;
-  Session s(platform);
+  Session s{platform};
+  test::TempDir config;
+
+  bool Start(const std::string& configHome = "") {
+    ::setenv("XDG_CONFIG_HOME", (configHome.empty() ? config.Path() : configHome).c_str(), 1);
+    s.programFolder = test::DataFolder();
+    const bool started = FormLoad(s);
+    ::unsetenv("XDG_CONFIG_HOME");
+    return started;
+  }
+};
+
+TEST_F(StartUp, MissingCatalogueEndsTheProgramWithAnErrorBox) {
   test::TempDir empty;
   s.programFolder = empty.Path();
   EXPECT_FALSE(FormLoad(s));
@@ -25,13 +39,8 @@ TEST(StartUp, MissingCatalogueEndsTheProgramWithAnErrorBox) {
   EXPECT_FALSE(s.run.blnStartUpCompleted);
 }
 
-TEST(StartUp, WindowComesUpIdleWithTheIntroductionAndDefaultSettings) {
-  test::FakePlatform platform;
-  Session s(platform);
-  test::TempDir config;
-  ::setenv("XDG_CONFIG_HOME", config.Path().c_str(), 1);
-  s.programFolder = test::DataFolder();
-  ASSERT_TRUE(FormLoad(s));
+TEST_F(StartUp, WindowComesUpIdleWithTheIntroductionAndDefaultSettings) {
+  ASSERT_TRUE(Start());
   EXPECT_TRUE(s.run.blnStartUpCompleted);
   EXPECT_EQ(s.main.cmdListWords.Caption(), s.Text(73));
   EXPECT_EQ(s.main.txbIntro.Text(), s.Text(19) + "\r\n\r\n" + s.Text(20) + "\r\n\r\n" + s.Text(35) + "\r\n\r\n" +
@@ -56,15 +65,10 @@ TEST(StartUp, WindowComesUpIdleWithTheIntroductionAndDefaultSettings) {
   EXPECT_EQ(s.run.strStateFile, config.Path() + "/" + s.Text(310) + "/kwl.usr");
 }
 
-TEST(StartUp, AConfigurationFolderThatCannotBeMadeIsNamedAndTheWindowStillStarts) {
-  test::FakePlatform platform;
-  Session s(platform);
+TEST_F(StartUp, AConfigurationFolderThatCannotBeMadeIsNamedAndTheWindowStillStarts) {
   test::TempDir dir;
   dir.Write("plain", "not a folder");
-  ::setenv("XDG_CONFIG_HOME", dir.File("plain/config").c_str(), 1);
-  s.programFolder = test::DataFolder();
-  ASSERT_TRUE(FormLoad(s));
-  ::unsetenv("XDG_CONFIG_HOME");
+  ASSERT_TRUE(Start(dir.File("plain/config")));
   EXPECT_TRUE(s.run.blnStartUpCompleted);
   ASSERT_FALSE(platform.boxes.empty());
   EXPECT_EQ(platform.boxes.front().text,
@@ -72,14 +76,8 @@ TEST(StartUp, AConfigurationFolderThatCannotBeMadeIsNamedAndTheWindowStillStarts
   EXPECT_EQ(platform.boxes.front().icon, Icon::Warning);
 }
 
-TEST(StartUp, TheMakersAddressStandsBesideItsNameWhichOpensIt) {
-  test::FakePlatform platform;
-  Session s(platform);
-  test::TempDir config;
-  ::setenv("XDG_CONFIG_HOME", config.Path().c_str(), 1);
-  s.programFolder = test::DataFolder();
-  ASSERT_TRUE(FormLoad(s));
-  ::unsetenv("XDG_CONFIG_HOME");
+TEST_F(StartUp, TheMakersAddressStandsBesideItsNameWhichOpensIt) {
+  ASSERT_TRUE(Start());
   ASSERT_FALSE(s.Text(14).empty());
   EXPECT_EQ(s.main.lblZV_URL.Caption(), s.Text(14));
   s.main.lblZV_URL.Click();
@@ -88,15 +86,9 @@ TEST(StartUp, TheMakersAddressStandsBesideItsNameWhichOpensIt) {
   EXPECT_EQ(platform.openedUrls, std::vector<std::string>{s.Text(14)});
 }
 
-TEST(StartUp, AFailedRestoreRefreshesThePathTooltips) {
-  test::FakePlatform platform;
-  Session s(platform);
-  test::TempDir config;
-  ::setenv("XDG_CONFIG_HOME", config.Path().c_str(), 1);  // no state file: the restore fails
-  s.programFolder = test::DataFolder();
+TEST_F(StartUp, AFailedRestoreRefreshesThePathTooltips) {
   for (auto& box : s.main.txbFile) box.SetToolTip("an earlier path");
-  ASSERT_TRUE(FormLoad(s));
-  ::unsetenv("XDG_CONFIG_HOME");
+  ASSERT_TRUE(Start());  // no state file: the restore fails
   EXPECT_EQ(s.main.txbFile[0].ToolTip(), "");
   EXPECT_EQ(s.main.txbFile[1].ToolTip(), "");
 }

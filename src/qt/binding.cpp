@@ -11,7 +11,9 @@
 #include <QTextCursor>
 
 #include <algorithm>
+#include <functional>
 #include <memory>
+#include <utility>
 
 #include "qt_platform.h"
 
@@ -69,37 +71,36 @@ Qt::Alignment ToQt(Align a) {
   return Qt::AlignLeft | Qt::AlignVCenter;
 }
 
-// Runs a text box's reactions to losing the keyboard focus and to a click.
-class TextBoxEvents : public QObject {
+// Runs a reaction to each event of the watched object (it lives and goes
+// with its parent).
+class EventHook : public QObject {
  public:
-  TextBoxEvents(QObject* parent, TextBox& box) : QObject(parent), box_(box) {}
+  EventHook(QObject* parent, std::function<void(QEvent*)> react) : QObject(parent), react_(std::move(react)) {}
   bool eventFilter(QObject* watched, QEvent* event) override {
+    react_(event);
+    return QObject::eventFilter(watched, event);
+  }
+
+ private:
+  std::function<void(QEvent*)> react_;
+};
+
+void Hook(QObject* watched, QObject* parent, std::function<void(QEvent*)> react) {
+  watched->installEventFilter(new EventHook(parent, std::move(react)));
+}
+
+// A text box's reactions to losing the keyboard focus and to a click.
+void HookTextBoxEvents(QObject* watched, QObject* parent, TextBox& box) {
+  Hook(watched, parent, [&box](QEvent* event) {
     if (event->type() == QEvent::FocusOut) {
       const Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();
-      box_.LoseFocus(reason == Qt::TabFocusReason || reason == Qt::BacktabFocusReason);
+      box.LoseFocus(reason == Qt::TabFocusReason || reason == Qt::BacktabFocusReason);
     }
-    if (event->type() == QEvent::MouseButtonRelease) box_.Click();
-    return QObject::eventFilter(watched, event);
-  }
-
- private:
-  TextBox& box_;
-};
+    if (event->type() == QEvent::MouseButtonRelease) box.Click();
+  });
+}
 
 }  // namespace
-
-// Runs a label's click reaction (labels that act as links).
-class LabelClicks : public QObject {
- public:
-  LabelClicks(QObject* parent, Label& label) : QObject(parent), label_(label) {}
-  bool eventFilter(QObject* watched, QEvent* event) override {
-    if (event->type() == QEvent::MouseButtonRelease) label_.Click();
-    return QObject::eventFilter(watched, event);
-  }
-
- private:
-  Label& label_;
-};
 
 void Bind(Label& c, QLabel* w) {
   auto sync = [&c, w] {
@@ -120,7 +121,9 @@ void Bind(Label& c, QLabel* w) {
     font.setUnderline(true);
     w->setFont(font);
     w->setCursor(Qt::PointingHandCursor);
-    w->installEventFilter(new LabelClicks(w, c));
+    Hook(w, w, [&c](QEvent* event) {
+      if (event->type() == QEvent::MouseButtonRelease) c.Click();
+    });
   }
   sync();
 }
@@ -209,7 +212,7 @@ void Bind(TextBox& c, QLineEdit* w) {
   HookCommon(c, w);
   QObject::connect(w, &QLineEdit::textEdited, w, [&c](const QString& text) { c.TakeUserText(text.toStdString()); });
   QObject::connect(w, &QLineEdit::returnPressed, w, [&c] { c.LoseFocus(); });
-  w->installEventFilter(new TextBoxEvents(w, c));
+  HookTextBoxEvents(w, w, c);
   sync();
 }
 
@@ -269,7 +272,7 @@ void Bind(TextBox& c, QPlainTextEdit* w) {
     if (state->flushQueued) flush();
     w->repaint();
   };
-  w->viewport()->installEventFilter(new TextBoxEvents(w, c));
+  HookTextBoxEvents(w->viewport(), w, c);
   QObject::connect(w, &QPlainTextEdit::textChanged, w, [&c, w, state] {
     if (state->pushing) return;
     // The user typed: take the text over with the program's CR LF line breaks.
@@ -288,42 +291,10 @@ namespace {
 
 // Reports where a widget is to its control: a window's outer frame on the
 // screen, or a control's place inside its window.
-class GeometryEvents : public QObject {
- public:
-  GeometryEvents(QWidget* widget, Control& control) : QObject(widget), widget_(widget), control_(control) {
-    Report();
-  }
-  bool eventFilter(QObject* watched, QEvent* event) override {
-    if (event->type() == QEvent::Move || event->type() == QEvent::Resize || event->type() == QEvent::Show) Report();
-    return QObject::eventFilter(watched, event);
-  }
-
- private:
-  void Report() {
-    QRect r;
-    if (widget_->isWindow()) {
-      r = widget_->frameGeometry();
-    } else {
-      r = QRect(widget_->mapTo(widget_->window(), QPoint(0, 0)), widget_->size());
-    }
-    control_.TakeGeometry({r.x(), r.y(), r.width(), r.height()});
-  }
-  QWidget* widget_;
-  Control& control_;
-};
-
-// Runs a window's reaction to becoming the active window.
-class ActivationEvents : public QObject {
- public:
-  ActivationEvents(QObject* parent, Window& window) : QObject(parent), window_(window) {}
-  bool eventFilter(QObject* watched, QEvent* event) override {
-    if (event->type() == QEvent::WindowActivate) window_.Activated();
-    return QObject::eventFilter(watched, event);
-  }
-
- private:
-  Window& window_;
-};
+void ReportGeometry(const QWidget* w, Control& c) {
+  const QRect r = w->isWindow() ? w->frameGeometry() : QRect(w->mapTo(w->window(), QPoint(0, 0)), w->size());
+  c.TakeGeometry({r.x(), r.y(), r.width(), r.height()});
+}
 
 }  // namespace
 
@@ -339,7 +310,13 @@ QPoint OnScreen(const QWidget* w, QPoint topLeft) {
   return {x, y};
 }
 
-void TrackGeometry(Control& c, QWidget* w) { w->installEventFilter(new GeometryEvents(w, c)); }
+void TrackGeometry(Control& c, QWidget* w) {
+  ReportGeometry(w, c);
+  Hook(w, w, [&c, w](QEvent* event) {
+    const QEvent::Type t = event->type();
+    if (t == QEvent::Move || t == QEvent::Resize || t == QEvent::Show) ReportGeometry(w, c);
+  });
+}
 
 void BindWindow(Window& c, QWidget* w) {
   auto sync = [&c, w] {
@@ -362,7 +339,9 @@ void BindWindow(Window& c, QWidget* w) {
   c.onRepaint = [w] { w->repaint(); };
   c.onFocus = [w] { w->activateWindow(); };
   TrackGeometry(c, w);
-  w->installEventFilter(new ActivationEvents(w, c));
+  Hook(w, w, [&c](QEvent* event) {
+    if (event->type() == QEvent::WindowActivate) c.Activated();
+  });
   sync();
 }
 
