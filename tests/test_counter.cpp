@@ -212,5 +212,63 @@ TEST(Count, WordsAddedInBatchesCountAsOneByOne) {
   }
 }
 
+
+// The files column: each file counts once per word, whatever the batching,
+// and the counts follow the entries through ordering, permuting, copying,
+// another counter's part and tables merged from elsewhere.
+TEST(Count, EachWordKnowsHowManyFilesItOccursIn) {
+  const std::vector<std::vector<std::string>> files = {
+      {" the cat the /* open", " comment"}, {" closed */ the dog"}, {" cat cat bird"}};
+  for (const bool stepsWithinLines : {true, false}) {
+    struct Quiet : CountObserver {
+      bool steps = true;
+      bool StepsWithinLines() override { return steps; }
+    } observer;
+    observer.steps = stepsWithinLines;
+    Counter counter;
+    counter.Start(CountRules{});
+    counter.TrackFiles();
+    for (std::size_t f = 0; f < files.size(); ++f) {
+      if (f > 0) counter.StartFile();  // also ends the comment the first file left open
+      Lines source(files[f], -1);
+      ASSERT_TRUE(counter.ReadInOrder(source, observer).Ok());
+    }
+    WordTable table = counter.Words();  // a copy
+    table.OrderByWord();
+    std::vector<std::pair<std::string, std::int32_t>> got;
+    for (std::int32_t i = 1; i <= table.NumWords(); ++i) got.emplace_back(table[i].strWord, table.Files(i));
+    const std::vector<std::pair<std::string, std::int32_t>> want = {
+        {"bird", 1}, {"cat", 2}, {"closed", 1}, {"dog", 1}, {"the", 2}};
+    EXPECT_EQ(got, want) << stepsWithinLines;
+
+    // Reversed, the files count goes with its entry.
+    std::vector<std::uint32_t> reverse;
+    for (std::uint32_t k = table.NumWords(); k-- > 0;) reverse.push_back(k);
+    table.Permute(1, reverse);
+    EXPECT_EQ(table[1].strWord, "the");
+    EXPECT_EQ(table.Files(1), 2);
+    EXPECT_EQ(table.Files(3), 1);  // "closed"
+
+    // A later part of the same file (as a second thread counts it) adds no file.
+    Counter part;
+    part.StartAsPartOf(counter);
+    Lines more({" bird fox"}, -1);
+    ASSERT_TRUE(part.ReadInOrder(more, observer).Ok());
+    counter.Absorb(part, observer);
+    WordTable merged = std::move(counter.Words());
+    merged.AddCounted("fox", 4, 3);   // counted elsewhere in three more files
+    merged.AddCounted("newt", 2, 2);
+    merged.OrderByWord();
+    got.clear();
+    for (std::int32_t i = 1; i <= merged.NumWords(); ++i) got.emplace_back(merged[i].strWord, merged.Files(i));
+    const std::vector<std::pair<std::string, std::int32_t>> wantMerged = {
+        {"bird", 1}, {"cat", 2}, {"closed", 1}, {"dog", 1}, {"fox", 4}, {"newt", 2}, {"the", 2}};
+    EXPECT_EQ(got, wantMerged) << stepsWithinLines;
+  }
+  WordTable untracked;
+  untracked.Add("a");
+  EXPECT_EQ(untracked.Files(1), 0);
+}
+
 }  // namespace
 }  // namespace kwl

@@ -51,6 +51,9 @@ void Counter::StartAsPartOf(const Counter& whole) {
   scanner_.intWithinComment = -1;
   rules_ = whole.rules_;
   splitMinUnits_ = 0;
+  // Every word of the part was found in the whole's current file: adding it
+  // there counts that file once.
+  if (whole.words_.TracksFiles()) words_.TrackFiles();
 }
 
 void Counter::Absorb(const Counter& later, CountObserver& observer) {

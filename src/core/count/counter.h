@@ -84,6 +84,15 @@ class Counter : private scan::ScanSink {
   // word rules, an empty table, and the state of a line after Start().
   void StartAsPartOf(const Counter& whole);
 
+  // A count of several files: TrackFiles() after Start() keeps, per word,
+  // the number of files it occurs in (WordTable::Files); StartFile() before
+  // each file after the first begins the next one, outside any comment.
+  void TrackFiles() { words_.TrackFiles(); }
+  void StartFile() {
+    words_.StartFile();
+    scanner_.intWithinComment = -1;
+  }
+
   // New word rules during a count: the filters apply from the next word,
   // the shaping rules (case, final "s", apostrophes) from the next line.
   void SetWordRules(const WordRules& rules) { rules_ = rules; }

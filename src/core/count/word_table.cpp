@@ -26,7 +26,12 @@ std::uint32_t HashOf(std::string_view word) {
 
 }  // namespace
 
-WordTable::WordTable(const WordTable& other) : slots_(other.slots_) {
+WordTable::WordTable(const WordTable& other)
+    : slots_(other.slots_),
+      tracksFiles_(other.tracksFiles_),
+      currentFile_(other.currentFile_),
+      files_(other.files_),
+      lastFile_(other.lastFile_) {
   if (other.chunks_.empty()) return;  // never reset: nothing to copy
   // One block for all the words; the entries then refer to it.
   std::size_t total = 0;
@@ -53,6 +58,12 @@ void WordTable::Take(WordTable& other) noexcept {
   free_ = std::exchange(other.free_, nullptr);
   left_ = std::exchange(other.left_, 0);
   nextBlock_ = std::exchange(other.nextBlock_, 0);
+  tracksFiles_ = std::exchange(other.tracksFiles_, false);
+  currentFile_ = std::exchange(other.currentFile_, 0);
+  files_ = std::move(other.files_);
+  lastFile_ = std::move(other.lastFile_);
+  other.files_.clear();
+  other.lastFile_.clear();
   other.chunks_.clear();
   other.slots_.clear();
   other.blocks_.clear();
@@ -82,6 +93,17 @@ void WordTable::Reset() {
   free_ = nullptr;
   left_ = 0;
   nextBlock_ = kFirstBlock;
+  tracksFiles_ = false;
+  currentFile_ = 0;
+  files_.clear();
+  lastFile_.clear();
+}
+
+void WordTable::TrackFiles() {
+  if (slots_.empty()) Reset();
+  tracksFiles_ = true;
+  files_.assign(size_, 0);
+  lastFile_.assign(size_, -1);
 }
 
 std::string_view WordTable::Keep(std::string_view word) {
@@ -132,15 +154,39 @@ bool WordTable::AddHashed(std::string_view word, std::uint32_t hash, std::int64_
   if (slots_.empty()) Reset();
   const std::size_t i = FindSlot(word, hash);
   if (slots_[i].entry != 0) {
-    At(slots_[i].entry).count += times;
+    const std::uint32_t e = slots_[i].entry;
+    At(e).count += times;
+    if (tracksFiles_ && lastFile_[e] != currentFile_) {
+      ++files_[e];
+      lastFile_[e] = currentFile_;
+    }
     return false;
   }
   WordEntry& entry = Append();
   entry.strWord = Keep(word);
   entry.count = times;
+  if (tracksFiles_) {
+    files_.push_back(1);
+    lastFile_.push_back(currentFile_);
+  }
   slots_[i] = Slot{static_cast<std::uint32_t>(NumWords()), hash};
   // Keep the slots at most half full.
   if (static_cast<std::size_t>(NumWords()) * 2 > slots_.size()) Grow();
+  return true;
+}
+
+bool WordTable::AddCounted(std::string_view word, std::int64_t times, std::int32_t files) {
+  if (!tracksFiles_) TrackFiles();
+  const std::uint32_t hash = HashOf(word);
+  const std::size_t i = FindSlot(word, hash);
+  if (slots_[i].entry != 0) {
+    const std::uint32_t e = slots_[i].entry;
+    At(e).count += times;
+    files_[e] += files;
+    return false;
+  }
+  AddHashed(word, hash, times);
+  files_.back() = files;
   return true;
 }
 
@@ -153,6 +199,11 @@ void WordTable::Permute(std::int32_t first, std::span<const std::uint32_t> order
   const auto base = static_cast<std::uint32_t>(first);
   for (const std::uint32_t from : order) moved.push_back(At(base + from));
   for (std::uint32_t k = 0; k < moved.size(); ++k) At(base + k) = moved[k];
+  if (tracksFiles_) {
+    std::vector<std::int32_t> files(order.size());
+    for (std::size_t k = 0; k < order.size(); ++k) files[k] = files_[base + order[k]];
+    std::copy(files.begin(), files.end(), files_.begin() + base);
+  }
 }
 
 void WordTable::OrderByWord() {
@@ -194,6 +245,11 @@ void WordTable::OrderByWord() {
     WordEntry& entry = ordered.Append();
     entry = At(order[k]);
     entry.strWord = ordered.Keep(entry.strWord);
+  }
+  if (tracksFiles_) {
+    ordered.tracksFiles_ = true;
+    ordered.files_.resize(size_);
+    for (std::size_t k = 0; k < order.size(); ++k) ordered.files_[k + 1] = files_[order[k]];
   }
   std::vector<std::uint32_t>().swap(order);
   *this = std::move(ordered);

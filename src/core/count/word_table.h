@@ -70,6 +70,23 @@ class WordTable {
   // hash index (the table is no longer added to until the next Reset).
   void OrderByWord();
 
+  // In how many files each word occurs, for a count of several files.
+  // Off after Reset(); TrackFiles() switches it on for an empty table.
+  // StartFile() begins the next file: a word added after it counts that file
+  // once, however often it occurs there. The files count is kept through
+  // every reordering and copy of the table.
+  void TrackFiles();
+  bool TracksFiles() const { return tracksFiles_; }
+  void StartFile() { ++currentFile_; }
+  // The files entry i occurs in; 0 when files are not tracked.
+  std::int32_t Files(std::int32_t i) const {
+    return tracksFiles_ ? files_[static_cast<std::size_t>(i)] : 0;
+  }
+  // Adds the count of a table counted elsewhere over other files: `times`
+  // occurrences found in `files` files none of which this table has seen.
+  // True when the word is new. Needs TrackFiles().
+  bool AddCounted(std::string_view word, std::int64_t times, std::int32_t files);
+
   // Entry i, 1-based.
   WordEntry& operator[](std::int32_t i) { return At(static_cast<std::uint32_t>(i)); }
   const WordEntry& operator[](std::int32_t i) const { return At(static_cast<std::uint32_t>(i)); }
@@ -116,6 +133,12 @@ class WordTable {
   char* free_ = nullptr;     // the unused rest of the newest block
   std::size_t left_ = 0;     // its size
   std::size_t nextBlock_ = 0;  // size of the next block
+  // With files tracked: per entry, the files it occurs in and the number of
+  // the last file it was counted in (while the table is added to).
+  bool tracksFiles_ = false;
+  std::int32_t currentFile_ = 0;
+  std::vector<std::int32_t> files_;
+  std::vector<std::int32_t> lastFile_;
 };
 
 }  // namespace kwl
