@@ -13,6 +13,10 @@ struct ListStatistics {
   std::int64_t totalOccurrences = 0;   // every word the scan found, as given
   std::int64_t maxFrequency = 0;       // the highest count of an included entry
   int longestWord = 0;                 // the longest included word, in characters
+  // A count of several files: the files counted and those skipped (a count
+  // of one file leaves both 0).
+  std::int32_t filesCounted = 0;
+  std::int32_t filesSkipped = 0;
 };
 
 // The statistics of the table with its included entries marked;

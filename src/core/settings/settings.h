@@ -55,6 +55,8 @@ struct Settings {
   int displayFormatIndex;       // 36
   std::string commonWordsFile;  // 37
   int only7bitAscii;            // 38
+  // After the 38 lines, which a reader of the 38-line file ignores.
+  int showFilesColumn = 0;      // 39  a last column "Files" in every layout
 
   bool operator==(const Settings&) const = default;
 };
