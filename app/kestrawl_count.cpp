@@ -5,8 +5,10 @@
 // the window's words, printed as "Title: text"; its questions are decided
 // here: UTF-8 as detected unless --utf8 or --ansi says otherwise, a failed
 // checksum and a large document are read all the same.
+#include <sched.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <chrono>
 #include <csignal>
@@ -16,22 +18,27 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include <CLI/CLI.hpp>
 
 #include "count/common_words_file.h"
 #include "count/common_words_list.h"
+#include "count/corpus_count.h"
+#include "count/filters.h"
 #include "count/ignore_list.h"
 #include "count/limits.h"
 #include "count/rules_from_settings.h"
 #include "count/words_to_ignore.h"
+#include "files/corpus_files.h"
 #include "files/paths.h"
 #include "files/program_folder.h"
 #include "files/regular_file.h"
 #include "files/run_error.h"
 #include "files/temp_cleanup.h"
 #include "listing/count_listing.h"
+#include "listing/counts_file.h"
 #include "listing/order.h"
 #include "listing/output_file.h"
 #include "listing/report_text.h"
@@ -40,6 +47,7 @@
 #include "sources/clipboard_text.h"
 #include "sources/docx_document.h"
 #include "sources/encoding.h"
+#include "sources/input_file.h"
 #include "sources/input_notices.h"
 #include "sources/text_file_source.h"
 #include "text/cp1252.h"
@@ -57,7 +65,9 @@ constexpr int kExitRefused = 3;
 constexpr const char* kUsage =
     "Usage: kestrawl-count [--settings FILE.kwl] [--common-words FILE] [--utf8 | --ansi]\n"
     "                      [--order frequency|alphabetical] [--format N] [--commas]\n"
-    "                      [--output FILE] INPUT\n";
+    "                      [--files-column] [-r] [--include GLOB]... [-j N]\n"
+    "                      [--output FILE | --counts-out FILE.tsv] INPUT...\n"
+    "       kestrawl-count --merge [options] TABLE.tsv...\n";
 
 constexpr const char* kHelp =
     "Counts how often each word occurs in INPUT and lists the words with their\n"
@@ -66,6 +76,11 @@ constexpr const char* kHelp =
     "INPUT                  a text file (Windows-1252 or UTF-8) or a DOCX file; \"-\"\n"
     "                       reads UTF-8 text from standard input and counts it as\n"
     "                       Kestrawl counts clipboard text (at most 100,000 characters).\n"
+    "                       Several INPUTs, or a folder, are counted as one corpus:\n"
+    "                       the files in name order as one text, a folder's files\n"
+    "                       with the text-like extensions and .docx. A file that\n"
+    "                       cannot be counted is skipped with its message, and the\n"
+    "                       statistics add the files counted and skipped.\n"
     "\n"
     "Options:\n"
     "  --settings FILE.kwl  start from the settings saved in FILE.kwl (a settings\n"
@@ -83,6 +98,23 @@ constexpr const char* kHelp =
     "                         4 frequency rank        9 word (+ commas)\n"
     "  --commas             separate the columns of the output with commas.\n"
     "  --output FILE        write the output file to FILE instead of standard output.\n"
+    "  --files-column       add the column Files: in how many files each word occurs.\n"
+    "  -r, --recursive      take the files of a folder's sub-folders too.\n"
+    "  --include GLOB       take a folder's files whose names match GLOB (\"*.txt\";\n"
+    "                       case ignored) instead of the text-like extensions and\n"
+    "                       .docx; may be given several times.\n"
+    "  -j N                 count N files at a time, each on its own thread (default:\n"
+    "                       the number of processors); the output is the same for\n"
+    "                       every N. -j 1 counts on one thread.\n"
+    "  --counts-out FILE.tsv  write the counts table to FILE.tsv instead of a listing:\n"
+    "                       every word counted with its display spelling, count and\n"
+    "                       files, tab-separated UTF-8 after a header line naming the\n"
+    "                       rules it was counted with and its totals.\n"
+    "  --merge              the arguments are counts tables: list (or, with\n"
+    "                       --counts-out, write) the count of all their files\n"
+    "                       together. Tables counted with other word rules are\n"
+    "                       refused. The listing follows this run's settings: give\n"
+    "                       the merge the --settings the tables were counted with.\n"
     "  --help               show this text.\n"
     "\n"
     "The options --order, --format and --commas override the settings file.\n"
@@ -93,12 +125,14 @@ constexpr const char* kHelp =
     "standard error. Kestrawl's report that its text box is full is left out:\n"
     "there is no text box here, and the output file holds the complete list.\n"
     "\n"
-    "Exit status: 0 words were listed; 1 the count found no words to list;\n"
-    "2 usage error, an unusable settings file, or settings that cannot be used\n"
-    "with the input (7-bit ASCII only with a UTF-8 or DOCX input); 3 the input\n"
-    "(or the common-words file) was refused or could not be read to its end, or\n"
-    "the output could not be written. After a failure nothing is written to the\n"
-    "output file or to standard output, and an earlier output file is kept.\n";
+    "Exit status: 0 words were listed (or the counts table written); 1 the count\n"
+    "found no words to list, or the folders held no files to count; 2 usage error,\n"
+    "an unusable settings file, settings that cannot be used with the input (7-bit\n"
+    "ASCII only with a UTF-8 or DOCX input), or a table to merge that is not a\n"
+    "complete counts table of this version or was counted with other word rules;\n"
+    "3 the input (or the common-words file) was refused or could not be read to its\n"
+    "end, or the output could not be written. After a failure nothing is written to\n"
+    "the output file or to standard output, and an earlier output file is kept.\n";
 
 struct Options {
   std::optional<std::string> settings;
@@ -108,14 +142,28 @@ struct Options {
   std::optional<int> format;
   bool commas = false;
   std::optional<std::string> output;
-  std::optional<std::string> input;
+  std::vector<std::string> inputs;
   bool help = false;
+  // A corpus of many files, and counts tables.
+  bool filesColumn = false;
+  bool recursive = false;
+  std::vector<std::string> include;
+  std::optional<int> threads;
+  std::optional<std::string> countsOut;
+  bool merge = false;
 };
 
 [[noreturn]] void UsageError(const std::string& problem) {
   std::fprintf(stderr, "kestrawl-count: %s\n%sTry 'kestrawl-count --help' for more information.\n",
                problem.c_str(), kUsage);
   std::exit(kExitUsage);
+}
+
+// Paths are made absolute first, so that messages name files as before.
+std::string Absolute(const std::string& path) {
+  std::error_code ec;
+  const auto p = std::filesystem::absolute(path, ec);
+  return ec ? path : p.lexically_normal().string();
 }
 
 // The options as CLI11 parses them; the values are checked afterwards so
@@ -136,7 +184,15 @@ Options ParseArguments(int argc, char** argv) {
   app.add_option("--format", format);
   app.add_flag("--commas", o.commas)->disable_flag_override();
   auto* outputOption = app.add_option("--output", output);
-  auto* inputOption = app.add_option("INPUT", input);
+  std::vector<std::string> inputs;
+  std::string threads, countsOut;
+  app.add_flag("--files-column", o.filesColumn)->disable_flag_override();
+  app.add_flag("-r,--recursive", o.recursive)->disable_flag_override();
+  app.add_option("--include", o.include)->allow_extra_args(false);
+  app.add_option("-j", threads);
+  auto* countsOutOption = app.add_option("--counts-out", countsOut);
+  app.add_flag("--merge", o.merge)->disable_flag_override();
+  auto* inputOption = app.add_option("INPUT", inputs);
   try {
     app.parse(argc, argv);
   } catch (const CLI::ParseError& e) {
@@ -165,18 +221,33 @@ Options ParseArguments(int argc, char** argv) {
     o.output = output;
   }
   if (inputOption->count() > 0) {
-    if (input.empty()) UsageError("the input file name is empty");
-    o.input = input;
+    for (const std::string& input : inputs)
+      if (input.empty()) UsageError("the input file name is empty");
+    o.inputs = inputs;
   }
-  if (!o.help && !o.input) UsageError("no input given");
+  if (app.count("-j") > 0) {
+    if (threads.empty() || threads.size() > 3 || threads.find_first_not_of("0123456789") != std::string::npos ||
+        std::stoi(threads) < 1 || std::stoi(threads) > 256)
+      UsageError("-j must be a number from 1 to 256, not '" + threads + "'");
+    o.threads = std::stoi(threads);
+  }
+  for (const std::string& glob : o.include)
+    if (glob.empty()) UsageError("--include needs a pattern");
+  if (countsOutOption->count() > 0) {
+    if (countsOut.empty()) UsageError("--counts-out needs a file name");
+    if (o.output) UsageError("--output and --counts-out exclude each other");
+    o.countsOut = countsOut;
+  }
+  if (o.help) return o;
+  if (o.inputs.empty()) UsageError(o.merge ? "no counts table given to merge" : "no input given");
+  const bool fromStdin = std::find(o.inputs.begin(), o.inputs.end(), "-") != o.inputs.end();
+  if (fromStdin && o.inputs.size() > 1) UsageError("standard input (\"-\") cannot be counted with other files");
+  for (std::size_t i = 0; i < o.inputs.size(); ++i)
+    for (std::size_t k = 0; k < i; ++k)
+      if (Absolute(o.inputs[i]) == Absolute(o.inputs[k])) UsageError("'" + o.inputs[i] + "' is given twice");
+  if (o.merge && (fromStdin || o.utf8 || o.recursive || !o.include.empty() || o.commonWords))
+    UsageError("--merge takes counts tables only (no \"-\", --utf8, --ansi, -r, --include or --common-words)");
   return o;
-}
-
-// Paths are made absolute first, so that messages name files as before.
-std::string Absolute(const std::string& path) {
-  std::error_code ec;
-  const auto p = std::filesystem::absolute(path, ec);
-  return ec ? path : p.lexically_normal().string();
 }
 
 // A message box of the window: "Title: text", its line ends as newlines.
@@ -333,24 +404,283 @@ extern "C" void OnInterrupt(int signal) {
   ::_exit(128 + signal);
 }
 
-int Run(Options o) {
-  for (std::optional<std::string>* path : {&o.settings, &o.commonWords, &o.output})
-    if (*path) **path = Absolute(**path);
-  const bool fromStdin = *o.input == "-";
-  const std::string input = fromStdin ? *o.input : Absolute(*o.input);
+// What a count or a merge hands to the listing: the table in binary word
+// order with every word the scan counted (the post-scan rules not applied
+// yet), its totals and rules.
+struct Counted {
+  WordTable words;
+  CountsTableHeader header;
+  bool ignoring = false;    // words to ignore or common words were in force
+  bool severalFiles = false;  // a corpus or a merge: the statistics give the files
+};
 
+// The listing of a count (or its counts table) and the statistics, as the
+// count of one file has always ended.
+int Finish(Counted& counted, const WordRules& postScan, const Settings& settings, const Options& o,
+           std::chrono::steady_clock::time_point start, ProgressLine& progress) {
+  WordTable& words = counted.words;
+  bool listed = false;
+  if (o.countsOut) {
+    if (const Status written = WriteCountsTable(*o.countsOut, words, counted.header); !written.Ok()) {
+      progress.Clear();
+      Report(RunError::FromOutputStatus(written), "ListWords");
+      return kExitRefused;
+    }
+  }
+  ApplyPostScanRules(words, postScan);
+  SortWordTable(words, 1, words.NumWords(), 1);
+  ListStatistics statistics = ComputeListStatistics(words, counted.header.totalOccurrences);
+  if (counted.severalFiles) {
+    statistics.filesCounted = counted.header.filesCounted;
+    statistics.filesSkipped = counted.header.filesSkipped;
+  }
+  CountListing listing(words, settings, statistics);
+  listed = statistics.wordsListed > 0 && !o.countsOut;
+  StringSink text;
+  if (listed && o.output) {
+    if (const Status written = listing.WriteFile(*o.output); !written.Ok()) {
+      Report(RunError::FromOutputStatus(written), "ListWords");
+      listed = false;
+    }
+  } else if (listed) {
+    listing.Write(text);
+  }
+  progress.Clear();
+
+  const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+  for (const std::string& line : StatisticsLines(statistics, counted.ignoring, false))
+    if (!line.empty()) std::fprintf(stderr, "%s\n", line.c_str());
+  std::fprintf(stderr, "Time elapsed: %s (%.3f s)\n", ElapsedTimeText(static_cast<std::int64_t>(seconds)).c_str(),
+               seconds);
+  if (o.countsOut) return kExitListed;
+  if (statistics.wordsListed == 0) {
+    Say("", NoWordsExplanation(words.NumWords() > 0, settings));
+    return kExitNoWords;
+  }
+  if (!listed) return kExitRefused;
+  const std::string& out = text.Text();
+  if (!o.output && (std::fwrite(out.data(), 1, out.size(), stdout) != out.size() || std::fflush(stdout) != 0)) {
+    Fail(std::string("cannot write to standard output: ") + std::strerror(errno));
+    return kExitRefused;
+  }
+  return kExitListed;
+}
+
+// The settings of the run: the settings file's, then the options'.
+std::optional<Settings> RunSettings(const Options& o) {
   Settings settings;
   if (o.settings) {
     const SettingsRead read = ReadSettingsFile(*o.settings);
     if (const std::string problem = SettingsProblem(read); !problem.empty()) {
       Fail(*o.settings + ": " + problem);
-      return kExitUsage;
+      return std::nullopt;
     }
     settings = read.settings;
   }
   if (o.order) settings.wordOrderIndex = *o.order;
   if (o.format) settings.displayFormatIndex = *o.format;
   if (o.commas) settings.outputWithCommas = 1;
+  if (o.filesColumn) settings.showFilesColumn = 1;
+  return settings;
+}
+
+// The output file or the counts table can take a new file.
+bool OutputsWritable(const Options& o) {
+  if (o.output) {
+    if (const Status writable = CheckOutputReplaceable(*o.output); !writable.Ok()) {
+      Report(RunError::FromOutputStatus(writable), "DoIt");
+      return false;
+    }
+  }
+  if (o.countsOut) {
+    if (const Status writable = CheckOutputReplaceable(*o.countsOut); !writable.Ok()) {
+      Report(RunError::FromOutputStatus(writable), "DoIt");
+      return false;
+    }
+  }
+  return true;
+}
+
+// Neither output is one of the files read.
+bool OutputsAreNotInputs(const Options& o, const std::vector<std::string>& files) {
+  for (const std::string& file : files)
+    for (const std::optional<std::string>& out : {o.output, o.countsOut})
+      if (out && SameFile(file, *out)) {
+        Say("Warning", std::string(kOutputIsInputText));
+        return false;
+      }
+  return true;
+}
+
+// The processors the program may run on.
+int DefaultThreads() {
+  cpu_set_t set;
+  if (::sched_getaffinity(0, sizeof set, &set) == 0) return std::max(1, CPU_COUNT(&set));
+  return std::max(1, static_cast<int>(std::thread::hardware_concurrency()));
+}
+
+// Each thread of a corpus count may hold a DOCX document's temporary folder,
+// and the folders removed on an interrupt have a fixed number of places.
+constexpr int kMaxThreads = 12;
+
+// The files of a corpus as the count reads them, with the window's messages.
+class CorpusLine final : public CorpusObserver {
+ public:
+  explicit CorpusLine(ProgressLine& progress) : progress_(progress) {}
+  bool StepsWithinLines() override { return false; }
+  void Progress(std::int64_t done, std::int64_t total) override { progress_.Progress(done, total); }
+  void FileOpened(std::size_t, const std::string& path, const std::vector<FileMessage>& messages,
+                  bool skipped) override {
+    if (messages.empty() && !skipped) return;
+    progress_.Clear();
+    for (std::size_t k = 0; k < messages.size(); ++k) {
+      std::string text = messages[k].text;
+      // A skipped file's one message names it.
+      if (skipped && k + 1 == messages.size() && text.find(path) == std::string::npos) text += "\r\n" + path;
+      Say(messages[k].title, text);
+    }
+    if (skipped && messages.empty()) Fail(path + " cannot be counted: skipped");
+  }
+
+ private:
+  ProgressLine& progress_;
+};
+
+int RunMerge(const Options& o) {
+  const std::optional<Settings> settings = RunSettings(o);
+  if (!settings) return kExitUsage;
+  std::vector<std::string> tables;
+  for (const std::string& table : o.inputs) tables.push_back(Absolute(table));
+  if (!OutputsAreNotInputs(o, tables) || !OutputsWritable(o)) return kExitRefused;
+  const auto start = std::chrono::steady_clock::now();
+  Counted counted;
+  counted.severalFiles = true;
+  counted.words.TrackFiles();
+  for (std::size_t i = 0; i < tables.size(); ++i) {
+    CountsTableHeader header;
+    const Status read = ReadCountsTable(tables[i], header, counted.words);
+    if (read.kind == Kind::kBadFormat) {
+      Fail("cannot merge " + tables[i] + ": " + read.detail);
+      return kExitUsage;
+    }
+    if (!read.Ok()) {
+      Report(RunError::FromStatus(read), "DoItFromFile");
+      Fail("cannot read the counts table " + tables[i]);
+      return kExitRefused;
+    }
+    if (const Status merged = MergeCountsHeader(counted.header, header, i == 0); !merged.Ok()) {
+      Fail("cannot merge " + tables[i] + " with " + tables[0] + ": they were counted with different word rules (" +
+           merged.detail + ")");
+      return kExitUsage;
+    }
+  }
+  counted.words.OrderByWord();
+  counted.ignoring = counted.header.IgnoresListedWords();
+  ProgressLine progress(false);
+  return Finish(counted, WordRulesFromSettings(*settings, CountLists{}), *settings, o, start, progress);
+}
+
+int RunCorpus(const Options& o) {
+  std::optional<Settings> read = RunSettings(o);
+  if (!read) return kExitUsage;
+  Settings& settings = *read;
+  std::vector<std::string> paths;
+  for (const std::string& input : o.inputs) paths.push_back(Absolute(input));
+  const CorpusFiles corpus = ListCorpusFiles(paths, CorpusChoice{o.recursive, o.include});
+  for (const SkippedPath& skipped : corpus.skipped) Fail(SkippedPathText(skipped) + ": skipped");
+  if (corpus.files.empty()) {
+    std::string named;
+    for (const std::string& path : paths) named += (named.empty() ? "" : ", ") + path;
+    Fail("no files to count in " + named + (o.include.empty() ? " (files named *.txt, *.docx and the other " +
+                                                                    std::string("text-like extensions; see --help)")
+                                                              : " (no file matches --include)"));
+    return kExitNoWords;
+  }
+  if (!OutputsAreNotInputs(o, corpus.files)) return kExitRefused;
+
+  // Common words: the named list, or the list of the language of the first
+  // text file, as the window chooses it when that file is its input.
+  std::optional<std::string> named = o.commonWords;
+  const bool namedBySettings =
+      !named && settings.ignoreCommonWords == 1 && !TrimBlanks(settings.commonWordsFile).empty();
+  if (namedBySettings) named = TrimBlanks(settings.commonWordsFile);
+  bool ignoreCommon = named.has_value();
+  CommonWordsList commonWords;
+  if (settings.ignoreCommonWords == 1 && !namedBySettings) {
+    const auto text = std::find_if(corpus.files.begin(), corpus.files.end(),
+                                   [](const std::string& f) { return Extension(f) != "docx"; });
+    if (text != corpus.files.end()) {
+      const ProgramFolderSearch data = FindProgramFolder();
+      if (!data.found) Fail(MissingDataText(data));
+      const std::string ofLanguage = CommonWordsFileForLanguage(data.folder, *text);
+      ignoreCommon = (FileExists(ofLanguage) && LoadCommonWords(ofLanguage, commonWords)) || named;
+    }
+  }
+  if (named) {
+    if (!LoadCommonWords(*named, commonWords)) {
+      Fail("cannot use the common-words file " + *named);
+      return kExitRefused;
+    }
+    if (commonWords.Size() == 0) {
+      Fail("the common-words file " + *named + " holds no words");
+      return kExitRefused;
+    }
+  }
+  settings.ignoreCommonWords = ignoreCommon ? 1 : 0;
+  IgnoreList wordsToIgnore;
+  if (const std::optional<std::string> words = NormaliseWordsToIgnore(settings.wordsToIgnore)) {
+    wordsToIgnore = IgnoreListText(*words);
+    if (const int c = FirstCharacterNotAllowed(*words, AllowedExtraChars(settings)); c >= 0) {
+      Say("Character not allowed", CharacterNotAllowedText(static_cast<char>(c)));
+      return kExitRefused;
+    }
+  }
+  if (!OutputsWritable(o)) return kExitRefused;
+
+  const auto start = std::chrono::steady_clock::now();
+  std::int64_t size = 0;
+  for (const std::string& file : corpus.files) size += std::max<std::int64_t>(FileLength(file), 0);
+  ProgressLine progress(::isatty(STDERR_FILENO) == 1 && size > (1 << 20));
+  CorpusLine line(progress);
+  const CountLists lists{&wordsToIgnore, &commonWords};
+  const CountRules rules = CountRulesFromSettings(settings, lists, scan::MarkupKind{"", false});
+  Counter counter;
+  counter.Start(rules);
+  if (settings.showFilesColumn == 1 || o.countsOut) counter.TrackFiles();
+  const int threads = std::min(o.threads.value_or(DefaultThreads()), kMaxThreads);
+  if (threads == 1) counter.SetSplitMinUnits(0);
+  const InputFileChoice choice{o.utf8, settings.only7bitAscii == 1};
+  const CorpusTally tally = CountCorpus(
+      counter, corpus.files, [&](const std::string& path) { return OpenInputFile(path, choice); }, line, threads);
+  if (!tally.status.Ok()) {
+    progress.Clear();
+    Report(RunError::FromStatus(tally.status), "DoItFromFile");
+    Fail("the count is incomplete: " + tally.failedFile + " could not be read to its end; nothing was listed");
+    return kExitRefused;
+  }
+  Counted counted;
+  counted.words = std::move(counter.Words());
+  counted.words.OrderByWord();
+  counted.header.rules = CountsRulesOf(rules);
+  counted.header.totalOccurrences = counter.TotalOccurrences();
+  counted.header.filesCounted = tally.filesCounted;
+  counted.header.filesSkipped = tally.filesSkipped + static_cast<std::int32_t>(corpus.skipped.size());
+  counted.ignoring = !wordsToIgnore.Empty() || ignoreCommon;
+  counted.severalFiles = true;
+  return Finish(counted, counter.Rules(), settings, o, start, progress);
+}
+
+int Run(Options o) {
+  for (std::optional<std::string>* path : {&o.settings, &o.commonWords, &o.output, &o.countsOut})
+    if (*path) **path = Absolute(**path);
+  if (o.merge) return RunMerge(o);
+  if (o.inputs.size() > 1 || (o.inputs[0] != "-" && FolderExists(Absolute(o.inputs[0])))) return RunCorpus(o);
+  const bool fromStdin = o.inputs[0] == "-";
+  const std::string input = fromStdin ? o.inputs[0] : Absolute(o.inputs[0]);
+
+  std::optional<Settings> read = RunSettings(o);
+  if (!read) return kExitUsage;
+  Settings& settings = *read;
 
   // Common words are ignored only when asked for: --common-words, or a
   // settings file that ticks the setting (for a text file with the list of
@@ -420,12 +750,11 @@ int Run(Options o) {
       return kExitRefused;
     }
   }
-  if (o.output) {
-    if (const Status writable = CheckOutputReplaceable(*o.output); !writable.Ok()) {
-      Report(RunError::FromOutputStatus(writable), "DoIt");
-      return kExitRefused;
-    }
+  if (o.countsOut && !fromStdin && SameFile(input, *o.countsOut)) {
+    Say("Warning", std::string(kOutputIsInputText));
+    return kExitRefused;
   }
+  if (!OutputsWritable(o)) return kExitRefused;
 
   const auto start = std::chrono::steady_clock::now();
   const std::int64_t inputSize = fromStdin ? static_cast<std::int64_t>(clipboard.size()) : FileLength(input);
@@ -449,46 +778,25 @@ int Run(Options o) {
   }
   const CountLists lists{&wordsToIgnore, &commonWords};
   const scan::MarkupKind markup = fromStdin ? scan::MarkupKind{"", false} : scan::MarkupKindFor(Extension(input));
-  CountResult result = Count(*source, CountRulesFromSettings(settings, lists, markup), progress);
-  if (!result.status.Ok()) {
+  const CountRules rules = CountRulesFromSettings(settings, lists, markup);
+  Counter counter;
+  counter.Start(rules);
+  if (settings.showFilesColumn == 1 || o.countsOut) counter.TrackFiles();
+  if (o.threads == 1) counter.SetSplitMinUnits(0);
+  if (const Status status = counter.Read(*source, progress); !status.Ok()) {
     progress.Clear();
-    Report(RunError::FromStatus(result.status), procedure);
+    Report(RunError::FromStatus(status), procedure);
     if (!fromStdin) Fail("the count is incomplete: " + input + " could not be read to its end; nothing was listed");
     return kExitRefused;
   }
-
-  WordTable& words = result.words;
-  SortWordTable(words, 1, words.NumWords(), 1);
-  const ListStatistics statistics = ComputeListStatistics(words, result.totals.totalOccurrences);
-  CountListing listing(words, settings, statistics);
-  bool listed = statistics.wordsListed > 0;
-  StringSink text;
-  if (listed && o.output) {
-    if (const Status written = listing.WriteFile(*o.output); !written.Ok()) {
-      Report(RunError::FromOutputStatus(written), "ListWords");
-      listed = false;
-    }
-  } else if (listed) {
-    listing.Write(text);
-  }
-  progress.Clear();
-
-  const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
-  for (const std::string& line : StatisticsLines(statistics, !wordsToIgnore.Empty() || ignoreCommon, false))
-    if (!line.empty()) std::fprintf(stderr, "%s\n", line.c_str());
-  std::fprintf(stderr, "Time elapsed: %s (%.3f s)\n", ElapsedTimeText(static_cast<std::int64_t>(seconds)).c_str(),
-               seconds);
-  if (statistics.wordsListed == 0) {
-    Say("", NoWordsExplanation(words.NumWords() > 0, settings));
-    return kExitNoWords;
-  }
-  if (!listed) return kExitRefused;
-  const std::string& out = text.Text();
-  if (!o.output && (std::fwrite(out.data(), 1, out.size(), stdout) != out.size() || std::fflush(stdout) != 0)) {
-    Fail(std::string("cannot write to standard output: ") + std::strerror(errno));
-    return kExitRefused;
-  }
-  return kExitListed;
+  Counted counted;
+  counted.words = std::move(counter.Words());
+  counted.words.OrderByWord();
+  counted.header.rules = CountsRulesOf(rules);
+  counted.header.totalOccurrences = counter.TotalOccurrences();
+  counted.header.filesCounted = 1;
+  counted.ignoring = !wordsToIgnore.Empty() || ignoreCommon;
+  return Finish(counted, counter.Rules(), settings, o, start, progress);
 }
 
 }  // namespace
