@@ -19,10 +19,10 @@ FUZZ_TARGETS ?= scanner docx settings text catalogue
 CORPUS ?= ../shared/corpus
 SCREENSHOT_INPUT ?= $(firstword $(wildcard $(CORPUS)/text/fr_flaubert_madame-bovary_pg14155.utf8bom.crlf.txt) tests/data/sample.txt)
 # What the tests need (the window's tests draw it offscreen, with real fonts;
-# the install checks validate the desktop files), and what the window needs
-# besides.
+# the install checks validate the desktop files; the README's recipe runs GNU
+# parallel), and what the window needs besides.
 TEST_PACKAGES = g++ cmake make pkg-config libgtest-dev libgmock-dev libzip-dev libxxhash-dev libcli11-dev \
-  qt6-base-dev fonts-liberation fonts-dejavu-core desktop-file-utils appstream groff-base
+  qt6-base-dev fonts-liberation fonts-dejavu-core desktop-file-utils appstream groff-base parallel
 GUI_PACKAGES = qt6-base-dev fonts-liberation fonts-dejavu-core time
 # make package: dpkg-shlibdeps (in dpkg-dev) and file find the dependencies.
 PACKAGE_PACKAGES = dpkg-dev file
