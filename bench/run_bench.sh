@@ -10,6 +10,9 @@
 #   - 1,000,000 distinct words against the pipeline
 #     `tr -cs 'A-Za-z' '\n' | tr A-Z a-z | sort | uniq -c | sort -rn`
 #     (goal: at most 0.5x, peak memory at most 100 MiB);
+#   - the texts of the corpus's text/ folder counted as one corpus with -j 1
+#     and -j 2 (corpus_bench.sh; the speed-up reported, the goal is the same
+#     output from both);
 #   - 10,000,000 distinct words (goal: completes, in at most 10x the time of
 #     the 1,000,000 case; peak memory reported);
 #   - hostile inputs, each beside its ordinary twin: 400,000 distinct words
@@ -220,6 +223,16 @@ PY
   echo "$(basename "$html_file") repeated ($(mb_of "$work/markup.html") MB):"
   versus_wc "HTML, default settings" "$work/markup.html" ""
   echo "    (reported; no goal)"
+fi
+echo
+
+# A corpus of many files: the texts of text/ counted as one, on one thread
+# and on two (reported; the goal is that both complete with the same output).
+if [[ -d "$corpus/text" ]]; then
+  if bash "$here/corpus_bench.sh" "$bin" "$corpus/text" "$runs"; then corpus_ok=1; else corpus_ok=0; fi
+  verdict "-j 1 and -j 2 complete with the same output" "ok == 1" ok="$corpus_ok"
+else
+  echo "corpus text/: skipped, $corpus/text not found"
 fi
 echo
 
