@@ -14,7 +14,7 @@ BUILD ?= build
 TEST_BUILD ?= build-asan
 FUZZ_BUILD ?= build-fuzz
 FUZZ_SECONDS ?= 60
-FUZZ_TARGETS ?= scanner docx settings text catalogue
+FUZZ_TARGETS ?= scanner docx settings text catalogue counts
 # The README's pictures count a novel of the shared corpus when it is there.
 CORPUS ?= ../shared/corpus
 SCREENSHOT_INPUT ?= $(firstword $(wildcard $(CORPUS)/text/fr_flaubert_madame-bovary_pg14155.utf8bom.crlf.txt) tests/data/sample.txt)
