@@ -5,6 +5,8 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <utility>
+#include <vector>
 
 namespace kwl {
 
@@ -32,6 +34,7 @@ struct FileDialog {
   bool save = false;
   bool mustExist = false;          // path and file must exist (open dialogs)
   bool confirmOverwrite = false;   // save dialogs: ask before replacing a file
+  bool multiple = false;           // open dialogs: several files may be chosen (ChooseFiles)
 };
 
 class Platform {
@@ -44,6 +47,17 @@ class Platform {
                                const std::string& defaultText) = 0;
   // The chosen path, or nullopt when the user cancelled.
   virtual std::optional<std::string> ChooseFile(const FileDialog& dialog) = 0;
+  // The chosen paths of an open dialog that takes several files when
+  // dialog.multiple is set, or nullopt when the user cancelled. A desktop
+  // without such a dialog offers the one-file dialog.
+  virtual std::optional<std::vector<std::string>> ChooseFiles(const FileDialog& dialog) {
+    std::optional<std::string> one = ChooseFile(dialog);
+    if (!one) return std::nullopt;
+    return std::vector<std::string>{std::move(*one)};
+  }
+  // The chosen folder, or nullopt when the user cancelled (or the desktop
+  // has no folder chooser).
+  virtual std::optional<std::string> ChooseFolder(const std::string& /*title*/) { return std::nullopt; }
   // The clipboard's plain text as UTF-8; empty when it holds no text.
   virtual std::string ClipboardText() = 0;
   // Processes pending window events (timer ticks, clicks, repaints) and returns.

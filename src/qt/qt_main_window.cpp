@@ -57,13 +57,20 @@ MainWindow::MainWindow(Session& s) : session_(s) {
   source->addWidget(clipboardSize, 1);
 
   auto* files = new QGridLayout;
-  // Made row by row, so that Tab walks them in reading order.
+  // Made row by row, so that Tab walks them in reading order. "Input folder"
+  // stands beside "Input file" in a column of its own, which the output path
+  // box spans: only the input path box gives up the room.
   CheckBox* rowEnds[] = {&m.chkUTF8, &m.chkDisableOutputToFile};
   for (int i = 0; i < 2; ++i) {
     files->addWidget(Make<QPushButton>(this, m.cmdFile[static_cast<std::size_t>(i)]), i, 0);
-    files->addWidget(Make<QLineEdit>(this, m.txbFile[static_cast<std::size_t>(i)]), i, 1);
-    files->addWidget(Make<QPushButton>(this, m.cmdClearFile[static_cast<std::size_t>(i)]), i, 2);
-    files->addWidget(Make<QCheckBox>(this, *rowEnds[i]), i, 3);
+    if (i == 0) {
+      files->addWidget(Make<QPushButton>(this, m.cmdInputFolder), 0, 1);
+      files->addWidget(Make<QLineEdit>(this, m.txbFile[0]), 0, 2);
+    } else {
+      files->addWidget(Make<QLineEdit>(this, m.txbFile[1]), 1, 1, 1, 2);
+    }
+    files->addWidget(Make<QPushButton>(this, m.cmdClearFile[static_cast<std::size_t>(i)]), i, 3);
+    files->addWidget(Make<QCheckBox>(this, *rowEnds[i]), i, 4);
   }
   auto* sizes = new QHBoxLayout;
   auto* fileSize = Make<QLabel>(this, m.lblFilesize);
@@ -72,8 +79,8 @@ MainWindow::MainWindow(Session& s) : session_(s) {
   auto* textSize = Make<QLabel>(this, m.lblXMLsize);
   ReserveRoom(textSize, {"Text: 99,999.99 Mb"});
   sizes->addWidget(textSize);
-  files->addLayout(sizes, 0, 4);
-  files->setColumnStretch(1, 1);
+  files->addLayout(sizes, 0, 5);
+  files->setColumnStretch(2, 1);
 
   auto* command = new QHBoxLayout;
   auto* count = Make<QPushButton>(this, m.cmdListWords);

@@ -93,6 +93,23 @@ std::optional<std::string> QtPlatform::ChooseFile(const FileDialog& dialog) {
   return chosen.toStdString();
 }
 
+std::optional<std::vector<std::string>> QtPlatform::ChooseFiles(const FileDialog& dialog) {
+  if (!dialog.multiple || TakesNewName(dialog)) return Platform::ChooseFiles(dialog);
+  const QStringList chosen = QFileDialog::getOpenFileNames(owner_, FromProgramText(dialog.title),
+                                                           QString::fromStdString(dialog.initialName),
+                                                           QtFilter(dialog.filter));
+  if (chosen.isEmpty()) return std::nullopt;
+  std::vector<std::string> paths;
+  for (const QString& path : chosen) paths.push_back(path.toStdString());
+  return paths;
+}
+
+std::optional<std::string> QtPlatform::ChooseFolder(const std::string& title) {
+  const QString chosen = QFileDialog::getExistingDirectory(owner_, FromProgramText(title));
+  if (chosen.isEmpty()) return std::nullopt;
+  return chosen.toStdString();
+}
+
 std::string QtPlatform::ClipboardText() { return QGuiApplication::clipboard()->text().toStdString(); }
 
 void QtPlatform::ProcessEvents() { QCoreApplication::processEvents(); }

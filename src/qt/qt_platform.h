@@ -16,6 +16,8 @@ class QtPlatform : public Platform {
   Answer ShowMessage(const MessageBox& box) override;
   std::string InputBox(const std::string& prompt, const std::string& title, const std::string& defaultText) override;
   std::optional<std::string> ChooseFile(const FileDialog& dialog) override;
+  std::optional<std::vector<std::string>> ChooseFiles(const FileDialog& dialog) override;
+  std::optional<std::string> ChooseFolder(const std::string& title) override;
   std::string ClipboardText() override;
   void ProcessEvents() override;
   bool OpenUrl(const std::string& url) override;

@@ -72,10 +72,13 @@ void SetDefaultCommonWordsFile(Session& s) {
 }
 
 void ChooseCommonWordsFromInputLanguage(Session& s) {
+  ChooseCommonWordsFromInputLanguage(s, TrimBlanks(s.main.txbFile[0].Text()));
+}
+
+void ChooseCommonWordsFromInputLanguage(Session& s, const std::string& input) {
   RunState& r = s.run;
   Params& p = s.params;
   r.strCommonWordsFile = TrimBlanks(r.strCommonWordsFile);
-  const std::string input = TrimBlanks(s.main.txbFile[0].Text());
   if (!input.empty()) r.strCommonWordsFile = CommonWordsFileForLanguage(s.programFolder, input);
   if (!FileExists(r.strCommonWordsFile)) {
     r.strCommonWordsFile.clear();

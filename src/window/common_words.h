@@ -25,6 +25,9 @@ void SetDefaultCommonWordsFile(Session& s);
 // After an input file is chosen, typed or restored: picks the file of the
 // input's language and reads it when asked to (or when the setting is on).
 void ChooseCommonWordsFromInputLanguage(Session& s);
+// The same for the language of the given input file (the first text file
+// of several input files).
+void ChooseCommonWordsFromInputLanguage(Session& s, const std::string& input);
 // Reads strCommonWordsFile into the common-words list; true when it loaded.
 // Tells the user the outcome and ticks or unticks chkIgnoreCommonWords.
 bool AttemptToReadCommonWords(Session& s);

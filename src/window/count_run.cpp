@@ -5,6 +5,7 @@
 #include <new>
 
 #include "clipboard_source.h"
+#include "file_choice.h"
 #include "file_source.h"
 #include "files/paths.h"
 #include "list_words.h"
@@ -33,9 +34,18 @@ namespace {
 // the pair with its own message.
 void CheckOutputFile(Session& s) {
   const std::string& out = s.main.txbFile[1].Text();
-  if (s.main.optInFile.Value() && SameFile(out, TrimBlanks(s.main.txbFile[0].Text()))) return;
+  if (s.main.optInFile.Value()) {
+    if (SameFile(out, TrimBlanks(s.main.txbFile[0].Text()))) return;
+    if (const auto* files = InputFiles(s))
+      for (const std::string& file : *files)
+        if (SameFile(out, file)) return;
+  }
   CheckOutputWritable(out);
 }
+
+// Whether the listing shows in how many files each word occurs: the
+// counter then keeps it per word.
+bool FilesColumnWanted(const Session& s) { return CurrentSettings(s).showFilesColumn != 0; }
 
 void ShowStep(Session& s, int catalogueNumber) {
   s.main.txbOutput.SetText(s.Text(catalogueNumber) + " ...");
@@ -91,7 +101,10 @@ void FinishCount(Session& s) {
   StoreTotals(ComputeTotals(s.aWords), r);
   ShowStep(s, 79);
   BuildFrequencyOrder(s);
-  ShowRunStatistics(s, ComputeListStatistics(s.aWords, r.lngTotalNumOccurrences));
+  ListStatistics statistics = ComputeListStatistics(s.aWords, r.lngTotalNumOccurrences);
+  statistics.filesCounted = r.lngFilesCounted;
+  statistics.filesSkipped = r.lngFilesSkipped;
+  ShowRunStatistics(s, statistics);
   r.blnResultsShown = true;
   m.cmdListWords.SetEnabled(true);
   ListWords(s);
@@ -100,6 +113,7 @@ void FinishCount(Session& s) {
 
 void StartCount(Session& s, const CountRules& rules) {
   s.counter.Start(rules);
+  if (FilesColumnWanted(s)) s.counter.TrackFiles();
   s.run.blnWordsGot = false;
   s.run.aFrequencyOrder.clear();
 }
@@ -142,6 +156,8 @@ void DoIt(Session& s) {
   // into this run's reports.
   r.blnOutputFileWritten = false;
   r.blnCountIncomplete = false;
+  r.lngFilesCounted = 0;
+  r.lngFilesSkipped = 0;
   try {
     if (!m.txbFile[1].Text().empty() && m.chkDisableOutputToFile.Value() != 1) CheckOutputFile(s);
     r.lngTotalNumOccurrences = 0;
@@ -151,7 +167,10 @@ void DoIt(Session& s) {
     r.lngSecondsElapsed = 0;
     m.Timer2.SetEnabled(true);
     bool ok = false;
-    if (m.optInFile.Value()) {
+    if (const auto* files = m.optInFile.Value() ? InputFiles(s) : nullptr) {
+      // A copy: the list stays as it is whatever the count's questions change.
+      ok = DoItFromFiles(s, std::vector<std::string>(*files));
+    } else if (m.optInFile.Value()) {
       m.txbFile[0].SetText(TrimBlanks(m.txbFile[0].Text()));
       if (m.txbFile[0].Text().empty()) {
         s.Warn("Input file not specified.", s.Text(34));

@@ -140,7 +140,10 @@ namespace {
 class PieceProgress : public DocxPieceObserver {
  public:
   PieceProgress(Session& s, std::int64_t xmlSize, std::size_t length)
-      : s_(s), echo_(xmlSize > 1024000), bar_(length > 1000000) {}
+      : s_(s),
+        // A count of several files keeps the text box and its one bar to itself.
+        echo_(xmlSize > 1024000 && !s.run.blnCountingFiles),
+        bar_(length > 1000000 && !s.run.blnCountingFiles) {}
 
   bool GoOn() override {
     RunState& r = s_.run;

@@ -1,8 +1,11 @@
 #include "file_source.h"
 
+#include <algorithm>
 #include <memory>
 #include <new>
+#include <optional>
 #include <string_view>
+#include <vector>
 
 #include "docx.h"
 #include "sources/docx_text.h"
@@ -132,23 +135,22 @@ void AbandonDocxScan(Session& s) {
 
 enum class DocxText { Ready, NothingToRead, Abandoned };
 
-// Extracts the document's text pieces and makes them the source of the lines.
-DocxText PrepareDocxText(Session& s, const std::string& docxPath, std::int64_t& inputSize,
-                         std::unique_ptr<LineSource>& source) {
+// The second extraction of a DOCX document (the first only tested the
+// package): its text pieces into Session::docxPieces; error receives the
+// description of a failure to read them. False when the extraction failed
+// (reported already).
+bool ExtractDocxPieces(Session& s, const std::string& docxPath, std::string& error) {
   MainControls& m = s.main;
-  RunState& r = s.run;
-  ShowOutput(m, "Processing input file ...\r\n\r\n");
-  std::string error;
   bool extracted = true;
   const bool ok = Guarded(s, [&] {
     const std::int64_t size = ExtractXMLFileFromDocXFile(s, docxPath, "KWL");
-    SetTotalNumOccurrencesForFileProgressBar(s);
+    // A count of several files keeps its one bar over all of them.
+    if (!s.run.blnCountingFiles) SetTotalNumOccurrencesForFileProgressBar(s);
     if (size < 0) {
       ShowDocxFailure(s, docxPath, size);
       extracted = false;
       return;
     }
-    inputSize = size;
     std::string xml;
     // In: the XML size, which decides on echoing pieces for large documents;
     // out: the length of the text pieces.
@@ -162,7 +164,31 @@ DocxText PrepareDocxText(Session& s, const std::string& docxPath, std::int64_t& 
     }
     m.chkSuppressWords.SetVisible(true);
   });
-  if (!ok || !extracted) {
+  return ok && extracted;
+}
+
+// The lines of the extracted text pieces. False when they cannot be had
+// (reported; the count is incomplete).
+bool MakeDocxSource(Session& s, std::unique_ptr<LineSource>& source) {
+  bool made = false;
+  Guarded(s, [&] {
+    source = std::make_unique<DocxTextSource>(s.docxPieces);
+    made = true;
+  });
+  if (made && source->status().Ok()) return true;
+  if (made) ReportFailure(s, source->status());
+  s.run.blnCountIncomplete = true;
+  return false;
+}
+
+// Extracts the document's text pieces and makes them the source of the lines.
+DocxText PrepareDocxText(Session& s, const std::string& docxPath, std::int64_t& inputSize,
+                         std::unique_ptr<LineSource>& source) {
+  MainControls& m = s.main;
+  RunState& r = s.run;
+  ShowOutput(m, "Processing input file ...\r\n\r\n");
+  std::string error;
+  if (!ExtractDocxPieces(s, docxPath, error)) {
     AbandonDocxScan(s);
     return DocxText::Abandoned;
   }
@@ -175,22 +201,50 @@ DocxText PrepareDocxText(Session& s, const std::string& docxPath, std::int64_t& 
     return DocxText::Abandoned;
   }
   ShowOutput(m, "");
-  bool made = false;
-  Guarded(s, [&] {
-    source = std::make_unique<DocxTextSource>(s.docxPieces);
-    made = true;
-  });
-  if (!made || !source->status().Ok()) {
-    if (made) ReportFailure(s, source->status());
-    r.blnCountIncomplete = true;
-    return DocxText::NothingToRead;
-  }
+  if (!MakeDocxSource(s, source)) return DocxText::NothingToRead;
   inputSize = source->Total();
   KeepInputSizesFor(s, docxPath);
   m.lblXMLsize.SetCaption("Text: " + FileSizeText(s, inputSize));
   TextFileSample sample;
   r.intLineEndingType = AnalyseTextFile(docxPath, kTextSampleSize, 1.0, sample, true);
   return DocxText::Ready;
+}
+
+// Before a large input is read without an output file, the user may name
+// one. False when the user cancelled, or named one of the inputs.
+bool AskForOutputFile(Session& s, std::int64_t inputSize, const std::vector<std::string>& inputs) {
+  if (inputSize <= kLargeInputSize || !s.main.txbFile[1].Text().empty()) return true;
+  const Answer answer = s.Show(
+      "The input file is quite large.  It is advisable to specify an output file "
+      "before continuing, in case the text window will not hold the result. "
+      "Do you wish to specify an output file?",
+      "Large input file", Buttons::YesNoCancel);
+  if (answer == Answer::Cancel) return false;
+  if (answer == Answer::Yes) {
+    cmdFile_Click(s, 1);
+    for (const std::string& input : inputs)
+      if (RefuseOutputOverInput(s, input)) return false;
+  }
+  return true;
+}
+
+// The count begins: the counter started with the rules in force (a count
+// that shows the files column keeps, per word, the files it occurs in), the
+// run-sensitive controls disabled.
+void BeginReading(Session& s, bool clearOutput) {
+  MainControls& m = s.main;
+  RunState& r = s.run;
+  ShowOutput(m, "Now processing input file ...");
+  m.lblSizeOfClipboardContents.SetCaption("");
+  ConcealNumWords(s, true);
+  r.strClipboardText.clear();
+  if (clearOutput) cmdClearOutput_Click(s);
+  r.intSuppressWordsSaved = m.chkSuppressWords.Value();
+  // The characters, the markup of the file's extension and the word rules.
+  StartCount(s, MakeCountRules(s));
+  r.blnStop = false;
+  SetRunPhase(s, RunPhase::kCounting);
+  EnableControls(s, false);
 }
 
 // The word intake as the file source's observer while it reads: a stop
@@ -210,11 +264,11 @@ class FileIntake {
 };
 
 // Reads the source into the counter until its end, a confirmed stop or a
-// failure of the source. Out of memory while a line is counted is reported,
-// leaves the count incomplete, and reading goes on with the next line.
-void ReadLines(Session& s, LineSource& source, std::int64_t inputSize, bool showBar) {
+// failure of the source, drawing the bar's current part. Out of memory while
+// a line is counted is reported, leaves the count incomplete, and reading
+// goes on with the next line.
+void ReadLines(Session& s, LineSource& source, FileProgressBar& bar) {
   RunState& r = s.run;
-  FileProgressBar bar(s, inputSize, showBar);
   {
     const FileIntake intake(s.intake, bar);
     for (;;) {
@@ -228,7 +282,7 @@ void ReadLines(Session& s, LineSource& source, std::int64_t inputSize, bool show
     }
   }
   // Blank lines after the last line with words are read all the same.
-  bar.Advance(source.Done() - bar.BytesRead());
+  bar.PartDone(source.Done());
   // A file that cannot be read on is reported once; reading ended there.
   if (!source.status().Ok()) {
     ReportFailure(s, source.status());
@@ -246,7 +300,178 @@ void FinishReading(Session& s, bool docx) {
   m.lblTwirler.SetCaption(" ");
 }
 
+// One file of several: what its checks found before it is read.
+struct FileCheck {
+  std::optional<Notice> refusal;  // why it cannot be counted
+  bool declined = false;          // the user answered No to a DOCX question
+  bool docx = false;
+  bool utf8 = false;              // its own check found UTF-8
+};
+
+// The checks of one file of several, as a chosen file gets them but with no
+// box of their own: a refusal comes back as a notice for the skip question.
+// The questions of a DOCX document (its checksum, its size) are asked, and
+// the advice about CR line ends is given once as ever. A text file's
+// encoding is what its own check finds: no file is asked about.
+FileCheck CheckFileOfMany(Session& s, const std::string& path) {
+  FileCheck check;
+  if (Extension(path) == "docx") {
+    if (!IsDocxFile(path)) {
+      check.refusal = Notice{s.Text(34), NotADocxText(path)};
+      return check;
+    }
+    check.docx = true;
+    std::int64_t code = 0;
+    try {
+      code = ExtractXMLFileFromDocXFile(s, path, "KWL");
+    } catch (const RunError& e) {
+      DeleteTempFolder(s);
+      check.refusal = Notice{s.Text(34), e.Description()};
+      return check;
+    } catch (...) {
+      DeleteTempFolder(s);
+      throw;
+    }
+    DeleteTempFolder(s);
+    if (code == -4) {
+      check.refusal = DocxTooBigNotice(path);
+    } else if (code == -1) {
+      check.refusal = Notice{s.Text(34), "Unable to create temporary folder."};
+    } else if (code < 0) {
+      check.declined = true;
+    }
+    return check;
+  }
+  const TextFileInspection info = InspectTextFile(path, 0.0);
+  if (std::optional<Notice> refusal = InputFileRefusal(info.status)) {
+    check.refusal = std::move(refusal);
+    return check;
+  }
+  const TextFileVerdict verdict = JudgeTextFile(path, info);
+  if (!verdict.accepted) {
+    check.refusal = verdict.notice ? *verdict.notice : Notice{"Not a text file", "It cannot be counted."};
+    return check;
+  }
+  if (verdict.notice && !s.run.blnMacNoticeShown) {
+    s.run.blnMacNoticeShown = true;
+    s.Inform(verdict.notice->text, verdict.notice->title);
+  }
+  check.utf8 = info.sample.utf8;
+  s.run.intLineEndingType = info.fileClass;
+  return check;
+}
+
+// A file of several that cannot be counted: one box says why and offers to
+// skip it. True to skip it and go on, false to stop the count.
+bool SkipRefusedFile(Session& s, const std::string& path, const Notice& why) {
+  std::string text = why.text.find(path) == std::string::npos ? path + "\r\n" + why.text : why.text;
+  text += "\r\n\r\nSkip this file and count the others?";
+  return s.Show(text, why.title, Buttons::YesNo, Icon::Warning, Answer::Yes) == Answer::Yes;
+}
+
+enum class FileOutcome { Counted, Skipped, Stopped };
+
+// Checks one file of several and reads it into the count as the next file
+// (StartFile, its own markup), drawing its part of the bar: bytes of the
+// total.
+FileOutcome CountFileOfMany(Session& s, const std::string& path, std::int64_t bytes, bool first,
+                            FileProgressBar& bar) {
+  RunState& r = s.run;
+  r.strDocxAgreedPath.clear();
+  const FileCheck check = CheckFileOfMany(s, path);
+  if (check.refusal) return SkipRefusedFile(s, path, *check.refusal) ? FileOutcome::Skipped : FileOutcome::Stopped;
+  if (check.declined) return FileOutcome::Skipped;
+  std::unique_ptr<LineSource> source;
+  if (check.docx) {
+    std::string error;
+    if (ExtractDocxPieces(s, path, error) && error.empty() && !r.blnStop && !MakeDocxSource(s, source))
+      source.reset();
+    // The pieces are read from memory: the folder is not needed any more.
+    DeleteTempFolder(s);
+    // A stop asked for while the pieces were taken out ends the count here.
+    if (r.blnStop) return FileOutcome::Stopped;
+    if (!error.empty())
+      return SkipRefusedFile(s, path, Notice{"Error", error + " when processing \r\n" + path}) ? FileOutcome::Skipped
+                                                                                             : FileOutcome::Stopped;
+    // A failure reported already.
+    if (!source) return FileOutcome::Skipped;
+  } else {
+    auto file = std::make_unique<TextFileSource>(path, check.utf8);
+    if (!file->status().Ok()) {
+      const Notice why{s.Text(34), RunError::FromStatus(file->status()).Description()};
+      return SkipRefusedFile(s, path, why) ? FileOutcome::Skipped : FileOutcome::Stopped;
+    }
+    source = std::move(file);
+  }
+  if (!first) s.counter.StartFile();
+  s.scanner.SetMarkupKind(Extension(path));
+  bar.BeginPart(bytes, source->Total());
+  ReadLines(s, *source, bar);
+  return FileOutcome::Counted;
+}
+
+// While several files are counted, the DOCX extraction leaves the bar and
+// the text box to the count.
+class CountingFiles {
+ public:
+  explicit CountingFiles(RunState& r) : r_(r) { r_.blnCountingFiles = true; }
+  ~CountingFiles() { r_.blnCountingFiles = false; }
+  CountingFiles(const CountingFiles&) = delete;
+  CountingFiles& operator=(const CountingFiles&) = delete;
+
+ private:
+  RunState& r_;
+};
+
 }  // namespace
+
+bool DoItFromFiles(Session& s, const std::vector<std::string>& files) {
+  MainControls& m = s.main;
+  RunState& r = s.run;
+  ShowOutput(m, "Now processing input file ...");
+  m.lblXMLsize.SetCaption("");
+  r.intLineEndingType = 0;
+  for (const std::string& file : files)
+    if (RefuseOutputOverInput(s, file)) return false;
+  // The sizes as the count begins: the bar's parts, and the size label.
+  std::vector<std::int64_t> sizes;
+  std::int64_t total = 0;
+  for (const std::string& file : files) {
+    sizes.push_back(std::max<std::int64_t>(FileLength(file), 0));
+    total += sizes.back();
+  }
+  ShowInputFilesSize(s, files);
+  ShowOutput(m, "");
+  if (!AskForOutputFile(s, total, files)) return false;
+  BeginReading(s, true);
+  const bool showBar = total > kProgressBarMinSize;
+  if (showBar) SetTotalNumOccurrencesForFileProgressBar(s);
+  FileProgressBar bar(s, total, showBar);
+  std::int32_t counted = 0;
+  std::int32_t skipped = 0;
+  {
+    const CountingFiles counting(r);
+    for (std::size_t i = 0; i < files.size() && !r.blnStop; ++i) {
+      switch (CountFileOfMany(s, files[i], sizes[i], counted == 0, bar)) {
+        case FileOutcome::Counted:
+          ++counted;
+          break;
+        case FileOutcome::Skipped:
+          ++skipped;
+          bar.BeginPart(sizes[i], sizes[i]);
+          break;
+        case FileOutcome::Stopped:
+          r.blnStop = true;
+          break;
+      }
+      if (!r.blnStop) bar.EndPart();
+    }
+  }
+  r.lngFilesCounted = counted;
+  r.lngFilesSkipped = skipped;
+  FinishReading(s, false);
+  return true;
+}
 
 bool DoItFromFile(Session& s) {
   MainControls& m = s.main;
@@ -290,30 +515,8 @@ bool DoItFromFile(Session& s) {
   }
 
   ShowOutput(m, "");
-  if (inputSize > kLargeInputSize && m.txbFile[1].Text().empty()) {
-    const Answer answer = s.Show(
-        "The input file is quite large.  It is advisable to specify an output file "
-        "before continuing, in case the text window will not hold the result. "
-        "Do you wish to specify an output file?",
-        "Large input file", Buttons::YesNoCancel);
-    if (answer == Answer::Cancel) return false;
-    if (answer == Answer::Yes) {
-      cmdFile_Click(s, 1);
-      if (RefuseOutputOverInput(s, inputPath)) return false;
-    }
-  }
-
-  ShowOutput(m, "Now processing input file ...");
-  m.lblSizeOfClipboardContents.SetCaption("");
-  ConcealNumWords(s, true);
-  r.strClipboardText.clear();
-  if (!docx) cmdClearOutput_Click(s);
-  r.intSuppressWordsSaved = m.chkSuppressWords.Value();
-  // The characters, the markup of the file's extension and the word rules.
-  StartCount(s, MakeCountRules(s));
-  r.blnStop = false;
-  SetRunPhase(s, RunPhase::kCounting);
-  EnableControls(s, false);
+  if (!AskForOutputFile(s, inputSize, {inputPath})) return false;
+  BeginReading(s, !docx);
   // The size that decides on the bar is taken once for the whole scan.
   const bool showBar = FileLength(inputPath) > kProgressBarMinSize;
   if (showBar) SetTotalNumOccurrencesForFileProgressBar(s);
@@ -329,7 +532,9 @@ bool DoItFromFile(Session& s) {
         break;
     }
   }
-  ReadLines(s, *source, inputSize, showBar);
+  FileProgressBar bar(s, inputSize, showBar);
+  bar.BeginPart(inputSize, inputSize);
+  ReadLines(s, *source, bar);
   source.reset();
   FinishReading(s, docx);
   return true;

@@ -1,5 +1,8 @@
 #pragma once
 // The text-file source of a count.
+#include <string>
+#include <vector>
+
 namespace kwl {
 struct Session;
 
@@ -8,5 +11,13 @@ struct Session;
 // True when the word table holds a result that the count run shall list
 // (complete, or partial after a stop).
 bool DoItFromFile(Session& s);
+
+// Checks and scans several input files in the order given as one text: each
+// file through its own checks and questions when its turn comes (its
+// encoding is what its own check finds), a file that cannot be counted
+// skipped or the count stopped as the user answers, one progress bar over
+// all their bytes. Sets lngFilesCounted and lngFilesSkipped. True when the
+// word table holds a result to list.
+bool DoItFromFiles(Session& s, const std::vector<std::string>& files);
 
 }  // namespace kwl

@@ -10,6 +10,7 @@ MainControls::MainControls() {
   optOnClipboard.SetCaption("clipboard");
   cmdFile[0].SetCaption("Input file");
   cmdFile[1].SetCaption("Output file");
+  cmdInputFolder.SetCaption("Input folder");
   cmdClearFile[0].SetCaption("Clear");
   cmdClearFile[1].SetCaption("Clear");
   chkDisableOutputToFile.SetCaption("Disable");

@@ -15,6 +15,8 @@ struct MainControls {
   OptionButton optInFile{"optInFile"};
   OptionButton optOnClipboard{"optOnClipboard"};
   std::array<Button, 2> cmdFile{Button{"cmdFile(0)"}, Button{"cmdFile(1)"}};
+  // "Input folder": the files of a folder, sub-folders included, as the input.
+  Button cmdInputFolder{"cmdInputFolder"};
   std::array<TextBox, 2> txbFile{TextBox{"txbFile(0)"}, TextBox{"txbFile(1)"}};
   std::array<Button, 2> cmdClearFile{Button{"cmdClearFile(0)"}, Button{"cmdClearFile(1)"}};
   CheckBox chkDisableOutputToFile{"chkDisableOutputToFile"};

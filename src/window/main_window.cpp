@@ -22,6 +22,7 @@ void ConnectMainWindow(Session& s) {
     m.cmdClearFile[static_cast<std::size_t>(i)].onClick = [&s, i] { cmdClearFile_Click(s, i); };
     m.txbFile[static_cast<std::size_t>(i)].onLostFocus = [&s, i] { txbFile_LostFocus(s, i); };
   }
+  m.cmdInputFolder.onClick = [&s] { cmdInputFolder_Click(s); };
   m.cboWordOrder.onClick = [&s] { ListingChoice_Click(s); };
   m.cboDisplayFormat.onClick = [&s] { ListingChoice_Click(s); };
   m.cmdClearOutput.onClick = [&s] { cmdClearOutput_Click(s); };
@@ -94,6 +95,7 @@ void cmdClearFile_Click(Session& s, int index) {
   if (index == 0) {
     ForgetInputSizes(s);
     m.chkUTF8.SetValue(0);
+    m.txbFile[0].SetToolTip("");
   } else {
     m.chkDisableOutputToFile.SetValue(0);
     m.chkDisableOutputToFile.SetEnabled(false);
@@ -112,7 +114,15 @@ void Timer1_Timer(Session& s) {
   const std::string& common = s.params.txbCommonWordsFile.Text();
   s.params.txbCommonWordsFile.SetToolTip(cp1252::Utf8Length(common) >= 58 ? common : std::string());
   m.cmdClearOutput.SetEnabled(!running && !m.txbOutput.Text().empty());
-  for (auto& box : m.txbFile) box.SetToolTip(cp1252::Utf8Length(box.Text()) >= 71 ? box.Text() : std::string());
+  for (std::size_t i = 0; i < m.txbFile.size(); ++i) {
+    TextBox& box = m.txbFile[i];
+    // Several input files: the input box's tooltip lists them.
+    if (const auto* files = i == 0 ? InputFiles(s) : nullptr) {
+      box.SetToolTip(InputFilesToolTip(*files));
+    } else {
+      box.SetToolTip(cp1252::Utf8Length(box.Text()) >= 71 ? box.Text() : std::string());
+    }
+  }
 }
 
 void cmdSaveState_Click(Session& s) {

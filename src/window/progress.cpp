@@ -1,5 +1,7 @@
 #include "progress.h"
 
+#include <algorithm>
+
 #include "count/limits.h"
 #include "listing/report_text.h"
 #include "session.h"
@@ -57,6 +59,30 @@ void FileProgressBar::Advance(std::int64_t bytes) {
   Label& bar = s_.main.lblTotalNumOccurrences;
   bar.SetCaption(TextProgressBar(p, kProgressBarWidth));
   bar.Repaint();
+}
+
+void FileProgressBar::BeginPart(std::int64_t partBytes, std::int64_t partUnits) {
+  EndPart();
+  partBytes_ = partBytes;
+  partUnits_ = partUnits;
+}
+
+void FileProgressBar::PartDone(std::int64_t units) {
+  std::int64_t at = partStart_;
+  if (partUnits_ == partBytes_) {
+    at += units;
+  } else if (partUnits_ > 0) {
+    const long double share = static_cast<long double>(std::min(units, partUnits_)) / partUnits_;
+    at += static_cast<std::int64_t>(share * partBytes_);
+  }
+  if (at > bytesRead_) Advance(at - bytesRead_);
+}
+
+void FileProgressBar::EndPart() {
+  partStart_ += partBytes_;
+  partBytes_ = 0;
+  partUnits_ = 0;
+  if (partStart_ > bytesRead_) Advance(partStart_ - bytesRead_);
 }
 
 std::string TwirlerText(std::int64_t i) {

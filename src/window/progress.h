@@ -24,6 +24,9 @@ void ResetTotalNumOccurrencesLabel(Session& s);
 // Draws a file scan's progress as bytes are read. The size of the input is
 // taken once, when the scan starts; the caption is set and repainted only
 // when the bar changes, so a line costs one multiplication and division.
+// A count of several files draws one bar over all their bytes: each file is
+// a part of the total, read in units of its own (a DOCX document's text is
+// longer or shorter than the document).
 class FileProgressBar {
  public:
   // shown: whether the bar is drawn at all (an input above 10240 bytes).
@@ -32,12 +35,25 @@ class FileProgressBar {
   void Advance(std::int64_t bytes);
   std::int64_t BytesRead() const { return bytesRead_; }
 
+  // The next part: partBytes of the total, read in partUnits units. The
+  // part before ends at once (its bytes all counted as read).
+  void BeginPart(std::int64_t partBytes, std::int64_t partUnits);
+  // units of the current part read: the bar stands at the parts before plus
+  // that share of this part's bytes (a part whose units are its bytes may
+  // run past its end, as a file that grew while it was read).
+  void PartDone(std::int64_t units);
+  // The current part ends: its bytes all counted as read.
+  void EndPart();
+
  private:
   Session& s_;
   std::int64_t inputSize_;
   bool shown_;
   std::int64_t bytesRead_ = 0;
   std::int64_t drawn_ = -1;  // the position drawn last
+  std::int64_t partStart_ = 0;
+  std::int64_t partBytes_ = 0;
+  std::int64_t partUnits_ = 0;
 };
 
 // The activity indicator's character for listed line i (UTF-8 arrow).

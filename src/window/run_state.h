@@ -50,6 +50,20 @@ struct RunState {
   // KeepInputSizesFor), and the input box losing the focus with this path in
   // it checks nothing and asks nothing again.
   std::string strInputTaken;
+  // Several input files, chosen together or found in a folder (the folder
+  // in strInputFolder, else ""), in name order. They are the input while
+  // txbFile(0) shows strInputFilesShown: typing another path, choosing one
+  // file or emptying the box makes the box's path the input again.
+  std::vector<std::string> aInputFiles;
+  std::string strInputFolder;
+  std::string strInputFilesShown;
+  // A count of several files is running: the DOCX extraction leaves the
+  // progress bar and the text box to it.
+  bool blnCountingFiles = false;
+  // The files of the last count of several files that were counted and
+  // that were skipped (both 0 after a count of one file or the clipboard).
+  std::int32_t lngFilesCounted = 0;
+  std::int32_t lngFilesSkipped = 0;
 
   bool blnResultsShown = false;
   bool blnWritingToFile = false;

@@ -2,6 +2,7 @@
 
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <optional>
 
@@ -89,6 +90,14 @@ void ForgetInputSizes(Session& s) {
 void KeepInputSizesFor(Session& s, const std::string& path) {
   if (path != s.run.strInputTaken) ForgetInputSizes(s);
   s.run.strInputTaken = path;
+}
+
+void ShowInputFilesSize(Session& s, const std::vector<std::string>& files) {
+  KeepInputSizesFor(s, s.main.txbFile[0].Text());
+  std::int64_t total = 0;
+  for (const std::string& file : files) total += std::max<std::int64_t>(FileLength(file), 0);
+  s.main.lblXMLsize.SetCaption("");
+  s.main.lblFilesize.SetCaption("Filesize: " + FileSizeText(s, total));
 }
 
 std::string FileSizeTextOfFile(Session& s, const std::string& path) {

@@ -4,6 +4,7 @@
 // The judging itself is in encoding.h.
 #include <cstdint>
 #include <string>
+#include <vector>
 
 namespace kwl {
 struct Session;
@@ -31,5 +32,9 @@ void ForgetInputSizes(Session& s);
 // describe path.
 void KeepInputSizesFor(Session& s, const std::string& path);
 std::string FileSizeTextOfFile(Session& s, const std::string& path);
+// The size labels for several input files: lblFilesize shows their total
+// size (of those that exist), lblXMLsize is empty, and they describe the
+// input box's text.
+void ShowInputFilesSize(Session& s, const std::vector<std::string>& files);
 
 }  // namespace kwl

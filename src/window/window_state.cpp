@@ -50,7 +50,7 @@ void SetTheFocus(Session& s, bool takeFocus) {
 
 void EnableControls(Session& s, bool enabled) {
   MainControls& m = s.main;
-  Control* controls[] = {&m.cmdFile[0],     &m.txbFile[0], &m.cmdClearFile[0],
+  Control* controls[] = {&m.cmdFile[0],     &m.cmdInputFolder, &m.txbFile[0], &m.cmdClearFile[0],
                          &m.cmdClearFile[1], &m.cmdFile[1], &m.txbFile[1],
                          &m.chkDisableOutputToFile, &m.chkUTF8, &m.cmdHelp,
                          &m.cmdSaveState,   &m.cmdSetParameters, &m.cmdClearOutput,

@@ -41,7 +41,7 @@ void WordIntake::NewWord(std::string_view word, std::int32_t distinctWords) {
 }
 
 void WordIntake::Progress(std::int64_t done, std::int64_t /*total*/) {
-  if (progressBar != nullptr) progressBar->Advance(done - progressBar->BytesRead());
+  if (progressBar != nullptr) progressBar->PartDone(done);
 }
 
 void WordIntake::ShowNewWord(std::string_view word) {

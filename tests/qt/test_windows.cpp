@@ -10,6 +10,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <filesystem>
 #include <functional>
 #include <map>
 #include <memory>
@@ -55,6 +56,7 @@ TEST_F(MainWindowOnScreen, EveryControlIsThereAndShownAsTheWindowLogicSays) {
       {&m.lblSizeOfClipboardContents, "QLabel"},
       {&m.cmdFile[0], "QPushButton"},
       {&m.cmdFile[1], "QPushButton"},
+      {&m.cmdInputFolder, "QPushButton"},
       {&m.txbFile[0], "QLineEdit"},
       {&m.txbFile[1], "QLineEdit"},
       {&m.cmdClearFile[0], "QPushButton"},
@@ -202,7 +204,7 @@ TEST_F(MainWindowOnScreen, TabFromTheFirstControlReachesTheLastOne) {
   std::string trail;
   for (const std::string& name : walked) trail += name + " ";
   const std::vector<std::string> inOrder = {
-      "optInFile",    "cmdFile(0)",       "txbFile(0)",   "chkUTF8",          "cmdFile(1)",
+      "optInFile",    "cmdFile(0)",       "cmdInputFolder", "txbFile(0)",   "chkUTF8",          "cmdFile(1)",
       "txbFile(1)",   "cmdListWords",     "chkSuppressWords", "cboWordOrder", "cboDisplayFormat", "txbOutput",
       "txbIntro",     "cmdSetParameters", "cmdSaveState", "cmdHelp",          "cmdQuit",          "cmdZVsoftware"};
   auto at = walked.begin();
@@ -211,6 +213,27 @@ TEST_F(MainWindowOnScreen, TabFromTheFirstControlReachesTheLastOne) {
     ASSERT_NE(at, walked.end()) << name << " not reached in reading order: " << trail;
   }
   EXPECT_EQ(platform.boxes.size(), 1u) << "the path is taken once: " << trail;
+}
+
+// "Input folder" stands beside "Input file": the input box then shows the
+// folder, and its tooltip the files found in it.
+TEST_F(MainWindowOnScreen, TheInputFolderButtonShowsTheFolderAndItsFiles) {
+  std::filesystem::create_directories(home.File("corpus"));
+  const std::string a = home.Write("corpus/a.txt", "alpha beta\r\n");
+  const std::string b = home.Write("corpus/b.txt", "gamma\r\n");
+  ProcessEvents();
+  const QRect file = Get("cmdFile(0)").geometry();
+  const QRect folder = Get("cmdInputFolder").geometry();
+  EXPECT_EQ(folder.top(), file.top());
+  EXPECT_GT(folder.left(), file.right());
+  EXPECT_LT(folder.right(), Get("txbFile(0)").geometry().left());
+  EXPECT_EQ(Get("txbFile(1)").geometry().left(), folder.left()) << "the output path box starts where it always did";
+  platform.folderAnswers = {home.File("corpus")};
+  platform.answers = {Answer::No};  // the offer of the common words of the first file's language
+  Click(Get("cmdInputFolder"));
+  const auto& box = Get<QLineEdit>("txbFile(0)");
+  EXPECT_EQ(box.text().toStdString(), home.File("corpus"));
+  EXPECT_EQ(box.toolTip().toStdString(), a + "\n" + b);
 }
 
 // Where every widget of a window but the labels is, and whether the

@@ -52,6 +52,23 @@ std::optional<std::string> ScriptedQtPlatform::ChooseFile(const FileDialog& dial
   return std::nullopt;
 }
 
+std::optional<std::vector<std::string>> ScriptedQtPlatform::ChooseFiles(const FileDialog& dialog) {
+  if (filesAnswers.empty()) return Platform::ChooseFiles(dialog);
+  std::optional<std::vector<std::string>> a = filesAnswers.front();
+  filesAnswers.pop_front();
+  return a;
+}
+
+std::optional<std::string> ScriptedQtPlatform::ChooseFolder(const std::string& title) {
+  if (!folderAnswers.empty()) {
+    std::optional<std::string> a = folderAnswers.front();
+    folderAnswers.pop_front();
+    return a;
+  }
+  ADD_FAILURE() << "unexpected folder dialog: " << title;
+  return std::nullopt;
+}
+
 bool ScriptedQtPlatform::OpenUrl(const std::string& url) {
   openedUrls.push_back(url);
   return true;

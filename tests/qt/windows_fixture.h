@@ -31,6 +31,9 @@ class ScriptedQtPlatform : public qt::QtPlatform {
   Answer ShowMessage(const MessageBox& box) override;
   std::string InputBox(const std::string& prompt, const std::string& title, const std::string& defaultText) override;
   std::optional<std::string> ChooseFile(const FileDialog& dialog) override;
+  // Several files: from filesAnswers, else one from fileAnswers.
+  std::optional<std::vector<std::string>> ChooseFiles(const FileDialog& dialog) override;
+  std::optional<std::string> ChooseFolder(const std::string& title) override;
   bool OpenUrl(const std::string& url) override;
   void PopUp(const std::string& text, int width, int height, int milliseconds, int top, int left) override;
 
@@ -40,6 +43,8 @@ class ScriptedQtPlatform : public qt::QtPlatform {
   std::deque<Answer> answers;
   std::deque<std::string> inputAnswers;
   std::deque<std::optional<std::string>> fileAnswers;
+  std::deque<std::optional<std::vector<std::string>>> filesAnswers;
+  std::deque<std::optional<std::string>> folderAnswers;
 };
 
 // A test over the started windows. The home and settings folders are a fresh

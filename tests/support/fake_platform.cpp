@@ -31,6 +31,22 @@ std::optional<std::string> FakePlatform::ChooseFile(const FileDialog& dialog) {
   return a;
 }
 
+std::optional<std::vector<std::string>> FakePlatform::ChooseFiles(const FileDialog& dialog) {
+  if (filesAnswers.empty()) return Platform::ChooseFiles(dialog);
+  dialogs.push_back(dialog);
+  auto a = filesAnswers.front();
+  filesAnswers.pop_front();
+  return a;
+}
+
+std::optional<std::string> FakePlatform::ChooseFolder(const std::string& title) {
+  folderDialogs.push_back(title);
+  if (folderAnswers.empty()) return std::nullopt;
+  auto a = folderAnswers.front();
+  folderAnswers.pop_front();
+  return a;
+}
+
 void FakePlatform::ProcessEvents() {
   ++eventPumps;
   if (onProcessEvents) onProcessEvents();

@@ -19,6 +19,9 @@ class FakePlatform : public Platform {
   Answer ShowMessage(const MessageBox& box) override;
   std::string InputBox(const std::string& prompt, const std::string& title, const std::string& defaultText) override;
   std::optional<std::string> ChooseFile(const FileDialog& dialog) override;
+  // Answers from filesAnswers, or else as ChooseFile from fileAnswers.
+  std::optional<std::vector<std::string>> ChooseFiles(const FileDialog& dialog) override;
+  std::optional<std::string> ChooseFolder(const std::string& title) override;
   std::string ClipboardText() override { return clipboard; }
   void ProcessEvents() override;
   bool OpenUrl(const std::string& url) override;
@@ -31,6 +34,7 @@ class FakePlatform : public Platform {
   std::vector<MessageBox> boxes;
   std::vector<std::string> inputPrompts;
   std::vector<FileDialog> dialogs;
+  std::vector<std::string> folderDialogs;  // their titles
   std::vector<std::string> openedUrls;
   std::vector<std::string> popUps;
   int eventPumps = 0;
@@ -39,6 +43,8 @@ class FakePlatform : public Platform {
   std::deque<Answer> answers;
   std::deque<std::string> inputAnswers;
   std::deque<std::optional<std::string>> fileAnswers;
+  std::deque<std::optional<std::vector<std::string>>> filesAnswers;
+  std::deque<std::optional<std::string>> folderAnswers;
   std::string clipboard;
   bool openUrlSucceeds = true;
   // The locale's separators: English by default.
