@@ -1,5 +1,5 @@
-// The files column (in how many files each word occurs) in every layout, and
-// the listings that show it.
+// The files column (in how many files each word occurs) in every layout, the
+// listings that show it, and the statistics lines of a count of several files.
 #include <gtest/gtest.h>
 
 #include <string>
@@ -10,8 +10,11 @@
 #include "listing/formats.h"
 #include "listing/listing_writer.h"
 #include "listing/order.h"
+#include "listing/report_text.h"
 #include "listing/statistics.h"
 #include "listing/string_sink.h"
+#include "statistics.h"
+#include "support/test_files.h"
 
 namespace kwl {
 namespace {
@@ -216,6 +219,62 @@ TEST(FilesColumn, CountListingTakesTheSettingAndNeedsTrackedFiles) {
     listing.Write(sink);
     EXPECT_EQ(sink.Text(), c.text) << c.show << c.tracked;
   }
+}
+
+TEST(FilesColumn, StatisticsLinesOfSeveralFiles) {
+  struct Case {
+    std::int32_t counted;
+    std::int32_t skipped;
+    std::string countedLine;
+    std::string skippedLine;
+  };
+  const Case cases[] = {
+      {0, 0, "", ""},  // the clipboard, or one file as counted before
+      {1, 0, "", ""},
+      {3, 0, "Files counted:     3", ""},
+      {3, 1, "Files counted:     3", "Files skipped:     1"},
+      {1, 1, "Files counted:     1", "Files skipped:     1"},  // two files given, one refused
+      {0, 2, "Files counted:     0", "Files skipped:     2"},
+      {12345, 0, "Files counted: 12,345", ""},  // wider than the total's field: whole
+      {2000000000, 2000000000, "Files counted: 2,000,000,000", "Files skipped: 2,000,000,000"},
+  };
+  for (const Case& c : cases) {
+    ListStatistics st;
+    st.wordsListed = 5;
+    st.occurrencesListed = 9;
+    st.totalOccurrences = 1234;
+    st.filesCounted = c.counted;
+    st.filesSkipped = c.skipped;
+    const auto lines = StatisticsLines(st, false, false);
+    EXPECT_EQ(lines[0], "Number of words in this list:     5");
+    EXPECT_EQ(lines[3], "Total number of instances of words: 1,234");
+    EXPECT_EQ(lines[4], c.countedLine) << c.counted << " " << c.skipped;
+    EXPECT_EQ(lines[5], c.skippedLine) << c.counted << " " << c.skipped;
+    // An interrupted count still says how many files it was given.
+    EXPECT_EQ(StatisticsLines(st, false, true)[4], c.countedLine);
+  }
+}
+
+// The window: the statistics labels.
+struct FilesInTheWindow : ::testing::Test {
+  test::TestSession t;
+  Session& s = t.session;
+};
+
+TEST_F(FilesInTheWindow, StatisticsLabelsShowTheFilesOfACountOfSeveral) {
+  ListStatistics st;
+  st.wordsListed = 2;
+  st.totalOccurrences = 7;
+  ShowRunStatistics(s, st);
+  EXPECT_EQ(s.main.lblFilesCounted.Caption(), "");
+  EXPECT_EQ(s.main.lblFilesSkipped.Caption(), "");
+  st.filesCounted = 3;
+  st.filesSkipped = 1;
+  ShowRunStatistics(s, st);
+  EXPECT_EQ(s.main.lblNumberOfWords.Caption(), "Number of words in this list: 2");
+  EXPECT_EQ(s.main.lblFilesCounted.Caption(), "Files counted: 3");
+  EXPECT_EQ(s.main.lblFilesSkipped.Caption(), "Files skipped: 1");
+  EXPECT_TRUE(s.main.lblFilesCounted.Visible());
 }
 
 }  // namespace
