@@ -121,6 +121,15 @@ MainWindow::MainWindow(Session& s) : session_(s) {
     ReserveRoom(label, {longestStatistics, progressBar});
     statsLayout->addWidget(label);
   }
+  // A count of several files: its files counted and skipped side by side,
+  // on one line kept free for them.
+  auto* filesRow = new QHBoxLayout;
+  for (Label* l : {&m.lblFilesCounted, &m.lblFilesSkipped}) {
+    auto* label = Make<QLabel>(stats, *l);
+    ReserveRoom(label, {"Files counted: 999,999,999,999"});
+    filesRow->addWidget(label, 1);
+  }
+  statsLayout->addLayout(filesRow);
   side->addWidget(stats);
 
   auto* middle = new QHBoxLayout;

@@ -45,6 +45,9 @@ struct MainControls {
   Label lblNumWordsExcluded{"lblNumWordsExcluded"};
   Label lblNumOccurrences{"lblNumOccurrences"};
   Label lblTotalNumOccurrences{"lblTotalNumOccurrences"};
+  // A count of several files: "Files counted:" and "Files skipped:".
+  Label lblFilesCounted{"lblFilesCounted"};
+  Label lblFilesSkipped{"lblFilesSkipped"};
   Label lblZorvathSystems{"lblZorvathSystems"};
   Label lblZV_URL{"lblZV_URL"};
   Label lblOnlineDocumentation{"lblOnlineDocumentation"};

@@ -24,6 +24,8 @@ void ConcealNumWords(Session& s, bool concealTime) {
   m.lblNumWordsExcluded.SetVisible(false);
   m.lblNumOccurrences.SetVisible(false);
   m.lblTotalNumOccurrences.SetVisible(false);
+  m.lblFilesCounted.SetVisible(false);
+  m.lblFilesSkipped.SetVisible(false);
   if (concealTime) m.lblTimeElapsed.SetCaption("");
 }
 

@@ -15,7 +15,7 @@ void ShowRunStatistics(Session& s, const ListStatistics& st) {
   MainControls& m = s.main;
   const RunState& r = s.run;
   const bool ignoring = !r.strWordsToIgnore.Empty() || s.params.chkIgnoreCommonWords.Value() == 1;
-  const std::array<std::string, 4> lines = StatisticsLines(
+  const std::array<std::string, kStatisticsLines> lines = StatisticsLines(
       st, ignoring, r.blnInterrupted, [&s](std::int64_t n) { return s.platform.FormatGrouped(n); });
   m.lblNumberOfWords.SetCaption(lines[0]);
   m.lblNumberOfWords.SetVisible(true);
@@ -26,10 +26,16 @@ void ShowRunStatistics(Session& s, const ListStatistics& st) {
   m.lblTotalNumOccurrences.SetAlignment(Align::Right);
   m.lblNumOccurrences.SetVisible(true);
   m.lblTotalNumOccurrences.SetVisible(true);
+  // Empty after a count of one file.
+  m.lblFilesCounted.SetCaption(lines[4]);
+  m.lblFilesSkipped.SetCaption(lines[5]);
+  m.lblFilesCounted.SetVisible(true);
+  m.lblFilesSkipped.SetVisible(true);
   StopElapsedTime(s);
   // The labels share one frame; drawing them now shows the result before the
   // listing starts.
-  for (Label* label : {&m.lblNumberOfWords, &m.lblNumWordsExcluded, &m.lblNumOccurrences, &m.lblTotalNumOccurrences})
+  for (Label* label : {&m.lblNumberOfWords, &m.lblNumWordsExcluded, &m.lblNumOccurrences, &m.lblTotalNumOccurrences,
+                       &m.lblFilesCounted, &m.lblFilesSkipped})
     label->Repaint();
 }
 

@@ -5,7 +5,8 @@
 namespace kwl {
 struct Session;
 
-// Fills the four statistics labels from the count's numbers and stops the
+// Fills the statistics labels from the count's numbers (the files labels
+// empty unless the count was given several files) and stops the
 // elapsed-time display. The captions' wording follows the ignore settings;
 // an interrupted count shows no numbers of occurrences.
 void ShowRunStatistics(Session& s, const ListStatistics& st);

@@ -263,6 +263,8 @@ TEST_F(MainWindowOnScreen, LabelCaptionsMoveNothingElse) {
   big.wordsIgnored = 2000000000;
   big.occurrencesListed = 999999999999;
   big.totalOccurrences = 999999999999;
+  big.filesCounted = 2000000000;
+  big.filesSkipped = 2000000000;
   const struct {
     const char* what;
     std::function<void()> change;

@@ -6,7 +6,7 @@
 namespace kwl {
 namespace {
 
-ListingLayout OutputFileLayout(const Settings& settings, const ListStatistics& statistics) {
+ListingLayout OutputFileLayout(const WordTable& words, const Settings& settings, const ListStatistics& statistics) {
   ListingLayout layout;
   layout.format = settings.displayFormatIndex;
   layout.commas = settings.outputWithCommas == 1;
@@ -14,6 +14,8 @@ ListingLayout OutputFileLayout(const Settings& settings, const ListStatistics& s
   layout.wordsListed = statistics.wordsListed;
   layout.maxFrequency = statistics.maxFrequency;
   layout.longestWord = statistics.longestWord;
+  layout.filesColumn = settings.showFilesColumn == 1 && words.TracksFiles();
+  layout.maxFiles = statistics.maxFiles;
   return layout;
 }
 
@@ -22,7 +24,7 @@ ListingLayout OutputFileLayout(const Settings& settings, const ListStatistics& s
 CountListing::CountListing(WordTable& words, const Settings& settings, const ListStatistics& statistics)
     : order_(RankByFrequency(words)),
       alphabetical_(settings.wordOrderIndex == 1),
-      writer_(words, OutputFileLayout(settings, statistics)) {}
+      writer_(words, OutputFileLayout(words, settings, statistics)) {}
 
 void CountListing::Write(ListingSink& sink) {
   if (alphabetical_) {

@@ -1,7 +1,9 @@
 #pragma once
 // The listing of a finished count as the output file holds it, for a front
 // end without a text box: the spreadsheet notes, the display format and the
-// commas of the settings, the words in the order the settings choose.
+// commas of the settings, the words in the order the settings choose, and
+// the files column when the settings show it (showFilesColumn) and the table
+// tracks files (WordTable::TrackFiles before the count).
 #include <cstdint>
 #include <string>
 #include <vector>

@@ -30,21 +30,25 @@ void AppendRight(std::string& out, std::string_view value, int width) {
   out.append(value);
 }
 
-// The texts of the three columns, in the order of Column.
+// The texts of the four columns, in the order of Column. The files column
+// follows the format's columns when widths.files is set.
 void AppendColumns(std::string& out, const FormatSpec& format, bool commas, const ColumnWidths& widths,
-                   const std::array<std::string_view, 3>& texts) {
+                   const std::array<std::string_view, 4>& texts) {
   out.append(commas ? format.commaLead : format.lead);
+  const std::size_t numColumns = format.numColumns + (widths.files > 0 ? 1 : 0);
   bool gapDone = false;  // the word column before wrote its own separator
-  for (std::size_t k = 0; k < format.numColumns; ++k) {
+  for (std::size_t k = 0; k < numColumns; ++k) {
     if (k > 0 && !gapDone) out.append(commas ? ",  " : "  ");
     gapDone = false;
-    const Column column = format.columns[k];
+    const Column column = k < format.numColumns ? format.columns[k] : Column::Files;
     const std::string_view text = texts[static_cast<std::size_t>(column)];
     if (column == Column::Rank) {
       AppendRight(out, text, widths.rank);
     } else if (column == Column::Frequency) {
       AppendRight(out, text, widths.frequency);
-    } else if (k + 1 == format.numColumns) {
+    } else if (column == Column::Files) {
+      AppendRight(out, text, widths.files);
+    } else if (k + 1 == numColumns) {
       out.append(text);
     } else if (commas) {
       out.append(text);
@@ -53,7 +57,9 @@ void AppendColumns(std::string& out, const FormatSpec& format, bool commas, cons
     } else {
       out.append(text);
       if (static_cast<int>(text.size()) < widths.word) out.append(static_cast<std::size_t>(widths.word) - text.size(), ' ');
-      out.append(format.wordGap);
+      // A format whose word ends the line has no gap of its own: the files
+      // column then stands apart as any other column does.
+      out.append(format.wordGap.empty() ? std::string_view("  ") : format.wordGap);
       gapDone = true;
     }
   }
@@ -70,20 +76,29 @@ std::string_view ListedWord(std::string_view word) {
 }
 
 void AppendEntryLine(std::string& out, const FormatSpec& format, bool commas, const ColumnWidths& widths,
-                     std::int32_t rank, std::int64_t count, std::string_view word) {
+                     std::int32_t rank, std::int64_t count, std::string_view word, std::int32_t files) {
   // Digits on the stack: a listing of millions of lines makes no strings.
   char rankText[16];
   char countText[24];
+  char filesText[16];
   const char* rankEnd = std::to_chars(rankText, rankText + sizeof rankText, rank).ptr;
   const char* countEnd = std::to_chars(countText, countText + sizeof countText, count).ptr;
+  const char* filesEnd = std::to_chars(filesText, filesText + sizeof filesText, files).ptr;
+  const std::string_view filesDigits(filesText, static_cast<std::size_t>(filesEnd - filesText));
+  if (format.oneLine) {
+    out.append(ListedWord(word));
+    if (widths.files > 0) out.append(" (").append(filesDigits).append(")");
+    return;
+  }
   AppendColumns(out, format, commas, widths,
                 {std::string_view(rankText, static_cast<std::size_t>(rankEnd - rankText)),
-                 std::string_view(countText, static_cast<std::size_t>(countEnd - countText)), ListedWord(word)});
+                 std::string_view(countText, static_cast<std::size_t>(countEnd - countText)), ListedWord(word),
+                 filesDigits});
 }
 
 void AppendHeading(std::string& out, const FormatSpec& format, bool commas, const ColumnWidths& widths,
                    int longestWord) {
-  AppendColumns(out, format, commas, widths, {"Rank", "Freq", "Word"});
+  AppendColumns(out, format, commas, widths, {"Rank", "Freq", "Word", "Files"});
   if (format.longestNote) out += " (longest has" + Str(longestWord) + " characters)";
 }
 

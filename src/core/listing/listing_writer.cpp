@@ -11,7 +11,8 @@ int Digits(std::int64_t n) { return static_cast<int>(std::to_string(n).size()); 
 
 ColumnWidths ColumnWidthsFor(const ListingLayout& layout) {
   return {std::max(Digits(layout.wordsListed), layout.minWidth),
-          std::max(Digits(layout.maxFrequency), layout.minWidth), std::max(layout.longestWord, layout.minWidth)};
+          std::max(Digits(layout.maxFrequency), layout.minWidth), std::max(layout.longestWord, layout.minWidth),
+          layout.filesColumn ? std::max(Digits(layout.maxFiles), layout.minWidth) : 0};
 }
 
 ListingWriter::ListingWriter(const WordTable& table, const ListingLayout& layout)
@@ -34,11 +35,10 @@ void ListingWriter::Begin(ListingSink& sink) {
 bool ListingWriter::Put(std::int32_t entry, std::int32_t listed, ListingSink& sink) {
   const WordEntry& e = table_[entry];
   text_.clear();
+  AppendEntryLine(text_, format_, layout_.commas, widths_, e.lngFreqRank, e.count, e.strWord, table_.Files(entry));
   if (format_.oneLine) {
-    text_ += ListedWord(e.strWord);
     if (listed < layout_.wordsListed || layout_.separatorAfterLastWord) text_ += ", ";
   } else {
-    AppendEntryLine(text_, format_, layout_.commas, widths_, e.lngFreqRank, e.count, e.strWord);
     text_ += "\r\n";
   }
   return sink.Entry(text_, entry, listed);

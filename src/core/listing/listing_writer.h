@@ -43,13 +43,17 @@ struct ListingLayout {
   // In a one-line format, ", " after the last word too (the text box, which
   // replaces the final separator by a line end once the list is complete).
   bool separatorAfterLastWord = false;
+  // A last column "Files": in how many files each entry's word occurs
+  // (WordTable::Files); in format 9 the number in parentheses after each word.
+  bool filesColumn = false;
   std::int32_t wordsListed = 0;  // the rank column's width follows its digits
   std::int64_t maxFrequency = 0;  // the frequency column's width follows its digits
   int longestWord = 0;            // the word column's width, noted in the heading
+  std::int32_t maxFiles = 0;      // the files column's width follows its digits
   int minWidth = kMinColumnWidth;  // no column is narrower
 };
 
-// The column widths of a layout.
+// The column widths of a layout (the files width 0 without the files column).
 ColumnWidths ColumnWidthsFor(const ListingLayout& layout);
 
 class ListingWriter {

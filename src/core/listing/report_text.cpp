@@ -8,8 +8,8 @@
 
 namespace kwl {
 
-std::array<std::string, 4> StatisticsLines(const ListStatistics& st, bool ignoring, bool interrupted,
-                                           const DigitGrouping& group) {
+std::array<std::string, kStatisticsLines> StatisticsLines(const ListStatistics& st, bool ignoring, bool interrupted,
+                                                          const DigitGrouping& group) {
   // Fields are padded to the same number of characters, not bytes: a
   // locale's group separator may take several bytes (U+202F in French).
   const std::size_t w = cp1252::Utf8Length(group(st.totalOccurrences)) + 1;
@@ -25,13 +25,24 @@ std::array<std::string, 4> StatisticsLines(const ListStatistics& st, bool ignori
     }
     return digits.substr(cut);
   };
-  std::array<std::string, 4> lines;
+  std::array<std::string, kStatisticsLines> lines;
   lines[0] = "Number of words in this list:" + field(st.wordsListed);
   lines[1] = (ignoring ? "No. of words ignored (other than common words):" : "Number of words ignored:") +
              field(st.wordsIgnored);
   if (!interrupted) {
     if (st.occurrencesListed > 0) lines[2] = "Number of instances of words in this list:" + field(st.occurrencesListed);
     lines[3] = "Total number of instances of words:" + field(st.totalOccurrences);
+  }
+  // A count of one file (or of the clipboard) reports no files at all. A
+  // corpus of many nearly empty files can have more files than words: such
+  // a number is shown whole, after one blank.
+  auto filesField = [&](std::int32_t n) {
+    const std::string digits = group(n);
+    return cp1252::Utf8Length(digits) < w ? field(n) : " " + digits;
+  };
+  if (std::int64_t{st.filesCounted} + st.filesSkipped > 1) {
+    lines[4] = "Files counted:" + filesField(st.filesCounted);
+    if (st.filesSkipped > 0) lines[5] = "Files skipped:" + filesField(st.filesSkipped);
   }
   return lines;
 }

@@ -4,6 +4,7 @@
 // progress bar and numbers as words. UTF-8; lines within a text are
 // separated by CR LF.
 #include <array>
+#include <cstddef>
 #include <cstdint>
 #include <functional>
 #include <string>
@@ -14,13 +15,16 @@
 
 namespace kwl {
 
-// The four statistics lines, numbers right-aligned one place wider than the
+// The statistics lines, numbers right-aligned one place wider than the
 // total's digits: words listed, words ignored ("other than common words"
 // when ignoring says a list of words is being ignored), occurrences listed
-// (empty when there are none) and all occurrences. An interrupted count
-// gives no occurrences (the last two lines empty).
-std::array<std::string, 4> StatisticsLines(const ListStatistics& statistics, bool ignoring, bool interrupted,
-                                           const DigitGrouping& group = GroupDigits);
+// (empty when there are none) and all occurrences; an interrupted count
+// gives no occurrences (those two lines empty). A count given more than one
+// file adds "Files counted:" and, when some were skipped, "Files skipped:";
+// otherwise those two lines are empty.
+constexpr std::size_t kStatisticsLines = 6;
+std::array<std::string, kStatisticsLines> StatisticsLines(const ListStatistics& statistics, bool ignoring,
+                                                          bool interrupted, const DigitGrouping& group = GroupDigits);
 
 // Why a count lists nothing: no word was counted at all, or the filters
 // after the count excluded every word (the shortest word kept and the
