@@ -18,7 +18,6 @@
 #include "settings_window.h"
 #include "statistics.h"
 #include "support/test_files.h"
-#include "text/cp1252.h"
 
 namespace kwl {
 namespace {
@@ -105,13 +104,14 @@ TEST(FilesColumn, WidthFollowsTheMostFilesWithTheSameMinimum) {
   EXPECT_EQ(line, "  " "  Rank" ",  " "  Freq" ",  " "  Files");
 }
 
-// A table counted over files: each inner list is one file's words.
-WordTable CountedOverFiles(const std::vector<std::vector<std::string>>& files) {
+// A table counted over files, each inner list one file's words, in key
+// order; untracked, the same words counted as one text.
+WordTable CountedOverFiles(const std::vector<std::vector<std::string>>& files, bool tracked = true) {
   WordTable table;
   table.Reset();
-  table.TrackFiles();
+  if (tracked) table.TrackFiles();
   for (std::size_t f = 0; f < files.size(); ++f) {
-    if (f > 0) table.StartFile();
+    if (f > 0 && tracked) table.StartFile();
     for (const std::string& word : files[f]) table.Add(word);
   }
   table.OrderByWord();
@@ -206,14 +206,7 @@ TEST(FilesColumn, CountListingTakesTheSettingAndNeedsTrackedFiles) {
       {1, false, plain},
   };
   for (const Case& c : cases) {
-    WordTable table = c.tracked ? CountedOverFiles({{"apple"}, {"apple"}}) : WordTable();
-    if (!c.tracked) {
-      table.Reset();
-      table.Add("apple");
-      table.Add("apple");
-      table.OrderByWord();
-      SortWordTable(table, 1, table.NumWords(), 1);
-    }
+    WordTable table = CountedOverFiles({{"apple"}, {"apple"}}, c.tracked);
     Settings settings;
     settings.showFilesColumn = c.show;
     settings.outputWithCommas = 1;
@@ -267,14 +260,8 @@ struct FilesInTheWindow : ::testing::Test {
 
   // A count as the window finishes it, over files each with its words.
   void CountFiles(const std::vector<std::vector<std::string>>& files) {
-    s.aWords.Reset();
-    s.aWords.TrackFiles();
-    s.run.lngTotalNumOccurrences = 0;
-    for (std::size_t f = 0; f < files.size(); ++f) {
-      if (f > 0) s.aWords.StartFile();
-      for (const std::string& word : files[f]) s.aWords.Add(cp1252::FromUtf8(word));
-      s.run.lngTotalNumOccurrences += static_cast<std::int64_t>(files[f].size());
-    }
+    s.aWords = CountedOverFiles(files);
+    s.run.lngTotalNumOccurrences = s.aWords.NumWords();  // not shown by these tests
     s.run.intThresholdFrequency = s.params.ThresholdFrequency();
     FinishCount(s);
   }
