@@ -6,6 +6,8 @@
 #include <utility>
 #include <vector>
 
+#include "count_run.h"
+#include "list_words.h"
 #include "listing/count_listing.h"
 #include "listing/formats.h"
 #include "listing/listing_writer.h"
@@ -13,6 +15,7 @@
 #include "listing/report_text.h"
 #include "listing/statistics.h"
 #include "listing/string_sink.h"
+#include "settings_window.h"
 #include "statistics.h"
 #include "support/test_files.h"
 
@@ -101,13 +104,14 @@ TEST(FilesColumn, WidthFollowsTheMostFilesWithTheSameMinimum) {
   EXPECT_EQ(line, "  " "  Rank" ",  " "  Freq" ",  " "  Files");
 }
 
-// A table counted over files: each inner list is one file's words.
-WordTable CountedOverFiles(const std::vector<std::vector<std::string>>& files) {
+// A table counted over files, each inner list one file's words, in key
+// order; untracked, the same words counted as one text.
+WordTable CountedOverFiles(const std::vector<std::vector<std::string>>& files, bool tracked = true) {
   WordTable table;
   table.Reset();
-  table.TrackFiles();
+  if (tracked) table.TrackFiles();
   for (std::size_t f = 0; f < files.size(); ++f) {
-    if (f > 0) table.StartFile();
+    if (f > 0 && tracked) table.StartFile();
     for (const std::string& word : files[f]) table.Add(word);
   }
   table.OrderByWord();
@@ -202,14 +206,7 @@ TEST(FilesColumn, CountListingTakesTheSettingAndNeedsTrackedFiles) {
       {1, false, plain},
   };
   for (const Case& c : cases) {
-    WordTable table = c.tracked ? CountedOverFiles({{"apple"}, {"apple"}}) : WordTable();
-    if (!c.tracked) {
-      table.Reset();
-      table.Add("apple");
-      table.Add("apple");
-      table.OrderByWord();
-      SortWordTable(table, 1, table.NumWords(), 1);
-    }
+    WordTable table = CountedOverFiles({{"apple"}, {"apple"}}, c.tracked);
     Settings settings;
     settings.showFilesColumn = c.show;
     settings.outputWithCommas = 1;
@@ -255,10 +252,19 @@ TEST(FilesColumn, StatisticsLinesOfSeveralFiles) {
   }
 }
 
-// The window: the statistics labels.
+// The window: the statistics labels, and the text box's listing following
+// the settings window's check box.
 struct FilesInTheWindow : ::testing::Test {
   test::TestSession t;
   Session& s = t.session;
+
+  // A count as the window finishes it, over files each with its words.
+  void CountFiles(const std::vector<std::vector<std::string>>& files) {
+    s.aWords = CountedOverFiles(files);
+    s.run.lngTotalNumOccurrences = s.aWords.NumWords();  // not shown by these tests
+    s.run.intThresholdFrequency = s.params.ThresholdFrequency();
+    FinishCount(s);
+  }
 };
 
 TEST_F(FilesInTheWindow, StatisticsLabelsShowTheFilesOfACountOfSeveral) {
@@ -275,6 +281,54 @@ TEST_F(FilesInTheWindow, StatisticsLabelsShowTheFilesOfACountOfSeveral) {
   EXPECT_EQ(s.main.lblFilesCounted.Caption(), "Files counted: 3");
   EXPECT_EQ(s.main.lblFilesSkipped.Caption(), "Files skipped: 1");
   EXPECT_TRUE(s.main.lblFilesCounted.Visible());
+}
+
+TEST_F(FilesInTheWindow, TheCheckBoxListsAgainWhenTheCountKeptTheFiles) {
+  Params& p = s.params;
+  EXPECT_EQ(p.chkShowFiles.Value(), 0) << "off by default";
+  EXPECT_EQ(p.chkShowFiles.Caption(), "Show in how many files each word occurs");
+  ConnectSettingsWindow(s);
+  s.main.cboDisplayFormat.SetListIndex(7);
+  const std::string plain =
+      "  Word     Freq\r\n"
+      "  apple       3\r\n"
+      "  pear        1\r\n";
+  const std::string withFiles =
+      "  Word     Freq   Files\r\n"
+      "  apple       3       2\r\n"
+      "  pear        1       1\r\n";
+  CountFiles({{"apple", "apple"}, {"apple", "pear"}});
+  EXPECT_EQ(s.main.txbOutput.Text(), plain) << "the box is off";
+  p.chkShowFiles.SetValue(1);
+  EXPECT_EQ(s.main.txbOutput.Text(), withFiles) << "listed again, not counted again";
+  p.chkShowFiles.SetValue(0);
+  EXPECT_EQ(s.main.txbOutput.Text(), plain);
+
+  // Format 9 in the text box: the files in parentheses.
+  p.chkShowFiles.SetValue(1);
+  s.main.cboDisplayFormat.SetListIndex(9);
+  ListWords(s);
+  EXPECT_EQ(s.main.txbOutput.Text(), "apple (2), pear (1)\r\n");
+  s.main.cboDisplayFormat.SetListIndex(7);
+  ListWords(s);
+
+  // A count that did not keep the files has no column to show.
+  p.chkShowFiles.SetValue(0);
+  test::CountWords(s, {{"apple", 3}, {"pear", 1}});
+  s.main.txbOutput.SetText("left alone");
+  p.chkShowFiles.SetValue(1);
+  EXPECT_EQ(s.main.txbOutput.Text(), "left alone") << "nothing to list again";
+  ListWords(s);
+  EXPECT_EQ(s.main.txbOutput.Text(), plain);
+
+  // Set and clear leave it; Restore defaults turns it off, as the commas.
+  s.run.blnWordsGot = false;  // no question about the word rules
+  p.cmdSetOrClearCheckboxes[0].Click();
+  EXPECT_EQ(p.chkShowFiles.Value(), 1);
+  p.chkOutputWithCommas.SetValue(1);
+  p.cmdRestoreDefaults.Click();
+  EXPECT_EQ(p.chkShowFiles.Value(), 0);
+  EXPECT_EQ(p.chkOutputWithCommas.Value(), 0);
 }
 
 }  // namespace

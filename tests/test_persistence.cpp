@@ -47,7 +47,8 @@ const std::vector<std::string> kDefaults = {
     "1",    "0",    "0",    "0",      "0",      "0",      "0",  "0", "0",  // 19-27: allowed characters
     "0",    "0",    "1",                                             // 28-30
     "0",    "0",    "0",    "0",      "0",      "0",                 // 31-36
-    "\"\"", "0"};                                                    // 37-38
+    "\"\"", "0",                                                     // 37-38
+    "0"};                                                           // 39: the files column
 
 // Every setting away from its default.
 void ChangeEverything(Session& s) {
@@ -69,7 +70,7 @@ void ChangeEverything(Session& s) {
                         &p.chkAllowWordsWithUnderscores, &p.chkAllowWordsWithColons, &p.chkAllowWordsWithBackslashes,
                         &p.chkAllowWordsWithForwardslashes, &p.chkAllowWordsWithPeriods, &p.chkAllowWordsWithAtSigns,
                         &p.chkAllowWordsWithNumerals, &p.chkOutputWithCommas, &p.chkWarnOnOverwrite,
-                        &p.chkSaveStateOnQuit, &p.chkOnly7bitASCII})
+                        &p.chkSaveStateOnQuit, &p.chkOnly7bitASCII, &p.chkShowFiles})
     box->SetValue(box->Value() == 1 ? 0 : 1);
   p.chkAllowCommentMarkers.SetValue(0);
   s.main.chkSuppressWords.SetValue(1);
@@ -80,14 +81,14 @@ void ChangeEverything(Session& s) {
   p.txbCommonWordsFile.SetText(s.run.strCommonWordsFile);
 }
 
-TEST(Persistence, DefaultsAreWrittenAsThirtyEightLines) {
+TEST(Persistence, DefaultsAreWrittenAsTheThirtyEightLinesAndLine39) {
   test::TestSession t;
   test::TempDir dir;
   const std::string path = dir.File("defaults.kwl");
   EXPECT_EQ(SaveState(t.session, path), "");
   const std::string text = test::ReadAll(path);
   EXPECT_EQ(text, Join(kDefaults));
-  EXPECT_EQ(Lines(text).size(), 38u);
+  EXPECT_EQ(Lines(text).size(), 39u);
 }
 
 TEST(Persistence, RoundTripGivesBackEverySetting) {
@@ -98,15 +99,17 @@ TEST(Persistence, RoundTripGivesBackEverySetting) {
   const std::string first = dir.File("all.kwl");
   ASSERT_EQ(SaveState(s, first), "");
   const std::vector<std::string> saved = Lines(test::ReadAll(first));
-  ASSERT_EQ(saved.size(), 38u);
+  ASSERT_EQ(saved.size(), 39u);
   EXPECT_EQ(saved[0], "\"/home/ann/Texte/Märchen, Band 1.txt\"") << "UTF-8, commas kept inside quotes";
   EXPECT_EQ(saved[2], "\"apple zebra\"");
   EXPECT_EQ(saved[28], "0");
   EXPECT_EQ(saved[29], "0");
+  EXPECT_EQ(saved[38], "1") << "the files column";
 
   InitializeVariables(s);
   EXPECT_EQ(RestoreSavedState(s, first), "");
   EXPECT_EQ(s.params.chkAllowCommentMarkers.Value(), 1) << "always 1 after a restore";
+  EXPECT_EQ(s.params.chkShowFiles.Value(), 1);
   EXPECT_EQ(s.run.strWordsToIgnore.Text(), " apple zebra ");
   EXPECT_EQ(s.params.txbCommonWordsFile.Text(), "/usr/share/kestrawl/cwds_de.txt");
   EXPECT_TRUE(s.main.chkDisableOutputToFile.Enabled()) << "an output path enables the Disable box";
@@ -216,6 +219,36 @@ TEST(Persistence, DamagedFilesGiveTheRestoreMessageAndKeepWhatWasApplied) {
       EXPECT_EQ(s.params.txbEndComment[1].Text(), "seventh") << c.name;
     }
     EXPECT_LE(s.main.txbFile[0].Text().size(), std::size_t{1} << 20) << c.name;
+  }
+}
+
+// A file of the 38 described lines, as older versions wrote it, and one with
+// a line 39 that is neither 0 nor 1, restore without a message and with the
+// files column off.
+TEST(Persistence, Line39MissingOrUnreadableRestoresTheFilesColumnOff) {
+  const std::vector<std::string> described(kDefaults.begin(), kDefaults.begin() + 38);
+  std::vector<std::string> garbage = kDefaults;
+  garbage[38] = "\"on\"";
+  std::vector<std::string> on = kDefaults;
+  on[38] = "1";
+  const struct {
+    const char* name;
+    std::string content;
+    int value;
+  } cases[] = {
+      {"38 lines", Join(described), 0},
+      {"garbage", Join(garbage), 0},
+      {"on", Join(on), 1},
+  };
+  for (const auto& c : cases) {
+    test::TestSession t;
+    Session& s = t.session;
+    test::TempDir dir;
+    s.params.chkShowFiles.SetValue(c.value == 1 ? 0 : 1);
+    s.main.txbFile[0].SetText("/before.txt");
+    EXPECT_EQ(RestoreSavedState(s, dir.Write("state.kwl", c.content)), "") << c.name;
+    EXPECT_EQ(s.params.chkShowFiles.Value(), c.value) << c.name;
+    EXPECT_EQ(s.main.txbFile[0].Text(), "") << c.name << ": the described lines are applied";
   }
 }
 

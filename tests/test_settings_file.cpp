@@ -15,7 +15,8 @@
 namespace kwl {
 namespace {
 
-const std::string kDefaultFile =
+// The 38 described lines of the defaults, as a file of the older format.
+const std::string kDescribedLines =
     "\"\"\r\n\"\"\r\n\"\"\r\n\"/*\"\r\n\"*/\"\r\n\"//\"\r\n\"\"\r\n"  // 1-7: paths, words, markers
     "1\r\n7\r\n0\r\n"                                               // 8-10: lists
     "1\r\n0\r\n0\r\n1\r\n1\r\n1\r\n0\r\n0\r\n"                      // 11-18
@@ -23,6 +24,8 @@ const std::string kDefaultFile =
     "0\r\n0\r\n1\r\n"                                               // 28-30
     "0\r\n0\r\n0\r\n0\r\n0\r\n0\r\n"                                // 31-36
     "\"\"\r\n0\r\n";                                                // 37-38
+// The defaults as written now: line 39, the files column, after them.
+const std::string kDefaultFile = kDescribedLines + "0\r\n";
 
 // The default file with line n (from 1) replaced.
 std::string With(int n, const std::string& value) {
@@ -39,7 +42,7 @@ std::string FirstLines(int n) {
   return kDefaultFile.substr(0, end);
 }
 
-TEST(SettingsFile, DefaultsComposeToTheThirtyEightLines) {
+TEST(SettingsFile, DefaultsComposeToTheThirtyEightLinesAndLine39) {
   EXPECT_EQ(ComposeSettingsFile(Settings()), kDefaultFile);
   const SettingsRead read = ParseSettings(kDefaultFile);
   EXPECT_TRUE(read.status.Ok());
@@ -108,6 +111,54 @@ TEST(SettingsFile, EachFailureGivesItsTextAndTheLinesReadBeforeIt) {
   const SettingsRead cut = ParseSettings(With(8, "99"));
   EXPECT_EQ(cut.settings.endComment2, "") << "line 7 as read";
   EXPECT_EQ(cut.settings.shortWordSizeIndex, 1) << "the failed line keeps its default";
+}
+
+// Line 39 never refuses a file: a file of the 38 described lines, or one
+// with anything but 0 or 1 there, reads whole with the files column off.
+TEST(SettingsFile, Line39IsReadAsOnOrOffAndNeverFails) {
+  struct Case {
+    std::string file;
+    int showFilesColumn;
+  };
+  std::string unended = kDescribedLines;
+  unended.resize(unended.size() - 2);
+  const Case cases[] = {
+      {kDescribedLines, 0},
+      {unended, 0},                                   // no line end after line 38
+      {kDescribedLines + "1\r\n", 1},
+      {kDescribedLines + "1", 1},
+      {kDescribedLines + "\"1\"\r\n", 1},
+      {kDescribedLines + " 1.2 and more\r\n", 1},     // a leading number, rounded
+      {kDescribedLines + "0\r\n", 0},
+      {kDescribedLines + "\r\n", 0},                  // an empty line
+      {kDescribedLines + "yes\r\n", 0},
+      {kDescribedLines + "2\r\n", 0},
+      {kDescribedLines + "-1\r\n", 0},
+      {kDescribedLines + "1e300\r\n", 0},
+      {kDescribedLines + "\"unterminated", 0},
+      {kDescribedLines + std::string((1 << 20) + 10, '1'), 0},  // too long to be a value
+      {kDescribedLines + "1\r\nanything after\r\n", 1},   // later lines are not read
+  };
+  for (const Case& c : cases) {
+    const SettingsRead read = ParseSettings(c.file);
+    const std::string shown = c.file.substr(kDescribedLines.size() - 4, 40);
+    EXPECT_TRUE(read.status.Ok()) << shown << read.status.detail;
+    EXPECT_EQ(read.lines, kSettingsFileLines) << shown;
+    EXPECT_EQ(read.settings.showFilesColumn, c.showFilesColumn) << shown;
+    // The described lines read as they would without line 39.
+    Settings described = read.settings;
+    described.showFilesColumn = 0;
+    EXPECT_EQ(described, Settings()) << shown;
+  }
+  // Written as 0 or 1, and read back.
+  Settings on;
+  on.showFilesColumn = 1;
+  EXPECT_EQ(ComposeSettingsFile(on), kDescribedLines + "1\r\n");
+  EXPECT_EQ(ParseSettings(ComposeSettingsFile(on)).settings, on);
+  on.showFilesColumn = 2;
+  EXPECT_EQ(ComposeSettingsFile(on), kDefaultFile) << "only 1 is on";
+  // A file that fails before line 39 has not read it.
+  EXPECT_EQ(ParseSettings(With(38, "-1") + "1\r\n").settings.showFilesColumn, 0);
 }
 
 TEST(SettingsFile, FilesAreReadAndReplacedOnlyWhenRegular) {

@@ -174,7 +174,8 @@ TEST(SettingsBinding, EveryLineOfTheFileHasItsControl) {
   for (const SettingLine& line : kSettingsFile) {
     if (line.kind == SettingKind::kText) changed.*line.text = "t" + std::to_string(line.line);
     if (line.kind == SettingKind::kListIndex) changed.*line.number = line.listSize - 1;
-    if (line.kind == SettingKind::kCheck) changed.*line.number = line.defaultNumber == 1 ? 0 : 1;
+    if (line.kind == SettingKind::kCheck || line.kind == SettingKind::kOptionalCheck)
+      changed.*line.number = line.defaultNumber == 1 ? 0 : 1;
   }
   s.params.selfChange = true;  // as a load does: no click reactions
   ApplySettings(s, changed);

@@ -127,6 +127,11 @@ SettingsWindow::SettingsWindow(Session& s, QWidget* mainWindow) : QWidget(mainWi
 
   auto* buttons = new QHBoxLayout;
   buttons->addWidget(Make<QPushButton>(this, p.cmdInitialize));
+  // The files column's box has the free room of this row: beside the output
+  // boxes a fourth line would make the window taller and move every control
+  // below them.
+  buttons->addSpacing(20);
+  buttons->addWidget(Make<QCheckBox>(this, p.chkShowFiles));
   buttons->addStretch(1);
   buttons->addWidget(Make<QPushButton>(this, p.cmdQuit));
   buttons->addWidget(Make<QPushButton>(this, p.cmdClose));

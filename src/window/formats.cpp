@@ -1,5 +1,6 @@
 #include "formats.h"
 
+#include "listing/statistics.h"
 #include "session.h"
 
 namespace kwl {
@@ -18,6 +19,10 @@ ListingLayout ListingLayoutFor(const Session& s, bool toFile) {
   layout.wordsListed = s.run.lngNumWordsIncluded;
   layout.maxFrequency = s.run.lngMaxFrequency;
   layout.longestWord = s.run.intMaxWordLengthFound;
+  // The column needs a count that kept the files: switched on after a count
+  // without them, it shows from the next count on.
+  layout.filesColumn = s.params.chkShowFiles.Value() == 1 && s.aWords.TracksFiles();
+  if (layout.filesColumn) layout.maxFiles = MostFiles(s.aWords);
   return layout;
 }
 

@@ -11,7 +11,8 @@ int DisplayFormat(const Session& s);
 // The layout of one listing pass. Into the output file: the notes, and the
 // comma layout when chkOutputWithCommas is set. Into the text box: the space
 // layout, and format 9's separator after every word. The sizes are the run's
-// totals.
+// totals. The files column when chkShowFiles is set and the counted table
+// kept the files.
 ListingLayout ListingLayoutFor(const Session& s, bool toFile);
 
 }  // namespace kwl

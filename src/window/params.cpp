@@ -29,6 +29,7 @@ Params::Params() {
       {&chkSaveStateOnQuit, "Save settings on quit"},
       {&chkOnly7bitASCII, "Allow only 7-bit ASCII characters"},
       {&chkIgnoreCommonWords, "Ignore common words in file:"},
+      {&chkShowFiles, "Show in how many files each word occurs"},
   };
   for (const auto& c : captions) c.box->SetCaption(c.text);
   cmdClearCommonWordsFile.SetCaption("Clear");

@@ -35,6 +35,9 @@ struct Params {
   CheckBox chkWarnOnOverwrite{"chkWarnOnOverwrite"};
   CheckBox chkSaveStateOnQuit{"chkSaveStateOnQuit"};
   CheckBox chkOnly7bitASCII{"chkOnly7bitASCII"};
+  // A last column "Files" in every layout, once a count has kept in how many
+  // files each word occurs.
+  CheckBox chkShowFiles{"chkShowFiles"};
   ComboBox cboShortWordSize{"cboShortWordSize"};
   ComboBox cboLongWordSize{"cboLongWordSize"};
   ComboBox cboThresholdFrequency{"cboThresholdFrequency"};

@@ -2,6 +2,7 @@
 
 #include "files/paths.h"
 #include "count_run.h"
+#include "list_words.h"
 #include "session.h"
 #include "window_state.h"
 #include "params_logic.h"
@@ -57,6 +58,15 @@ void WordRuleGuard(Session& s, CheckBox& box) {
   s.params.selfChange = true;
   box.SetValue(box.Value() == 1 ? 0 : 1);
   s.params.selfChange = false;
+}
+
+void chkShowFiles_Click(Session& s) {
+  // Like another display format: the counted words are listed again, without
+  // a new count. A table counted without its files has no column to show or
+  // take away, so its listing stays as it is. A listing under way keeps the
+  // layout it started with; the next one follows the box.
+  if (!s.run.blnStartUpCompleted || s.params.selfChange || CurrentRunPhase(s) != RunPhase::kIdle) return;
+  if (s.run.blnWordsGot && s.aWords.TracksFiles()) ListWords(s);
 }
 
 void cmdSetOrClearCheckboxes_Click(Session& s, int index) {
@@ -144,6 +154,7 @@ void ConnectSettingsWindow(Session& s) {
                         &p.chkIgnoreInfrequentWords, &p.chkIgnoreShortWords})
     box->onClick = focusClose;
   for (ComboBox* list : {&p.cboShortWordSize, &p.cboLongWordSize, &p.cboThresholdFrequency}) list->onClick = focusClose;
+  p.chkShowFiles.onClick = [&s] { chkShowFiles_Click(s); };
   for (std::size_t i = 0; i < 2; ++i) {
     for (TextBox* box : {&p.txbStartComment[i], &p.txbEndComment[i]})
       box->onLostFocus = [&s, box] {

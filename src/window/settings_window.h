@@ -22,6 +22,10 @@ void ShowSettingsWindow(Session& s);
 // asked whether to discard them; No sets the box back.
 void WordRuleGuard(Session& s, CheckBox& box);
 
+// "Show in how many files each word occurs": the counted words are listed
+// again when the table kept their files.
+void chkShowFiles_Click(Session& s);
+
 // "Set checkboxes" (1) and "Clear checkboxes" (0).
 void cmdSetOrClearCheckboxes_Click(Session& s, int index);
 // "Save settings to file" (0) and "Load settings from file" (1).

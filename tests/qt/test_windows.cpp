@@ -297,5 +297,35 @@ TEST_F(MainWindowOnScreen, LabelCaptionsMoveNothingElse) {
   }
 }
 
+// The settings window's controls each have their own place: no two visible
+// widgets overlap unless one holds the other (a group box and its boxes).
+TEST_F(MainWindowOnScreen, NoTwoControlsOfTheSettingsWindowOverlap) {
+  Click(Get("cmdSetParameters"));
+  ASSERT_TRUE(Settings().isVisible());
+  ProcessEvents();
+  std::vector<std::pair<QWidget*, QRect>> placed;
+  for (QWidget* w : Settings().findChildren<QWidget*>()) {
+    if (!w->isVisible() || w->objectName().isEmpty()) continue;
+    placed.emplace_back(w, QRect(w->mapTo(&Settings(), QPoint(0, 0)), w->size()));
+  }
+  ASSERT_NE(std::find_if(placed.begin(), placed.end(),
+                         [](const auto& p) { return p.first->objectName() == QStringLiteral("chkShowFiles"); }),
+            placed.end())
+      << "the files check box is in the window";
+  for (std::size_t i = 0; i < placed.size(); ++i)
+    for (std::size_t j = i + 1; j < placed.size(); ++j) {
+      QWidget* a = placed[i].first;
+      QWidget* b = placed[j].first;
+      if (a->isAncestorOf(b) || b->isAncestorOf(a)) continue;
+      EXPECT_FALSE(placed[i].second.intersects(placed[j].second))
+          << a->objectName().toStdString() << " and " << b->objectName().toStdString();
+    }
+  QWidget& files = Get("chkShowFiles", &Settings());
+  EXPECT_TRUE(Settings().rect().contains(QRect(files.mapTo(&Settings(), QPoint(0, 0)), files.size())));
+  // A click reaches the setting.
+  Click(files);
+  EXPECT_EQ(session.params.chkShowFiles.Value(), 1);
+}
+
 }  // namespace
 }  // namespace kwl::qttest

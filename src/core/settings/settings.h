@@ -3,9 +3,12 @@
 // and the files a user saves, *.kwl) as a plain value, and the one table that
 // gives each value its line in the file, its name and its default.
 //
-// The file has 38 lines, one value each, in the table's order. Texts are
-// UTF-8, check values 0 (unchecked), 1 (checked) or 2 (greyed), list choices
-// indices into the window's fixed lists (-1 for no choice).
+// The file has 38 described lines and a 39th, one value each, in the table's
+// order. Texts are UTF-8, check values 0 (unchecked), 1 (checked) or 2
+// (greyed), list choices indices into the window's fixed lists (-1 for no
+// choice). Line 39 comes after the lines that a reader of the 38-line file
+// reads (it ignores whatever follows them); a file without it, or with
+// anything but 0 or 1 there, reads as 0.
 #include <array>
 #include <cstddef>
 #include <string>
@@ -55,8 +58,7 @@ struct Settings {
   int displayFormatIndex;       // 36
   std::string commonWordsFile;  // 37
   int only7bitAscii;            // 38
-  // After the 38 lines, which a reader of the 38-line file ignores.
-  int showFilesColumn = 0;      // 39  a last column "Files" in every layout
+  int showFilesColumn;          // 39  a last column "Files" in every layout
 
   bool operator==(const Settings&) const = default;
 };
@@ -67,10 +69,11 @@ enum class SettingKind {
   kListIndex,  // a whole number from -1 to the list's size - 1; a text without a number is refused
   kCheck,      // a whole number from 0 to 2; a text without a number reads as 0
   kDropped,    // written as a number, read and dropped: a read record keeps the default
+  kOptionalCheck,  // after the described lines: written 0 or 1; missing, or not 0 or 1, reads as 0
 };
 
 struct SettingLine {
-  int line;               // 1 .. 38
+  int line;               // 1 .. 39
   std::string_view name;  // the control that shows the value (none for line 29)
   SettingKind kind;
   std::string Settings::*text;  // the value of a kText line
@@ -93,12 +96,18 @@ constexpr SettingLine List(int line, std::string_view name, int Settings::*numbe
 constexpr SettingLine Check(int line, std::string_view name, int Settings::*number, int def, bool restored) {
   return {line, name, SettingKind::kCheck, nullptr, number, {}, def, 0, restored};
 }
+constexpr SettingLine OptionalCheck(int line, std::string_view name, int Settings::*number, bool restored) {
+  return {line, name, SettingKind::kOptionalCheck, nullptr, number, {}, 0, 0, restored};
+}
 constexpr SettingLine Dropped(int line, std::string_view name, int Settings::*number, int def, bool restored) {
   return {line, name, SettingKind::kDropped, nullptr, number, {}, def, 0, restored};
 }
 }  // namespace settings_table
 
-constexpr int kSettingsFileLines = 38;
+// The lines every settings file has; a file may end after them.
+constexpr int kDescribedSettingsLines = 38;
+// The lines of a file written now.
+constexpr int kSettingsFileLines = 39;
 
 // The lines of the settings file, in the file's order.
 inline constexpr std::array<SettingLine, kSettingsFileLines> kSettingsFile = [] {
@@ -144,6 +153,8 @@ inline constexpr std::array<SettingLine, kSettingsFileLines> kSettingsFile = [] 
       List(36, "cboDisplayFormat", &S::displayFormatIndex, 0, 10, kKept),
       Text(37, "txbCommonWordsFile", &S::commonWordsFile, ""),
       Check(38, "chkOnly7bitASCII", &S::only7bitAscii, 0, kRestored),
+      // A display option like the commas: "Restore defaults" turns it off.
+      OptionalCheck(39, "chkShowFiles", &S::showFilesColumn, kRestored),
   };
 }();
 
@@ -151,10 +162,11 @@ static_assert(
     [] {
       for (std::size_t i = 0; i < kSettingsFile.size(); ++i)
         if (kSettingsFile[i].line != static_cast<int>(i) + 1 ||
-            (kSettingsFile[i].kind == SettingKind::kText) != (kSettingsFile[i].text != nullptr))
+            (kSettingsFile[i].kind == SettingKind::kText) != (kSettingsFile[i].text != nullptr) ||
+            (kSettingsFile[i].kind == SettingKind::kOptionalCheck) != (kSettingsFile[i].line > kDescribedSettingsLines))
           return false;
       return true;
     }(),
-    "the table lists lines 1 to 38 in order, each with its value");
+    "the table lists lines 1 to 39 in order, each with its value, the lines after 38 optional");
 
 }  // namespace kwl

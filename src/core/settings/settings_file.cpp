@@ -147,18 +147,38 @@ int ListIndex(const std::string& text, int listSize) {
   return value;
 }
 
+// A line after the described ones: on only when it reads as the whole
+// number 1, whatever else it holds; a reader of the older file has no such
+// line and must not be refused for it, so nothing here fails.
+int OptionalCheckValue(const std::string& text) {
+  double number = 0;
+  return LeadingNumber(text, number) && std::nearbyint(number) == 1.0 ? 1 : 0;
+}
+
 template <typename Bytes>
 SettingsRead ReadValues(Bytes& bytes, const std::string& path) {
   SettingsRead read;
   try {
     ValueReader<Bytes> in(bytes);
     for (const SettingLine& line : kSettingsFile) {
+      if (line.kind == SettingKind::kOptionalCheck) {
+        // The file may end before it (Input past end of file), or hold a
+        // value too long to be one: off, and the read goes on.
+        try {
+          read.settings.*line.number = OptionalCheckValue(in.Next());
+        } catch (const FormatFailure&) {
+          read.settings.*line.number = 0;
+        }
+        read.lines = line.line;
+        continue;
+      }
       std::string value = in.Next();
       switch (line.kind) {
         case SettingKind::kText: read.settings.*line.text = std::move(value); break;
         case SettingKind::kListIndex: read.settings.*line.number = ListIndex(value, line.listSize); break;
         case SettingKind::kCheck: read.settings.*line.number = CheckValue(value); break;
-        case SettingKind::kDropped: break;
+        case SettingKind::kDropped:
+        case SettingKind::kOptionalCheck: break;
       }
       read.lines = line.line;
     }
@@ -192,6 +212,7 @@ std::string ComposeSettingsFile(const Settings& settings) {
   std::string out;
   for (const SettingLine& line : kSettingsFile) {
     if (line.text != nullptr) out += '"' + settings.*line.text + '"';
+    else if (line.kind == SettingKind::kOptionalCheck) out += settings.*line.number == 1 ? "1" : "0";
     else out += std::to_string(settings.*line.number);
     out += "\r\n";
   }
