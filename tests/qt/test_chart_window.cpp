@@ -1,7 +1,5 @@
 // The chart window as a person opens and uses it: Ctrl+G after a count, the
 // bar count chosen, the two views saved as pictures.
-#include <QAbstractBarSeries>
-#include <QBarSet>
 #include <QFile>
 #include <QFileInfo>
 #include <QImage>
@@ -17,6 +15,8 @@
 #include "windows_fixture.h"
 
 #ifdef KWL_HAVE_CHARTS
+#include <QAbstractBarSeries>
+#include <QBarSet>
 #include <QChart>
 #include <QChartView>
 #endif
