@@ -71,11 +71,11 @@ TEST_F(ChartWindowOnScreen, CtrlGDrawsTheCountedListAndBothViewsAreSaved) {
   ASSERT_NE(plot, nullptr);
   EXPECT_TRUE(plot->chart()->title().contains(QStringLiteral("Zipf exponent"))) << plot->chart()->title().toStdString();
 
-  // Each view through the Save button, once as PNG and once as SVG.
+  // Each view through the Save button, one as PNG and one as SVG.
   const struct {
     int tab;
     std::string name;
-  } saves[] = {{0, "words.png"}, {1, "zipf.svg"}, {1, "zipf.png"}, {0, "words.svg"}};
+  } saves[] = {{0, "words.png"}, {1, "zipf.svg"}};
   for (const auto& save : saves) {
     tabs->setCurrentIndex(save.tab);
     platform.fileAnswers = {home.File(save.name)};
