@@ -24,6 +24,10 @@ SCREENSHOT_INPUT ?= $(firstword $(wildcard $(CORPUS)/text/fr_flaubert_madame-bov
 TEST_PACKAGES = g++ cmake make pkg-config libgtest-dev libgmock-dev libzip-dev libxxhash-dev libcli11-dev \
   qt6-base-dev fonts-liberation fonts-dejavu-core desktop-file-utils appstream groff-base parallel
 GUI_PACKAGES = qt6-base-dev fonts-liberation fonts-dejavu-core time
+# The chart window and its test: Qt Charts, and Qt SVG to save a chart as SVG
+# (the build leaves the chart window out without them).
+TEST_PACKAGES += qt6-charts-dev qt6-svg-dev
+GUI_PACKAGES += qt6-charts-dev qt6-svg-dev
 # make package: dpkg-shlibdeps (in dpkg-dev) and file find the dependencies.
 PACKAGE_PACKAGES = dpkg-dev file
 # make bench: Google Benchmark for the microbenchmarks of the scanner.

@@ -1,7 +1,8 @@
 // kestrawl-screenshots: the README's pictures. Starts the windows as the
 // program does, on the offscreen platform, counts the given file as a person
 // would (path, Return, "Count words") and saves the main window, the settings
-// window and the help window as PNG files in the given folder. Questions are
+// window, the help window and the chart window's two views (when built with
+// Qt Charts) as PNG files in the given folder. Questions are
 // answered with their default button (No when there is none: no common
 // words, no output file) and printed.
 // Usage: kestrawl-screenshots FOLDER INPUT
@@ -90,5 +91,16 @@ int main(int argc, char** argv) {
   session.params.cmdClose.Click();
   m.cmdHelp.Click();
   ok = Save(windows.help, folder, "help-window.png") && ok;
+#ifdef KWL_HAVE_CHARTS
+  // The chart window, as Ctrl+G opens it, on each of its two views.
+  if (!kwl::ShowChart(session)) {
+    std::fprintf(stderr, "no chart is offered for %s\n", input.c_str());
+    return 1;
+  }
+  windows.chart.ShowView(kwl::ChartView::kTopEntries);
+  ok = Save(windows.chart, folder, "chart-words.png") && ok;
+  windows.chart.ShowView(kwl::ChartView::kRankFrequency);
+  ok = Save(windows.chart, folder, "chart-zipf.png") && ok;
+#endif
   return ok ? 0 : 1;
 }

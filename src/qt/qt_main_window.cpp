@@ -13,6 +13,7 @@
 #include <initializer_list>
 
 #include "binding.h"
+#include "chart.h"
 #include "main_window.h"
 #include "session.h"
 
@@ -162,6 +163,9 @@ MainWindow::MainWindow(Session& s) : session_(s) {
   // F1 anywhere in the window is the help command.
   auto* f1 = new QShortcut(QKeySequence(Qt::Key_F1), this);
   QObject::connect(f1, &QShortcut::activated, this, [&s] { s.main.cmdHelp.Click(); });
+  // Ctrl+G draws the list in the chart window, when a chart is offered.
+  auto* chart = new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_G), this);
+  QObject::connect(chart, &QShortcut::activated, this, [&s] { ShowChart(s); });
 }
 
 // The maker's other products: the main window and the settings window step

@@ -56,6 +56,9 @@ struct Session {
 
   // Windows the engine opens but does not own (set by the Qt binding).
   std::function<void()> showSettingsWindow;
+  // The chart window of the list; empty when the program has none (built
+  // without Qt Charts), and then no chart is offered.
+  std::function<void()> showChartWindow;
 
   // Catalogue text n.
   const std::string& Text(int n) const { return catalogue.Text(n); }
