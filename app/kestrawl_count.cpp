@@ -31,6 +31,8 @@
 #include "files/regular_file.h"
 #include "files/run_error.h"
 #include "files/temp_cleanup.h"
+#include "inspect/explain.h"
+#include "inspect/occurrences.h"
 #include "listing/count_listing.h"
 #include "listing/order.h"
 #include "listing/output_file.h"
@@ -57,7 +59,9 @@ constexpr int kExitRefused = 3;
 constexpr const char* kUsage =
     "Usage: kestrawl-count [--settings FILE.kwl] [--common-words FILE] [--utf8 | --ansi]\n"
     "                      [--order frequency|alphabetical] [--format N] [--commas]\n"
-    "                      [--output FILE] INPUT\n";
+    "                      [--output FILE] INPUT\n"
+    "       kestrawl-count [settings options] --occurrences WORD [--sort position|left|right] INPUT\n"
+    "       kestrawl-count [settings options] --explain TOKEN INPUT\n";
 
 constexpr const char* kHelp =
     "Counts how often each word occurs in INPUT and lists the words with their\n"
@@ -83,9 +87,26 @@ constexpr const char* kHelp =
     "                         4 frequency rank        9 word (+ commas)\n"
     "  --commas             separate the columns of the output with commas.\n"
     "  --output FILE        write the output file to FILE instead of standard output.\n"
+    "  --occurrences WORD   instead of the list, print every occurrence of the entry\n"
+    "                       WORD is counted under, one a line: the line number, the\n"
+    "                       text before it, the word as it stands in the text and\n"
+    "                       the text after it (about 60 characters each side),\n"
+    "                       aligned on the word (UTF-8, newline line ends).\n"
+    "  --sort ORDER         the occurrences by 'position' (the order of the text),\n"
+    "                       'left' (the words before the word, nearest first) or\n"
+    "                       'right' (the words after it).\n"
+    "  --explain TOKEN      instead of the list, say step by step what the count's\n"
+    "                       rules do with TOKEN as it appears in the text: where the\n"
+    "                       scanner cuts it, the trailing characters cut off, the\n"
+    "                       final \"s\", apostrophe fragments, case folding, and the\n"
+    "                       rule that ignores it or the entry it is counted under\n"
+    "                       (with its frequency in INPUT).\n"
     "  --help               show this text.\n"
     "\n"
     "The options --order, --format and --commas override the settings file.\n"
+    "With --occurrences or --explain, INPUT is read with the settings of a count\n"
+    "(its markup, its common words) and no output file is written; exit status 1\n"
+    "when WORD has no occurrences (it is not in the list).\n"
     "\n"
     "Output: the output file as Kestrawl writes it for spreadsheets (two note\n"
     "lines, an empty line, the heading and one line per word; Windows-1252 text,\n"
@@ -110,6 +131,9 @@ struct Options {
   std::optional<std::string> output;
   std::optional<std::string> input;
   bool help = false;
+  std::optional<std::string> occurrences;  // UTF-8, as typed
+  OccurrenceOrder sort = OccurrenceOrder::kPosition;
+  std::optional<std::string> explain;      // UTF-8, as typed
 };
 
 [[noreturn]] void UsageError(const std::string& problem) {
@@ -137,6 +161,10 @@ Options ParseArguments(int argc, char** argv) {
   app.add_flag("--commas", o.commas)->disable_flag_override();
   auto* outputOption = app.add_option("--output", output);
   auto* inputOption = app.add_option("INPUT", input);
+  std::string occurrences, sort, explain;
+  app.add_option("--occurrences", occurrences);
+  app.add_option("--sort", sort);
+  app.add_option("--explain", explain);
   try {
     app.parse(argc, argv);
   } catch (const CLI::ParseError& e) {
@@ -168,6 +196,23 @@ Options ParseArguments(int argc, char** argv) {
     if (input.empty()) UsageError("the input file name is empty");
     o.input = input;
   }
+  if (app.count("--occurrences") > 0) o.occurrences = occurrences;
+  if (app.count("--explain") > 0) o.explain = explain;
+  if (o.occurrences && o.explain) UsageError("--occurrences and --explain exclude each other");
+  if ((o.occurrences && o.occurrences->empty()) || (o.explain && o.explain->empty()))
+    UsageError(o.explain ? "--explain needs a token" : "--occurrences needs a word");
+  if (app.count("--sort") > 0) {
+    if (!o.occurrences) UsageError("--sort goes with --occurrences");
+    if (sort == "left") {
+      o.sort = OccurrenceOrder::kLeft;
+    } else if (sort == "right") {
+      o.sort = OccurrenceOrder::kRight;
+    } else if (sort != "position") {
+      UsageError("--sort must be 'position', 'left' or 'right', not '" + sort + "'");
+    }
+  }
+  if ((o.occurrences || o.explain) && o.output)
+    UsageError("--output goes with a list, not with --occurrences or --explain");
   if (!o.help && !o.input) UsageError("no input given");
   return o;
 }
@@ -333,6 +378,55 @@ extern "C" void OnInterrupt(int signal) {
   ::_exit(128 + signal);
 }
 
+// Writes text (Windows-1252) to standard output as UTF-8; false when it fails.
+bool PrintUtf8(const std::string& text) {
+  const std::string out = cp1252::ToUtf8(text);
+  if (std::fwrite(out.data(), 1, out.size(), stdout) == out.size() && std::fflush(stdout) == 0) return true;
+  Fail(std::string("cannot write to standard output: ") + std::strerror(errno));
+  return false;
+}
+
+// --occurrences: the key-word-in-context view of the entry the word is
+// counted under, read from source with the count's rules. A text file
+// that changes while it is read is refused.
+int PrintOccurrences(const Options& o, LineSource& source, const CountRules& rules, const std::string& input) {
+  SourceStamp stamp;
+  const bool file = input != "-" && StampSource(input, stamp).Ok();
+  const std::string word = cp1252::FromUtf8(*o.occurrences);
+  OccurrenceSearch found = FindOccurrences(source, rules, EntryOfToken(word, rules));
+  if (found.status.Ok() && file) found.status = CheckSourceUnchanged(input, stamp);
+  if (!found.status.Ok()) {
+    if (found.status.path.empty() && input != "-") found.status.path = input;
+    Fail(OccurrenceSearchProblem(found.status));
+    return kExitRefused;
+  }
+  const std::string entry = cp1252::ToUtf8(found.entry);
+  if (found.excludedBy != WordRule::kCounted) {
+    Fail("no occurrences: \"" + entry + "\" is not in the list. " +
+         cp1252::ToUtf8(RuleSentence(found.excludedBy, found.entry, rules.word, {})));
+    return kExitNoWords;
+  }
+  if (found.rows.empty()) {
+    Fail("no occurrences of \"" + entry + "\": it is not in the list (--explain tells why)");
+    return kExitNoWords;
+  }
+  SortOccurrences(found.rows, o.sort);
+  std::string text;
+  for (const std::string& line : KwicLines(found.rows)) text += line + "\n";
+  std::fprintf(stderr, "%zu occurrence%s of \"%s\"\n", found.rows.size(), found.rows.size() == 1 ? "" : "s",
+               entry.c_str());
+  return PrintUtf8(text) ? kExitListed : kExitRefused;
+}
+
+// --explain: the steps the count's rules took with the token.
+int PrintExplanation(const Options& o, const CountRules& rules, const std::string& commonWordsFile,
+                     const WordTable& counted) {
+  const Explanation ex = ExplainToken(cp1252::FromUtf8(*o.explain), rules, commonWordsFile, &counted);
+  std::string text;
+  for (const std::string& step : ex.steps) text += step + "\n";
+  return PrintUtf8(text) ? kExitListed : kExitRefused;
+}
+
 int Run(Options o) {
   for (std::optional<std::string>* path : {&o.settings, &o.commonWords, &o.output})
     if (*path) **path = Absolute(**path);
@@ -361,6 +455,7 @@ int Run(Options o) {
   if (namedBySettings) named = TrimBlanks(settings.commonWordsFile);
   bool ignoreCommon = named || settings.ignoreCommonWords == 1;
   CommonWordsList commonWords;
+  std::string commonWordsFile = named.value_or("");
 
   std::string clipboard;
   bool docx = false;
@@ -391,6 +486,7 @@ int Run(Options o) {
         if (!data.found) Fail(MissingDataText(data));
         const std::string ofLanguage = CommonWordsFileForLanguage(data.folder, input);
         ignoreCommon = (FileExists(ofLanguage) && LoadCommonWords(ofLanguage, commonWords)) || named;
+        if (ignoreCommon && !named) commonWordsFile = ofLanguage;
       }
       if (!accepted) return kExitRefused;
       utf8 = o.utf8.value_or(detectedUtf8);
@@ -449,13 +545,16 @@ int Run(Options o) {
   }
   const CountLists lists{&wordsToIgnore, &commonWords};
   const scan::MarkupKind markup = fromStdin ? scan::MarkupKind{"", false} : scan::MarkupKindFor(Extension(input));
-  CountResult result = Count(*source, CountRulesFromSettings(settings, lists, markup), progress);
+  const CountRules rules = CountRulesFromSettings(settings, lists, markup);
+  if (o.occurrences) return PrintOccurrences(o, *source, rules, input);
+  CountResult result = Count(*source, rules, progress);
   if (!result.status.Ok()) {
     progress.Clear();
     Report(RunError::FromStatus(result.status), procedure);
     if (!fromStdin) Fail("the count is incomplete: " + input + " could not be read to its end; nothing was listed");
     return kExitRefused;
   }
+  if (o.explain) return PrintExplanation(o, rules, commonWordsFile, result.words);
 
   WordTable& words = result.words;
   SortWordTable(words, 1, words.NumWords(), 1);
