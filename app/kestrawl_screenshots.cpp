@@ -1,7 +1,7 @@
 // kestrawl-screenshots: the README's pictures. Starts the windows as the
 // program does, on the offscreen platform, counts the given file as a person
 // would (path, Return, "Count words") and saves the main window, the settings
-// window and the help window as PNG files in the given folder. Questions are
+// window, the help window and the occurrences window as PNG files in the given folder. Questions are
 // answered with their default button (No when there is none: no common
 // words, no output file) and printed.
 // Usage: kestrawl-screenshots FOLDER INPUT
@@ -14,6 +14,7 @@
 #include <cstdlib>
 
 #include "files/program_folder.h"
+#include "occurrences_window.h"
 #include "qt_platform.h"
 #include "qt_windows.h"
 #include "session.h"
@@ -90,5 +91,10 @@ int main(int argc, char** argv) {
   session.params.cmdClose.Click();
   m.cmdHelp.Click();
   ok = Save(windows.help, folder, "help-window.png") && ok;
+  // The occurrences of a word of the novel, and why a token with an
+  // apostrophe is counted as it is.
+  kwl::ShowOccurrences(session, "Emma");
+  kwl::ShowWhy(session, "l'amour");
+  ok = Save(windows.occurrences, folder, "occurrences-window.png") && ok;
   return ok ? 0 : 1;
 }

@@ -8,7 +8,7 @@
 namespace kwl::qt {
 
 ProgramWindows::ProgramWindows(Session& s, QtPlatform& platform)
-    : main(s), settings(s, &main), help(s, &main) {
+    : main(s), settings(s, &main), help(s, &main), occurrences(s, &main) {
   s.main.cmdHelp.onClick = [this] { help.ShowOrRestore(); };
   // The program's own icon, carried in the program; the desktop entry of
   // the same name lets the desktop match the windows to it.

@@ -6,6 +6,7 @@
 // the screenshot program start the same windows this way.
 #include "qt_help_window.h"
 #include "qt_main_window.h"
+#include "qt_occurrences_window.h"
 #include "qt_platform.h"
 #include "qt_settings_window.h"
 
@@ -21,6 +22,7 @@ struct ProgramWindows {
   MainWindow main;
   SettingsWindow settings;
   HelpWindow help;
+  OccurrencesWindowWidget occurrences;
 };
 
 }  // namespace kwl::qt
