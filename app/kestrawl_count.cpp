@@ -37,6 +37,8 @@
 #include "files/regular_file.h"
 #include "files/run_error.h"
 #include "files/temp_cleanup.h"
+#include "inspect/explain.h"
+#include "inspect/occurrences.h"
 #include "listing/count_listing.h"
 #include "listing/counts_file.h"
 #include "listing/order.h"
@@ -67,7 +69,9 @@ constexpr const char* kUsage =
     "                      [--order frequency|alphabetical] [--format N] [--commas]\n"
     "                      [--files-column] [-r] [--include GLOB]... [-j N]\n"
     "                      [--output FILE | --counts-out FILE.tsv] INPUT...\n"
-    "       kestrawl-count --merge [options] TABLE.tsv...\n";
+    "       kestrawl-count --merge [options] TABLE.tsv...\n"
+    "       kestrawl-count [settings options] --occurrences WORD [--sort position|left|right] INPUT\n"
+    "       kestrawl-count [settings options] --explain TOKEN INPUT\n";
 
 constexpr const char* kHelp =
     "Counts how often each word occurs in INPUT and lists the words with their\n"
@@ -115,9 +119,26 @@ constexpr const char* kHelp =
     "                       together. Tables counted with other word rules are\n"
     "                       refused. The listing follows this run's settings: give\n"
     "                       the merge the --settings the tables were counted with.\n"
+    "  --occurrences WORD   instead of the list, print every occurrence of the entry\n"
+    "                       WORD is counted under, one a line: the line number, the\n"
+    "                       text before it, the word as it stands in the text and\n"
+    "                       the text after it (about 60 characters each side),\n"
+    "                       aligned on the word (UTF-8, newline line ends).\n"
+    "  --sort ORDER         the occurrences by 'position' (the order of the text),\n"
+    "                       'left' (the words before the word, nearest first) or\n"
+    "                       'right' (the words after it).\n"
+    "  --explain TOKEN      instead of the list, say step by step what the count's\n"
+    "                       rules do with TOKEN as it appears in the text: where the\n"
+    "                       scanner cuts it, the trailing characters cut off, the\n"
+    "                       final \"s\", apostrophe fragments, case folding, and the\n"
+    "                       rule that ignores it or the entry it is counted under\n"
+    "                       (with its frequency in INPUT).\n"
     "  --help               show this text.\n"
     "\n"
     "The options --order, --format and --commas override the settings file.\n"
+    "With --occurrences or --explain, INPUT is read with the settings of a count\n"
+    "(its markup, its common words) and no output file is written; exit status 1\n"
+    "when WORD has no occurrences (it is not in the list).\n"
     "\n"
     "Output: the output file as Kestrawl writes it for spreadsheets (two note\n"
     "lines, an empty line, the heading and one line per word; Windows-1252 text,\n"
@@ -151,6 +172,9 @@ struct Options {
   std::optional<int> threads;
   std::optional<std::string> countsOut;
   bool merge = false;
+  std::optional<std::string> occurrences;  // UTF-8, as typed
+  OccurrenceOrder sort = OccurrenceOrder::kPosition;
+  std::optional<std::string> explain;      // UTF-8, as typed
 };
 
 [[noreturn]] void UsageError(const std::string& problem) {
@@ -193,6 +217,10 @@ Options ParseArguments(int argc, char** argv) {
   auto* countsOutOption = app.add_option("--counts-out", countsOut);
   app.add_flag("--merge", o.merge)->disable_flag_override();
   auto* inputOption = app.add_option("INPUT", inputs);
+  std::string occurrences, sort, explain;
+  app.add_option("--occurrences", occurrences);
+  app.add_option("--sort", sort);
+  app.add_option("--explain", explain);
   try {
     app.parse(argc, argv);
   } catch (const CLI::ParseError& e) {
@@ -238,6 +266,26 @@ Options ParseArguments(int argc, char** argv) {
     if (o.output) UsageError("--output and --counts-out exclude each other");
     o.countsOut = countsOut;
   }
+  if (app.count("--occurrences") > 0) o.occurrences = occurrences;
+  if (app.count("--explain") > 0) o.explain = explain;
+  if (o.occurrences && o.explain) UsageError("--occurrences and --explain exclude each other");
+  if ((o.occurrences && o.occurrences->empty()) || (o.explain && o.explain->empty()))
+    UsageError(o.explain ? "--explain needs a token" : "--occurrences needs a word");
+  if (app.count("--sort") > 0) {
+    if (!o.occurrences) UsageError("--sort goes with --occurrences");
+    if (sort == "left") {
+      o.sort = OccurrenceOrder::kLeft;
+    } else if (sort == "right") {
+      o.sort = OccurrenceOrder::kRight;
+    } else if (sort != "position") {
+      UsageError("--sort must be 'position', 'left' or 'right', not '" + sort + "'");
+    }
+  }
+  if ((o.occurrences || o.explain) && o.output)
+    UsageError("--output goes with a list, not with --occurrences or --explain");
+  if ((o.occurrences || o.explain) && (o.inputs.size() > 1 || o.merge || o.countsOut))
+    UsageError(std::string(o.explain ? "--explain" : "--occurrences") +
+               " takes one INPUT file, not several, nor --merge or --counts-out");
   if (o.help) return o;
   if (o.inputs.empty()) UsageError(o.merge ? "no counts table given to merge" : "no input given");
   const bool fromStdin = std::find(o.inputs.begin(), o.inputs.end(), "-") != o.inputs.end();
@@ -413,6 +461,55 @@ struct Counted {
   bool ignoring = false;    // words to ignore or common words were in force
   bool severalFiles = false;  // a corpus or a merge: the statistics give the files
 };
+
+// Writes text (Windows-1252) to standard output as UTF-8; false when it fails.
+bool PrintUtf8(const std::string& text) {
+  const std::string out = cp1252::ToUtf8(text);
+  if (std::fwrite(out.data(), 1, out.size(), stdout) == out.size() && std::fflush(stdout) == 0) return true;
+  Fail(std::string("cannot write to standard output: ") + std::strerror(errno));
+  return false;
+}
+
+// --occurrences: the key-word-in-context view of the entry the word is
+// counted under, read from source with the count's rules. A text file
+// that changes while it is read is refused.
+int PrintOccurrences(const Options& o, LineSource& source, const CountRules& rules, const std::string& input) {
+  SourceStamp stamp;
+  const bool file = input != "-" && StampSource(input, stamp).Ok();
+  const std::string word = cp1252::FromUtf8(*o.occurrences);
+  OccurrenceSearch found = FindOccurrences(source, rules, EntryOfToken(word, rules));
+  if (found.status.Ok() && file) found.status = CheckSourceUnchanged(input, stamp);
+  if (!found.status.Ok()) {
+    if (found.status.path.empty() && input != "-") found.status.path = input;
+    Fail(OccurrenceSearchProblem(found.status));
+    return kExitRefused;
+  }
+  const std::string entry = cp1252::ToUtf8(found.entry);
+  if (found.excludedBy != WordRule::kCounted) {
+    Fail("no occurrences: \"" + entry + "\" is not in the list. " +
+         cp1252::ToUtf8(RuleSentence(found.excludedBy, found.entry, rules.word, {})));
+    return kExitNoWords;
+  }
+  if (found.rows.empty()) {
+    Fail("no occurrences of \"" + entry + "\": it is not in the list (--explain tells why)");
+    return kExitNoWords;
+  }
+  SortOccurrences(found.rows, o.sort);
+  std::string text;
+  for (const std::string& line : KwicLines(found.rows)) text += line + "\n";
+  std::fprintf(stderr, "%zu occurrence%s of \"%s\"\n", found.rows.size(), found.rows.size() == 1 ? "" : "s",
+               entry.c_str());
+  return PrintUtf8(text) ? kExitListed : kExitRefused;
+}
+
+// --explain: the steps the count's rules took with the token.
+int PrintExplanation(const Options& o, const CountRules& rules, const std::string& commonWordsFile,
+                     const WordTable& counted) {
+  const Explanation ex = ExplainToken(cp1252::FromUtf8(*o.explain), rules, commonWordsFile, &counted);
+  std::string text;
+  for (const std::string& step : ex.steps) text += step + "\n";
+  return PrintUtf8(text) ? kExitListed : kExitRefused;
+}
 
 // The listing of a count (or its counts table) and the statistics, as the
 // count of one file has always ended.
@@ -674,7 +771,10 @@ int Run(Options o) {
   for (std::optional<std::string>* path : {&o.settings, &o.commonWords, &o.output, &o.countsOut})
     if (*path) **path = Absolute(**path);
   if (o.merge) return RunMerge(o);
-  if (o.inputs.size() > 1 || (o.inputs[0] != "-" && FolderExists(Absolute(o.inputs[0])))) return RunCorpus(o);
+  const bool folder = o.inputs[0] != "-" && FolderExists(Absolute(o.inputs[0]));
+  if (folder && (o.occurrences || o.explain))
+    UsageError(std::string(o.explain ? "--explain" : "--occurrences") + " takes one INPUT file, not a folder");
+  if (o.inputs.size() > 1 || folder) return RunCorpus(o);
   const bool fromStdin = o.inputs[0] == "-";
   const std::string input = fromStdin ? o.inputs[0] : Absolute(o.inputs[0]);
 
@@ -691,6 +791,7 @@ int Run(Options o) {
   if (namedBySettings) named = TrimBlanks(settings.commonWordsFile);
   bool ignoreCommon = named || settings.ignoreCommonWords == 1;
   CommonWordsList commonWords;
+  std::string commonWordsFile = named.value_or("");
 
   std::string clipboard;
   bool docx = false;
@@ -721,6 +822,7 @@ int Run(Options o) {
         if (!data.found) Fail(MissingDataText(data));
         const std::string ofLanguage = CommonWordsFileForLanguage(data.folder, input);
         ignoreCommon = (FileExists(ofLanguage) && LoadCommonWords(ofLanguage, commonWords)) || named;
+        if (ignoreCommon && !named) commonWordsFile = ofLanguage;
       }
       if (!accepted) return kExitRefused;
       utf8 = o.utf8.value_or(detectedUtf8);
@@ -779,6 +881,7 @@ int Run(Options o) {
   const CountLists lists{&wordsToIgnore, &commonWords};
   const scan::MarkupKind markup = fromStdin ? scan::MarkupKind{"", false} : scan::MarkupKindFor(Extension(input));
   const CountRules rules = CountRulesFromSettings(settings, lists, markup);
+  if (o.occurrences) return PrintOccurrences(o, *source, rules, input);
   Counter counter;
   counter.Start(rules);
   if (settings.showFilesColumn == 1 || o.countsOut) counter.TrackFiles();
@@ -789,6 +892,7 @@ int Run(Options o) {
     if (!fromStdin) Fail("the count is incomplete: " + input + " could not be read to its end; nothing was listed");
     return kExitRefused;
   }
+  if (o.explain) return PrintExplanation(o, rules, commonWordsFile, counter.Words());
   Counted counted;
   counted.words = std::move(counter.Words());
   counted.words.OrderByWord();

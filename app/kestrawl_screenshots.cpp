@@ -1,8 +1,8 @@
 // kestrawl-screenshots: the README's pictures. Starts the windows as the
 // program does, on the offscreen platform, counts the given file as a person
 // would (path, Return, "Count words") and saves the main window, the settings
-// window, the help window and the chart window's two views (when built with
-// Qt Charts) as PNG files in the given folder. Questions are
+// window, the help window, the occurrences window and the chart window's two
+// views (when built with Qt Charts) as PNG files in the given folder. Questions are
 // answered with their default button (No when there is none: no common
 // words, no output file) and printed.
 // Usage: kestrawl-screenshots FOLDER INPUT
@@ -15,6 +15,7 @@
 #include <cstdlib>
 
 #include "files/program_folder.h"
+#include "occurrences_window.h"
 #include "qt_platform.h"
 #include "qt_windows.h"
 #include "session.h"
@@ -91,6 +92,11 @@ int main(int argc, char** argv) {
   session.params.cmdClose.Click();
   m.cmdHelp.Click();
   ok = Save(windows.help, folder, "help-window.png") && ok;
+  // The occurrences of a word of the novel, and why a token with an
+  // apostrophe is counted as it is.
+  kwl::ShowOccurrences(session, "Emma");
+  kwl::ShowWhy(session, "l'amour");
+  ok = Save(windows.occurrences, folder, "occurrences-window.png") && ok;
 #ifdef KWL_HAVE_CHARTS
   // The chart window, as Ctrl+G opens it, on each of its two views.
   if (!kwl::ShowChart(session)) {

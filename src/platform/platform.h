@@ -60,6 +60,8 @@ class Platform {
   virtual std::optional<std::string> ChooseFolder(const std::string& /*title*/) { return std::nullopt; }
   // The clipboard's plain text as UTF-8; empty when it holds no text.
   virtual std::string ClipboardText() = 0;
+  // Puts plain text (UTF-8) on the clipboard; a desktop without one ignores it.
+  virtual void SetClipboardText(const std::string& /*utf8*/) {}
   // Processes pending window events (timer ticks, clicks, repaints) and returns.
   virtual void ProcessEvents() = 0;
   // Opens a web address with the desktop's handler; false on failure.

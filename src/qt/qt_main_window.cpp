@@ -15,6 +15,7 @@
 #include "binding.h"
 #include "chart.h"
 #include "main_window.h"
+#include "qt_occurrences_window.h"
 #include "session.h"
 
 namespace kwl::qt {
@@ -98,6 +99,8 @@ MainWindow::MainWindow(Session& s) : session_(s) {
   // Long report lines wrap at the box's edge instead of running off to the
   // right; the list keeps its fixed-width font, so its columns line up.
   output->setLineWrapMode(QPlainTextEdit::WidgetWidth);
+  // Right-click on a line, or Ctrl+K: the occurrences of its word.
+  ConnectListMenu(s, output, this);
 
   auto* side = new QVBoxLayout;
   auto* intro = Make<QPlainTextEdit>(this, m.txbIntro);

@@ -112,6 +112,10 @@ std::optional<std::string> QtPlatform::ChooseFolder(const std::string& title) {
 
 std::string QtPlatform::ClipboardText() { return QGuiApplication::clipboard()->text().toStdString(); }
 
+void QtPlatform::SetClipboardText(const std::string& utf8) {
+  QGuiApplication::clipboard()->setText(QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size())));
+}
+
 void QtPlatform::ProcessEvents() { QCoreApplication::processEvents(); }
 
 bool QtPlatform::OpenUrl(const std::string& url) {

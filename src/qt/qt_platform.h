@@ -19,6 +19,7 @@ class QtPlatform : public Platform {
   std::optional<std::vector<std::string>> ChooseFiles(const FileDialog& dialog) override;
   std::optional<std::string> ChooseFolder(const std::string& title) override;
   std::string ClipboardText() override;
+  void SetClipboardText(const std::string& utf8) override;
   void ProcessEvents() override;
   bool OpenUrl(const std::string& url) override;
   std::string FormatGrouped(std::int64_t n) override;

@@ -8,7 +8,7 @@
 namespace kwl::qt {
 
 ProgramWindows::ProgramWindows(Session& s, QtPlatform& platform)
-    : main(s), settings(s, &main), help(s, &main)
+    : main(s), settings(s, &main), help(s, &main), occurrences(s, &main)
 #ifdef KWL_HAVE_CHARTS
       , chart(s, &main)
 #endif

@@ -6,6 +6,7 @@
 // the screenshot program start the same windows this way.
 #include "qt_help_window.h"
 #include "qt_main_window.h"
+#include "qt_occurrences_window.h"
 #include "qt_platform.h"
 #include "qt_settings_window.h"
 #ifdef KWL_HAVE_CHARTS
@@ -24,6 +25,7 @@ struct ProgramWindows {
   MainWindow main;
   SettingsWindow settings;
   HelpWindow help;
+  OccurrencesWindowWidget occurrences;
 #ifdef KWL_HAVE_CHARTS
   // Opened through Session::showChartWindow; a program built without Qt
   // Charts leaves that hook empty and offers no chart.

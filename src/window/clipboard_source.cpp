@@ -8,6 +8,7 @@
 #include "count_run.h"
 #include "progress.h"
 #include "session.h"
+#include "counted_source.h"
 #include "window_state.h"
 #include "word_filters.h"
 #include "count/limits.h"
@@ -95,6 +96,7 @@ bool DoItFromClipboard(Session& s) {
     // The clipboard's text has no comment markers and no character entities.
     rules.markup = scan::MarkupKind{"", false};
     StartCount(s, rules);
+    NoteCountedClipboard(s);
     r.blnStop = false;
     SetRunPhase(s, RunPhase::kCounting);
     EnableControls(s, false);

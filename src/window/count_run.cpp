@@ -24,6 +24,7 @@
 #include "count/counter.h"
 #include "count/filters.h"
 #include "word_filters.h"
+#include "counted_source.h"
 
 namespace kwl {
 namespace {
@@ -106,6 +107,7 @@ void FinishCount(Session& s) {
   statistics.filesSkipped = r.lngFilesSkipped;
   ShowRunStatistics(s, statistics);
   r.blnResultsShown = true;
+  NoteCountListed(s);
   m.cmdListWords.SetEnabled(true);
   ListWords(s);
   EndRun(s);
@@ -113,6 +115,7 @@ void FinishCount(Session& s) {
 
 void StartCount(Session& s, const CountRules& rules) {
   s.counter.Start(rules);
+  NoteCountStart(s, rules);
   if (FilesColumnWanted(s)) s.counter.TrackFiles();
   s.run.blnWordsGot = false;
   s.run.aFrequencyOrder.clear();

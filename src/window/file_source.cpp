@@ -22,6 +22,7 @@
 #include "window_state.h"
 #include "word_filters.h"
 #include "word_intake.h"
+#include "counted_source.h"
 #include "files/run_error.h"
 
 namespace kwl {
@@ -404,6 +405,7 @@ FileOutcome CountFileOfMany(Session& s, const std::string& path, std::int64_t by
     source = std::move(file);
   }
   if (!first) s.counter.StartFile();
+  NoteCountedFile(s, path, check.docx, check.utf8);
   s.scanner.SetMarkupKind(Extension(path));
   bar.BeginPart(bytes, source->Total());
   ReadLines(s, *source, bar);
@@ -534,6 +536,7 @@ bool DoItFromFile(Session& s) {
   }
   FileProgressBar bar(s, inputSize, showBar);
   bar.BeginPart(inputSize, inputSize);
+  NoteCountedFile(s, inputPath, docx, m.chkUTF8.Value() == 1);
   ReadLines(s, *source, bar);
   source.reset();
   FinishReading(s, docx);

@@ -5,6 +5,7 @@
 #include "progress.h"
 #include "settings_window.h"
 #include "common_words.h"
+#include "occurrences_window.h"
 
 namespace kwl {
 
@@ -12,6 +13,7 @@ Session::Session(Platform& p) : platform(p), pump(p), intake(*this) {
   main.cmdListWords.onClick = [this] { cmdListWords_Click(*this); };
   ConnectMainWindow(*this);
   ConnectSettingsWindow(*this);
+  ConnectOccurrencesWindow(*this);
   main.Timer2.onTimer = [this] { Timer2_Timer(*this); };
   main.chkSuppressWords.onClick = [this] { chkSuppressWords_Click(*this); };
   params.chkIgnoreCommonWords.onClick = [this] { chkIgnoreCommonWords_Click(*this); };

@@ -20,6 +20,8 @@
 #include "word_intake.h"
 #include "count/counter.h"
 #include "count/word_table.h"
+#include "counted_source.h"
+#include "occurrences_window.h"
 
 namespace kwl {
 
@@ -53,6 +55,11 @@ struct Session {
 
   // The text pieces of the last DOCX extraction.
   std::vector<std::string> docxPieces;
+
+  // What the last count read, to find the words of its list again, and the
+  // window that shows their places.
+  CountedSource counted;
+  OccurrencesWindow frmOccurrences;
 
   // Windows the engine opens but does not own (set by the Qt binding).
   std::function<void()> showSettingsWindow;

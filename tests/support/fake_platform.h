@@ -23,6 +23,7 @@ class FakePlatform : public Platform {
   std::optional<std::vector<std::string>> ChooseFiles(const FileDialog& dialog) override;
   std::optional<std::string> ChooseFolder(const std::string& title) override;
   std::string ClipboardText() override { return clipboard; }
+  void SetClipboardText(const std::string& utf8) override { clipboardSet.push_back(utf8); }
   void ProcessEvents() override;
   bool OpenUrl(const std::string& url) override;
   std::string FormatGrouped(std::int64_t n) override;
@@ -37,6 +38,7 @@ class FakePlatform : public Platform {
   std::vector<std::string> folderDialogs;  // their titles
   std::vector<std::string> openedUrls;
   std::vector<std::string> popUps;
+  std::vector<std::string> clipboardSet;  // texts put on the clipboard
   int eventPumps = 0;
 
   // The script.

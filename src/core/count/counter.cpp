@@ -5,7 +5,6 @@
 #include <utility>
 
 #include "count/common_words_list.h"
-#include "count/filters.h"
 #include "count/ignore_list.h"
 #include "count/parallel_count.h"
 #include "text/normalise.h"
@@ -70,8 +69,7 @@ void Counter::Absorb(const Counter& later, CountObserver& observer) {
 std::int64_t Counter::ScanLine(std::string& line, CountObserver& observer) {
   // The scanner folds the line in its first pass over it. Folding is
   // idempotent, so a line a reader has folded already comes out the same.
-  scanner_.rules =
-      scan::ScanRules{rules_.dropFinalS, rules_.apostrophesAllowed, rules_.readingWordList, !rules_.caseSignificant};
+  scanner_.rules = LineRules();
   observer_ = &observer;
   stepsWithinLines_ = observer.StepsWithinLines();
   lineOccurrences_ = 0;
@@ -98,19 +96,22 @@ bool Counter::Word(std::string_view word) {
 }
 
 bool Counter::Kept(std::string_view word) {
-  if (rules_.only7bitAscii && !IsAll7bit(word)) return false;
-  if (!KeptByLengthAndShapeRules(word, rules_)) return false;
-  const bool ignoreList = rules_.wordsToIgnore != nullptr && !rules_.wordsToIgnore->Empty();
-  const bool ignoreCommon = rules_.commonWords != nullptr;
-  return !(ignoreList || ignoreCommon) || !Listed(word, ignoreList, ignoreCommon);
+  return PerWordRule(word, rules_, [this](std::string_view w) { return ListedRule(w); }) == WordRule::kCounted;
+}
+
+WordRule Counter::RuleFor(std::string_view word) {
+  const WordRule rule = PerWordRule(word, rules_, [this](std::string_view w) { return ListedRule(w); });
+  if (rule == WordRule::kCounted && static_cast<std::int64_t>(word.size()) > rules_.maxWordLength)
+    return WordRule::kBeyondTable;
+  return rule;
 }
 
 // Out of line: with the folding and the lookups inlined, Kept() would save
 // and restore registers for every word, listed or not.
-[[gnu::noinline]] bool Counter::Listed(std::string_view word, bool ignoreList, bool ignoreCommon) {
+[[gnu::noinline]] WordRule Counter::ListedRule(std::string_view word) {
   lower_.assign(word);
   scan::FoldCaseInPlace(lower_);
-  return (ignoreList && rules_.wordsToIgnore->Contains(lower_)) || (ignoreCommon && rules_.commonWords->Contains(lower_));
+  return ListRule(lower_, rules_);
 }
 
 void Counter::Take(std::string_view word) {

@@ -13,6 +13,7 @@
 #include <string_view>
 
 #include "count/count_rules.h"
+#include "count/filters.h"
 #include "count/line_source.h"
 #include "count/word_table.h"
 #include "files/status.h"
@@ -107,6 +108,16 @@ class Counter : private scan::ScanSink {
   // occurrences; 0 while a word list is read).
   std::int64_t ScanLine(std::string& line, CountObserver& observer);
 
+  // The scanner's rules for a line under the word rules in force.
+  scan::ScanRules LineRules() const {
+    return scan::ScanRules{rules_.dropFinalS, rules_.apostrophesAllowed, rules_.readingWordList,
+                           !rules_.caseSignificant};
+  }
+  // What the count does with a word the scanner finished: kCounted, or the
+  // rule that drops it (the per-word rules, then the table's length), as
+  // Word() decides. An empty word (an apostrophe fragment) is not asked.
+  WordRule RuleFor(std::string_view word);
+
   // Reads the source to its end, a confirmed stop or a failure; blank lines
   // are passed over. Ok at the end of the text, kStopped after a confirmed
   // stop, otherwise the source's failure (or kOutOfMemory from the count).
@@ -158,8 +169,8 @@ class Counter : private scan::ScanSink {
 
   // Whether the per-word rules keep the word.
   bool Kept(std::string_view word);
-  // Whether the lower-cased word is in the words to ignore or the common words.
-  bool Listed(std::string_view word, bool ignoreList, bool ignoreCommon);
+  // The list rule (filters.h ListRule) on the word lower-cased.
+  WordRule ListedRule(std::string_view word);
   // Counts one occurrence unless the word is longer than maxWordLength.
   void Take(std::string_view word);
   // Adds the words held back by Take, in their order.

@@ -2,6 +2,7 @@
 
 #include <cstdint>
 
+#include "count/common_words_list.h"
 #include "scan/char_rules.h"
 
 namespace kwl {
@@ -35,12 +36,23 @@ bool IsRomanNumeralBelow40(std::string_view word) {
   return true;
 }
 
+WordRule ListRule(std::string_view lower, const WordRules& rules) {
+  if (rules.wordsToIgnore != nullptr && !rules.wordsToIgnore->Empty() && rules.wordsToIgnore->Contains(lower))
+    return WordRule::kWordsToIgnore;
+  if (rules.commonWords != nullptr && rules.commonWords->Contains(lower)) return WordRule::kCommonWord;
+  return WordRule::kCounted;
+}
+
+WordRule PostScanRule(std::string_view entry, std::int64_t count, const WordRules& rules) {
+  if (rules.ignoreRomanNumerals && IsRomanNumeralBelow40(entry)) return WordRule::kRomanNumeral;
+  if (rules.ignoreInfrequentWords && count >= 0 && count < rules.thresholdFrequency) return WordRule::kInfrequent;
+  return WordRule::kCounted;
+}
+
 void ApplyPostScanRules(WordTable& table, const WordRules& rules) {
   for (std::int32_t i = 1; i <= table.NumWords(); ++i) {
     WordEntry& e = table[i];
-    e.blnIncluded = true;
-    if (rules.ignoreRomanNumerals && IsRomanNumeralBelow40(e.strWord)) e.blnIncluded = false;
-    if (rules.ignoreInfrequentWords && e.count < rules.thresholdFrequency) e.blnIncluded = false;
+    e.blnIncluded = PostScanRule(e.strWord, e.count, rules) == WordRule::kCounted;
   }
 }
 

@@ -5,6 +5,7 @@
 #include <string_view>
 
 #include "count/count_rules.h"
+#include "count/ignore_list.h"
 #include "count/word_table.h"
 #include "scan/char_rules.h"
 
@@ -18,23 +19,66 @@ bool IsRepetition(std::string_view word);
 // Made only of I, V and X in any order and number, except the pronoun "I".
 bool IsRomanNumeralBelow40(std::string_view word);
 
+// The rule that acts on a word: kCounted when none drops it. The per-word
+// rules come first, in the order the count applies them, then the rule of
+// the word table's length, then the rules applied to the finished table.
+enum class WordRule {
+  kCounted,
+  kNot7bit,        // only 7-bit ASCII words are counted
+  kTooShort,       // fewer characters than shortWordSize
+  kTooLong,        // more characters than longWordSize
+  kNoLetter,
+  kRepetition,     // one character repeated
+  kWordsToIgnore,  // in the words to ignore
+  kCommonWord,     // in the common-words list
+  kBeyondTable,    // longer than the word table holds (maxWordLength)
+  kRomanNumeral,   // after the scan: I, V and X only, below 40
+  kInfrequent,     // after the scan: fewer occurrences than thresholdFrequency
+};
+
 // The short-word, long-word, no-letter and repetition rules, in that order:
-// false when one of them drops the word. Asked for every word of a count, so
-// it is inline and tests the first characters before whole words.
-inline bool KeptByLengthAndShapeRules(std::string_view word, const WordRules& rules) {
+// the first that drops the word, or kCounted. Asked for every word of a
+// count, so it is inline and tests the first characters before whole words.
+inline WordRule LengthAndShapeRule(std::string_view word, const WordRules& rules) {
   const auto length = static_cast<std::int64_t>(word.size());
-  if (rules.ignoreShortWords && length < rules.shortWordSize) return false;
-  if (length > rules.longWordSize) return false;
+  if (rules.ignoreShortWords && length < rules.shortWordSize) return WordRule::kTooShort;
+  if (length > rules.longWordSize) return WordRule::kTooLong;
   if (rules.ignoreNoLetter && (word.empty() || !scan::IsTableLetter(static_cast<unsigned char>(word.front()))) &&
       LacksLetter(word))
-    return false;
+    return WordRule::kNoLetter;
   // Repeated digits ("000") are kept. A word whose first two characters
   // differ and are no blanks is no repetition.
   if (rules.ignoreRepetitions && length > 1 && (word[0] == word[1] || word[0] == ' ' || word[1] == ' ') &&
       IsRepetition(word) && !(word.front() >= '0' && word.front() <= '9'))
-    return false;
-  return true;
+    return WordRule::kRepetition;
+  return WordRule::kCounted;
 }
+
+inline bool KeptByLengthAndShapeRules(std::string_view word, const WordRules& rules) {
+  return LengthAndShapeRule(word, rules) == WordRule::kCounted;
+}
+
+// Whether a list is in force: the words to ignore, the common words.
+inline bool ListsInForce(const WordRules& rules) {
+  return (rules.wordsToIgnore != nullptr && !rules.wordsToIgnore->Empty()) || rules.commonWords != nullptr;
+}
+// The list rules on the lower-cased word: kWordsToIgnore, kCommonWord or kCounted.
+WordRule ListRule(std::string_view lower, const WordRules& rules);
+
+// The per-word rules of a count, in its order: the 7-bit rule, the length
+// and shape rules, then listRule(word) (ListRule on the word lower-cased)
+// when a list is in force. The count and every explanation of it go
+// through here.
+template <class ListLookup>
+inline WordRule PerWordRule(std::string_view word, const WordRules& rules, ListLookup&& listRule) {
+  if (rules.only7bitAscii && !IsAll7bit(word)) return WordRule::kNot7bit;
+  if (const WordRule shape = LengthAndShapeRule(word, rules); shape != WordRule::kCounted) return shape;
+  return ListsInForce(rules) ? listRule(word) : WordRule::kCounted;
+}
+
+// The rule after the scan that excludes an entry counted count times, or
+// kCounted; a count below 0 (unknown) passes the infrequency rule.
+WordRule PostScanRule(std::string_view entry, std::int64_t count, const WordRules& rules);
 
 // Sets blnIncluded of every entry from the Roman-numeral and infrequency rules.
 void ApplyPostScanRules(WordTable& table, const WordRules& rules);

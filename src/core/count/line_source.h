@@ -24,6 +24,11 @@ class LineSource {
   virtual std::int64_t Done() const = 0;
   virtual std::int64_t Total() const = 0;
 
+  // The number of the line Next() handed out last, counting every line of
+  // the text from 1 (those passed over too) from where this source began;
+  // 0 when the source does not number its lines.
+  virtual std::int64_t LineNumber() const { return 0; }
+
   // Ok at the end of the text; otherwise the failure that ended it.
   virtual const Status& status() const = 0;
 

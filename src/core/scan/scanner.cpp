@@ -150,22 +150,38 @@ void LineScanner::SkipCommentBody(std::string_view line, std::size_t& lp) {
   }
 }
 
-std::string_view LineScanner::FinishWordFully(std::string_view raw) const {
+// Always inlined: the count's call passes no steps, and the tests of steps
+// fold away there.
+[[gnu::always_inline]] inline std::string_view LineScanner::Finish(std::string_view raw, FinishSteps* steps) const {
   std::string_view word = raw;
   while (!word.empty() && (classes_[static_cast<unsigned char>(word.back())] & kFinalStrip) != 0)
     word.remove_suffix(1);
+  if (steps != nullptr) steps->stripped = raw.substr(word.size());
   if (rules.readingWords) return word;
   if (rules.dropFinalS && word.size() > 2 && word.back() == 's' && !EndsWith(word, "ss") && !EndsWith(word, "'s") &&
       !IsVowel(static_cast<unsigned char>(word[word.size() - 2]))) {
     const bool exempt = EndsWithFolded(word, "ics") || EqualsFolded(word, "maths") || EqualsFolded(word, "stats") ||
                         EqualsFolded(word, "dickens") || EqualsFolded(word, "always") ||
                         EqualsFolded(word, "perhaps");
-    if (!exempt) word.remove_suffix(1);
+    if (!exempt) {
+      word.remove_suffix(1);
+      if (steps != nullptr) steps->droppedFinalS = true;
+    }
   }
   if (!rules.apostrophesAllowed && MayBeFragment(word)) {
-    if (EqualsFolded(word, "s") || EqualsFolded(word, "t") || IsContractionStem(word)) return {};
+    if (EqualsFolded(word, "s") || EqualsFolded(word, "t") || IsContractionStem(word)) {
+      if (steps != nullptr) steps->fragment = true;
+      return raw.substr(0, 0);  // empty, but still telling where the word stood
+    }
   }
   return word;
+}
+
+std::string_view LineScanner::FinishWordFully(std::string_view raw) const { return Finish(raw, nullptr); }
+
+std::string_view LineScanner::FinishWordExplained(std::string_view raw, FinishSteps& steps) const {
+  steps = FinishSteps{};
+  return Finish(raw, &steps);
 }
 
 void LineScanner::ScanLine(std::string& strLine, ScanSink& sink) {
@@ -185,10 +201,7 @@ void LineScanner::ScanLine(std::string& strLine, ScanSink& sink) {
       if (lp >= n) return;
     }
     if ((classes_[bytes[lp]] & kWordStart) != 0) {
-      // A word start is a word character: the run is at least one long.
-      const std::size_t limit = n - lp > kMaxRun ? lp + kMaxRun : n;
-      std::size_t end = lp + 1;
-      while (end < limit && (classes_[bytes[end]] & kWordChar) != 0) ++end;
+      const std::size_t end = RunEnd(bytes, n, lp);
       const std::string_view word = FinishWord(line.substr(lp, end - lp));
       lp = end;
       yielded = end;

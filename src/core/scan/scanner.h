@@ -16,7 +16,8 @@ namespace kwl::scan {
 // scanner cuts out, finished (FinishWord), so at least once per word: the
 // sink may pump events there, and returning false ends the line after that
 // word. A word that finishing leaves empty (an apostrophe fragment) arrives
-// empty and counts for nothing. Yield() is called while comments are skipped
+// empty and counts for nothing. Every word, empty or not, is a view into the
+// prepared line: its offset there is where the word stands. Yield() is called while comments are skipped
 // and now and then during long stretches of a line without words, so that a
 // sink that pumps events stays responsive on any line.
 class ScanSink {
@@ -24,6 +25,13 @@ class ScanSink {
   virtual ~ScanSink() = default;
   virtual bool Word(std::string_view word) = 0;
   virtual void Yield() = 0;
+};
+
+// What FinishWord did to a raw word, for an explanation of it.
+struct FinishSteps {
+  std::string_view stripped;   // the trailing characters cut off
+  bool droppedFinalS = false;  // the final "s" dropped
+  bool fragment = false;       // an apostrophe fragment: nothing left to count
 };
 
 // The word rules of one scan.
@@ -74,6 +82,14 @@ class LineScanner {
     if ((classes_[last] & kFinalStrip) == 0 && !rules.dropFinalS && !MayBeFragment(raw)) return raw;
     return FinishWordFully(raw);
   }
+  // The same as FinishWord, with each step it took in steps.
+  std::string_view FinishWordExplained(std::string_view raw, FinishSteps& steps) const;
+
+  // The end of the run of word characters the scan cuts out of a prepared
+  // line at start, a word start: the raw word is line[start, RunEnd).
+  std::size_t RunEnd(std::string_view line, std::size_t start) const {
+    return RunEnd(reinterpret_cast<const unsigned char*>(line.data()), line.size(), start);
+  }
 
  private:
   // Only "s", "t" and the contraction stems (3 to 7 letters ending in "n")
@@ -82,6 +98,15 @@ class LineScanner {
     return word.size() == 1 || (word.size() >= 3 && word.size() <= 7 && (word.back() == 'n' || word.back() == 'N'));
   }
   std::string_view FinishWordFully(std::string_view raw) const;
+  // The full rules of FinishWord, each step noted in steps unless it is null.
+  std::string_view Finish(std::string_view raw, FinishSteps* steps) const;
+  std::size_t RunEnd(const unsigned char* bytes, std::size_t n, std::size_t start) const {
+    // A word start is a word character: the run is at least one long.
+    const std::size_t limit = n - start > kMaxRun ? start + kMaxRun : n;
+    std::size_t end = start + 1;
+    while (end < limit && (classes_[bytes[end]] & kWordChar) != 0) ++end;
+    return end;
+  }
   // The comments from lp on: lp left after them; false when the line ends
   // within one.
   bool SkipComments(std::string_view line, std::size_t& lp, ScanSink& sink);

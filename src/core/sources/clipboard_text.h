@@ -37,6 +37,8 @@ class ClipboardTextSource : public LineSource {
   bool Next(std::string& line) override;
   std::int64_t Done() const override { return done_ ? total_ : 0; }
   std::int64_t Total() const override { return total_; }
+  // The text is one line, whatever line ends it holds.
+  std::int64_t LineNumber() const override { return done_ ? 1 : 0; }
   const Status& status() const override { return status_; }
 
  private:

@@ -170,6 +170,7 @@ bool DocxTextSource::Next(std::string& line) {
       if (end == std::string::npos) end = text_.size();
       line.assign(text_, pos_, end - pos_);
       pos_ = end;
+      ++lines_;
       if (pos_ < text_.size() && text_[pos_++] == '\r' && pos_ < text_.size() && text_[pos_] == '\n') ++pos_;
       if (TrimForScanning(line)) return true;
     }

@@ -79,11 +79,13 @@ class DocxTextSource : public LineSource {
   bool Next(std::string& line) override;
   std::int64_t Done() const override { return static_cast<std::int64_t>(pos_); }
   std::int64_t Total() const override { return static_cast<std::int64_t>(text_.size()); }
+  std::int64_t LineNumber() const override { return lines_; }
   const Status& status() const override { return status_; }
 
  private:
   std::string text_;
   std::size_t pos_ = 0;
+  std::int64_t lines_ = 0;
   Status status_;
 };
 

@@ -83,6 +83,7 @@ void TextFileSource::ContinueWith(std::unique_ptr<LineSource> back) {
   reader_ = std::move(part.reader_);
   status_ = part.status_;
   done_ = cut_ + part.done_;
+  lines_ += part.lines_;
   cut_ = -1;
 }
 
@@ -98,6 +99,7 @@ bool TextFileSource::Next(std::string& line) {
         return false;
       }
       done_ += static_cast<std::int64_t>(line.size()) + reader_->TerminatorBytes();
+      ++lines_;
       if (!TrimForScanning(line)) continue;
       // The repairs never touch the blank in front nor find a sequence
       // across it, so it may come first.

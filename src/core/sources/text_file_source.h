@@ -30,6 +30,7 @@ class TextFileSource : public LineSource {
   bool Next(std::string& line) override;
   std::int64_t Done() const override { return done_; }
   std::int64_t Total() const override { return total_; }
+  std::int64_t LineNumber() const override { return lines_; }
   const Status& status() const override { return status_; }
 
   // The cut is the first line start a sequential read meets after the middle
@@ -56,6 +57,7 @@ class TextFileSource : public LineSource {
   std::size_t bufferSize_;
   std::int64_t done_ = 0;
   std::int64_t total_ = 0;
+  std::int64_t lines_ = 0;  // lines read, those passed over too
   // While split: the offset of the cut, where this source ends; -1 otherwise.
   std::int64_t cut_ = -1;
   Status status_;

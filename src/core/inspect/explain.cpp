@@ -1,0 +1,190 @@
+#include "inspect/explain.h"
+
+#include <utility>
+
+#include "count/counter.h"
+#include "inspect/occurrences.h"
+#include "inspect/shown_line.h"
+#include "text/normalise.h"
+
+namespace kwl {
+namespace {
+
+// Quoted as the explanation quotes text: «text» (Windows-1252 guillemets).
+std::string Q(std::string_view text) { return "\xAB" + std::string(text) + "\xBB"; }
+
+// Keeps the place of every word the scanner hands out, fragments too (an
+// empty word still points where it stood).
+class PlaceSink final : public scan::ScanSink {
+ public:
+  struct Place {
+    std::size_t start;
+    std::size_t length;
+  };
+  explicit PlaceSink(const char* base) : base_(base) {}
+  bool Word(std::string_view word) override {
+    if (word.data() != nullptr) places.push_back({static_cast<std::size_t>(word.data() - base_), word.size()});
+    return true;
+  }
+  void Yield() override {}
+  std::vector<Place> places;
+
+ private:
+  const char* base_;
+};
+
+// The token as a line of a text: one blank in front, as every source puts it.
+std::string AsLine(std::string_view token) { return " " + std::string(token); }
+
+std::vector<PlaceSink::Place> ScanPlaces(Counter& counter, std::string& line) {
+  scan::LineScanner& scanner = counter.Scanner();
+  scanner.rules = counter.LineRules();
+  scanner.intWithinComment = -1;
+  PlaceSink sink(line.data());
+  scanner.ScanLine(line, sink);
+  return std::move(sink.places);
+}
+
+std::string Joined(const std::vector<WordVerdict>& words) {
+  std::string s;
+  for (const WordVerdict& w : words) s += (s.empty() ? "" : ", ") + Q(w.raw);
+  return s;
+}
+
+}  // namespace
+
+std::string RuleSentence(WordRule rule, std::string_view word, const WordRules& rules,
+                         std::string_view commonWordsFile) {
+  const std::string n = std::to_string(word.size()) + (word.size() == 1 ? " character" : " characters");
+  switch (rule) {
+    case WordRule::kCounted: return "Counted under the entry " + Q(word) + ".";
+    case WordRule::kNot7bit:
+      return "Ignored: it has a character beyond 7-bit ASCII, and only 7-bit ASCII words are counted.";
+    case WordRule::kTooShort:
+      return "Ignored: too short (" + n + ", fewer than the threshold of " +
+             std::to_string(rules.shortWordSize) + ").";
+    case WordRule::kTooLong:
+      return "Ignored: too long (" + n + ", more than " + std::to_string(rules.longWordSize) + ").";
+    case WordRule::kNoLetter: return "Ignored: it has no letter.";
+    case WordRule::kRepetition: return "Ignored: a repetition of one character.";
+    case WordRule::kWordsToIgnore: return "Ignored: it is in the words to ignore.";
+    case WordRule::kCommonWord:
+      return commonWordsFile.empty() ? "Ignored: it is a common word (the common-words list in force)."
+                                     : "Ignored: it is a common word of " + std::string(commonWordsFile) + ".";
+    case WordRule::kBeyondTable:
+      return "Ignored: longer than the " + std::to_string(rules.maxWordLength) + " characters a word may have.";
+    case WordRule::kRomanNumeral:
+      return "Counted under the entry " + Q(word) + ", but not listed: a Roman numeral below XL (I, V and X only).";
+    case WordRule::kInfrequent:
+      return "Counted under the entry " + Q(word) + ", but not listed: fewer occurrences than the threshold of " +
+             std::to_string(rules.thresholdFrequency) + ".";
+  }
+  return {};
+}
+
+Explanation ExplainToken(std::string_view token, const CountRules& rules, std::string_view commonWordsFile,
+                         const WordTable* counted) {
+  Explanation ex;
+  ex.token = token;
+  Counter counter;
+  counter.Start(rules);
+  ShownLine shown(counter);
+  std::string scanned = AsLine(token);
+  const std::vector<PlaceSink::Place> places = ScanPlaces(counter, scanned);
+  std::string original = AsLine(token);
+  shown.Prepare(original, scanned);
+  ex.prepared = original.substr(1);
+
+  std::vector<bool> inWord(scanned.size(), false);
+  for (const PlaceSink::Place& p : places) {
+    const std::size_t end = counter.Scanner().RunEnd(scanned, p.start);
+    for (std::size_t i = p.start; i < end; ++i) inWord[i] = true;
+    WordVerdict w;
+    w.raw = original.substr(p.start, end - p.start);
+    scan::FinishSteps steps;
+    const std::string_view finished =
+        counter.Scanner().FinishWordExplained(std::string_view(scanned).substr(p.start, end - p.start), steps);
+    w.stripped = steps.stripped;
+    w.droppedFinalS = steps.droppedFinalS;
+    w.fragment = steps.fragment;
+    w.entry = finished;
+    if (!w.fragment) {
+      w.rule = counter.RuleFor(finished);
+      if (w.rule == WordRule::kCounted && counted != nullptr) {
+        for (std::int32_t i = 1; i <= counted->NumWords(); ++i)
+          if ((*counted)[i].strWord == w.entry) w.frequency = (*counted)[i].count;
+        if (w.frequency < 0) w.frequency = 0;
+      }
+      if (w.rule == WordRule::kCounted) w.rule = PostScanRule(w.entry, w.frequency, counter.Rules());
+    }
+    ex.words.push_back(std::move(w));
+  }
+  for (std::size_t i = 1; i < scanned.size(); ++i)
+    if (!inWord[i] && scanned[i] != ' ' && ex.cutters.find(original[i]) == std::string::npos) ex.cutters += original[i];
+
+  // Skipped as markup: without comment markers the scanner finds more.
+  if (!rules.markup.kind.empty()) {
+    CountRules plain = rules;
+    plain.markup = scan::MarkupKind{"", rules.markup.characterEntities};
+    Counter bare;
+    bare.Start(plain);
+    std::string line = AsLine(token);
+    ex.skippedAsMarkup = ScanPlaces(bare, line).size() > places.size();
+  }
+
+  std::vector<std::string>& s = ex.steps;
+  if (ex.prepared != token)
+    s.push_back("The scanner reads " + Q(token) + " as " + Q(ex.prepared) +
+                " (character entities replaced, double hyphens split, tabs and no-break spaces made blanks).");
+  if (ex.skippedAsMarkup) s.push_back("The scanner skips part of it as a comment, a markup tag or an entity.");
+  if (ex.words.empty()) {
+    s.push_back("The scanner finds no word in " + Q(token) +
+                (ex.skippedAsMarkup ? std::string(".")
+                                    : ": none of its characters can start a word (letters, and the characters "
+                                      "the settings allow in words)."));
+    return ex;
+  }
+  if (!ex.cutters.empty() || ex.words.size() > 1) {
+    std::string cut = ex.cutters.empty() ? std::string("The scanner cuts it")
+                                         : "The characters " + Q(ex.cutters) + " end or split it: the scanner cuts it";
+    const std::string many =
+        ex.words.size() == 1 ? std::string("one word") : std::to_string(ex.words.size()) + " words";
+    s.push_back(cut + " into " + many + ": " + Joined(ex.words) + ".");
+  }
+  const WordRules& wr = counter.Rules();
+  for (const WordVerdict& w : ex.words) {
+    const std::string who = ex.words.size() > 1 ? Q(w.raw) + ": " : std::string();
+    std::string word = w.raw;
+    if (!w.stripped.empty()) {
+      word.resize(word.size() - w.stripped.size());
+      s.push_back(who + "The trailing " + Q(w.stripped) + " is cut off (a word never ends with " +
+                  Q(rules.prohibitedInitialOrFinalChars) + "): " + Q(word) + ".");
+    }
+    if (w.droppedFinalS) {
+      const std::string before = word;
+      word.pop_back();
+      s.push_back(who + "The final \"s\" is dropped: " + Q(before) + " becomes " + Q(word) + ".");
+    }
+    if (w.fragment) {
+      s.push_back(who + Q(word) +
+                  " is an apostrophe fragment (words with apostrophes are not allowed): it is not counted.");
+      continue;
+    }
+    if (word != w.entry) s.push_back(who + "Case is folded: " + Q(word) + " becomes " + Q(w.entry) + ".");
+    std::string verdict = who + RuleSentence(w.rule, w.entry, wr, commonWordsFile);
+    if (w.rule == WordRule::kCounted && w.frequency >= 0) {
+      verdict.pop_back();
+      verdict += " (" + std::to_string(w.frequency) + (w.frequency == 1 ? " time" : " times") + " in the last count).";
+    }
+    s.push_back(std::move(verdict));
+  }
+  return ex;
+}
+
+std::string EntryOfToken(std::string_view token, const CountRules& rules) {
+  const Explanation ex = ExplainToken(token, rules);
+  if (ex.words.size() == 1 && !ex.words[0].fragment) return ex.words[0].entry;
+  return EntryFor(token, rules.word);
+}
+
+}  // namespace kwl

@@ -1,0 +1,264 @@
+#include "inspect/occurrences.h"
+
+#include <sys/stat.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <cstring>
+#include <new>
+#include <utility>
+
+#include "count/counter.h"
+#include "inspect/shown_line.h"
+#include "sources/text_file_source.h"
+#include "text/normalise.h"
+
+namespace kwl {
+namespace {
+
+// Receives the words of one prepared line and keeps the place of each that
+// the count adds to the entry (to any entry when every is set).
+class EntrySink final : public scan::ScanSink {
+ public:
+  struct Place {
+    std::size_t start;
+    std::size_t length;
+  };
+  EntrySink(Counter& counter, std::string_view entry, bool every) : counter_(counter), entry_(entry), every_(every) {}
+  void StartLine(std::string_view line) {
+    line_ = line;
+    places_.clear();
+  }
+  const std::vector<Place>& Places() const { return places_; }
+
+  bool Word(std::string_view word) override {
+    // The scanner hands out views into the line: a view's place is the word's.
+    if (word.empty() || (!every_ && word != entry_)) return true;
+    if (counter_.RuleFor(word) == WordRule::kCounted)
+      places_.push_back({static_cast<std::size_t>(word.data() - line_.data()), word.size()});
+    return true;
+  }
+  void Yield() override {}
+
+ private:
+  Counter& counter_;
+  std::string_view entry_;
+  bool every_;
+  std::string_view line_;
+  std::vector<Place> places_;
+};
+
+// Control characters shown as blanks, the outer end trimmed.
+std::string Context(std::string_view text, bool trimFront) {
+  std::string s(text);
+  for (char& c : s)
+    if (static_cast<unsigned char>(c) < 32) c = ' ';
+  if (trimFront) {
+    s.erase(0, std::min(s.size(), s.find_first_not_of(' ')));
+  } else {
+    const std::size_t last = s.find_last_not_of(' ');
+    s.resize(last == std::string::npos ? 0 : last + 1);
+  }
+  return s;
+}
+
+// The sort key of each word of text, in order, or from the last word back.
+std::vector<std::string> WordKeys(std::string_view text, bool backwards) {
+  std::vector<std::string> keys;
+  std::size_t at = 0;
+  while (at < text.size()) {
+    const std::size_t start = text.find_first_not_of(' ', at);
+    if (start == std::string_view::npos) break;
+    std::size_t end = text.find(' ', start);
+    if (end == std::string_view::npos) end = text.size();
+    keys.push_back(scan::SortKey(text.substr(start, end - start)));
+    at = end;
+  }
+  if (backwards) std::reverse(keys.begin(), keys.end());
+  return keys;
+}
+
+}  // namespace
+
+std::string EntryFor(std::string_view word, const WordRules& rules) {
+  std::string entry(word);
+  if (!rules.caseSignificant) scan::FoldCaseInPlace(entry);
+  return entry;
+}
+
+namespace {
+
+OccurrenceSearch Find(LineSource& source, const CountRules& rules, std::string_view entry, bool every) {
+  OccurrenceSearch search;
+  search.entry = entry;
+  Counter counter;
+  counter.Start(rules);
+  ShownLine shown(counter);
+  EntrySink sink(counter, search.entry, every);
+  std::string line;
+  std::string original;
+  try {
+    for (;;) {
+      if (!source.Next(line)) {
+        search.status = source.status();
+        break;
+      }
+      if (line.empty()) continue;
+      original = line;
+      scan::LineScanner& scanner = counter.Scanner();
+      scanner.rules = counter.LineRules();
+      // The scan prepares the line where it stands (nothing grows), so the
+      // views it hands out point into line's buffer as it is now.
+      sink.StartLine(line);
+      scanner.ScanLine(line, sink);
+      if (sink.Places().empty()) continue;
+      shown.Prepare(original, line);
+      for (const EntrySink::Place& p : sink.Places()) {
+        const std::size_t start = p.start;
+        const std::size_t end = shown.WordEnd(line, start);
+        Occurrence o;
+        o.line = source.LineNumber();
+        o.order = static_cast<std::int64_t>(search.rows.size());
+        o.entry = line.substr(start, p.length);
+        const std::size_t from = start > kContextChars ? start - kContextChars : 0;
+        o.left = Context(std::string_view(original).substr(from, start - from), true);
+        o.word = original.substr(start, end - start);
+        o.right = Context(std::string_view(original).substr(end, kContextChars), false);
+        search.rows.push_back(std::move(o));
+      }
+    }
+  } catch (const std::bad_alloc&) {
+    search.status = Status::Failure(Status::Kind::kOutOfMemory, ENOMEM, {}, "the occurrences could not be held");
+  }
+  if (!search.status.Ok()) {
+    search.rows.clear();
+    return search;
+  }
+  if (every) return search;
+  search.excludedBy = PostScanRule(search.entry, static_cast<std::int64_t>(search.rows.size()), counter.Rules());
+  if (search.excludedBy != WordRule::kCounted) search.rows.clear();
+  return search;
+}
+
+}  // namespace
+
+OccurrenceSearch FindOccurrences(LineSource& source, const CountRules& rules, std::string_view entry) {
+  return Find(source, rules, entry, false);
+}
+
+OccurrenceSearch FindEveryOccurrence(LineSource& source, const CountRules& rules) {
+  return Find(source, rules, {}, true);
+}
+
+void SortOccurrences(std::vector<Occurrence>& rows, OccurrenceOrder order) {
+  // The files in the order they first appear, then each file's own order.
+  std::vector<std::string_view> files;
+  std::vector<std::pair<std::size_t, std::int64_t>> places;
+  places.reserve(rows.size());
+  for (const Occurrence& o : rows) {
+    auto at = std::find(files.begin(), files.end(), std::string_view(o.file));
+    if (at == files.end()) at = files.insert(files.end(), o.file);
+    places.emplace_back(static_cast<std::size_t>(at - files.begin()), o.order);
+  }
+  const bool left = order == OccurrenceOrder::kLeft;
+  struct Key {
+    std::vector<std::string> words;  // none in the order of the text
+    std::pair<std::size_t, std::int64_t> place;
+    std::size_t row;
+  };
+  std::vector<Key> keys;
+  keys.reserve(rows.size());
+  for (std::size_t i = 0; i < rows.size(); ++i) {
+    Key k{{}, places[i], i};
+    if (order != OccurrenceOrder::kPosition) k.words = WordKeys(left ? rows[i].left : rows[i].right, left);
+    keys.push_back(std::move(k));
+  }
+  std::sort(keys.begin(), keys.end(), [](const Key& a, const Key& b) {
+    return a.words != b.words ? a.words < b.words : a.place < b.place;
+  });
+  std::vector<Occurrence> sorted;
+  sorted.reserve(rows.size());
+  for (const Key& k : keys) sorted.push_back(std::move(rows[k.row]));
+  rows = std::move(sorted);
+}
+
+std::vector<std::string> KwicLines(const std::vector<Occurrence>& rows) {
+  std::size_t fileWidth = 0;
+  std::size_t numberWidth = 1;
+  std::size_t leftWidth = 0;
+  for (const Occurrence& o : rows) {
+    fileWidth = std::max(fileWidth, o.file.size());
+    numberWidth = std::max(numberWidth, std::to_string(o.line).size());
+    leftWidth = std::max(leftWidth, o.left.size());
+  }
+  std::vector<std::string> lines;
+  lines.reserve(rows.size());
+  for (const Occurrence& o : rows) {
+    std::string s;
+    if (fileWidth > 0) s += o.file + std::string(fileWidth - o.file.size() + 2, ' ');
+    const std::string number = std::to_string(o.line);
+    s += std::string(numberWidth - number.size(), ' ') + number + "  ";
+    s += std::string(leftWidth - o.left.size(), ' ') + o.left + o.word + o.right;
+    while (!s.empty() && s.back() == ' ') s.pop_back();
+    lines.push_back(std::move(s));
+  }
+  return lines;
+}
+
+Status StampSource(const std::string& path, SourceStamp& stamp) {
+  struct stat st {};
+  if (::stat(path.c_str(), &st) != 0) {
+    const int err = errno;
+    const auto kind = (err == ENOENT || err == ENOTDIR) ? Status::Kind::kNotFound : Status::Kind::kOpenFailed;
+    return Status::Failure(kind, err, path);
+  }
+  stamp.size = static_cast<std::int64_t>(st.st_size);
+  stamp.modifiedNs = static_cast<std::int64_t>(st.st_mtim.tv_sec) * 1000000000 + st.st_mtim.tv_nsec;
+  return {};
+}
+
+Status CheckSourceUnchanged(const std::string& path, const SourceStamp& counted) {
+  SourceStamp now;
+  if (Status st = StampSource(path, now); !st.Ok()) return st;
+  if (now == counted) return {};
+  return Status::Failure(Status::Kind::kReadFailed, 0, path, std::string(kSourceChanged));
+}
+
+OccurrenceSearch FindOccurrencesInFile(const std::string& path, bool utf8, const CountRules& rules,
+                                       std::string_view entry, const SourceStamp& counted) {
+  OccurrenceSearch search;
+  search.entry = entry;
+  search.status = CheckSourceUnchanged(path, counted);
+  if (!search.status.Ok()) return search;
+  TextFileSource source(path, utf8);
+  if (!source.status().Ok()) {
+    search.status = source.status();
+    return search;
+  }
+  search = FindOccurrences(source, rules, entry);
+  if (!search.status.Ok()) return search;
+  // Changed while it was read: the rows may mix the old text and the new.
+  if (Status after = CheckSourceUnchanged(path, counted); !after.Ok()) {
+    search.rows.clear();
+    search.status = std::move(after);
+  }
+  return search;
+}
+
+std::string OccurrenceSearchProblem(const Status& status) {
+  if (IsSourceChanged(status))
+    return status.path + " " + std::string(kSourceChanged) +
+           " (its size or modification time differs): count it again to see its occurrences";
+  std::string text = status.path.empty() ? std::string("the text") : status.path;
+  switch (status.kind) {
+    case Status::Kind::kNotFound: return text + " no longer exists";
+    case Status::Kind::kOutOfMemory: return "out of memory: " + (status.detail.empty() ? text : status.detail);
+    default: break;
+  }
+  text += " cannot be read again";
+  if (status.err != 0) text += std::string(": ") + std::strerror(status.err);
+  if (!status.detail.empty()) text += " (" + status.detail + ")";
+  return text;
+}
+
+}  // namespace kwl
