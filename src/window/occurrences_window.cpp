@@ -5,6 +5,7 @@
 
 #include <optional>
 
+#include "chart.h"
 #include "files/paths.h"
 #include "files/replacing_file.h"
 #include "formats.h"
@@ -239,7 +240,8 @@ std::vector<ListMenuEntry> ListContextMenu(Session& s, const ListPlace& place) {
     const std::string why = entry > 0 ? "Why is " + Quoted(word) + " counted?" : "Why is " + Quoted(word) + " not in the list?";
     menu.push_back({why, "", true, [&s, word] { ShowWhy(s, word); }});
   }
-  if (s.showChartWindow) menu.push_back({"Show the list as a chart", "Ctrl+G", true, s.showChartWindow});
+  // The chart follows the list shown; it is offered as Ctrl+G offers it.
+  if (s.showChartWindow) menu.push_back({"Show the list as a chart", "Ctrl+G", ChartOffered(s), [&s] { ShowChart(s); }});
   return menu;
 }
 
