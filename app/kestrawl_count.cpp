@@ -643,6 +643,43 @@ class CorpusLine final : public CorpusObserver {
   ProgressLine& progress_;
 };
 
+// The common-words file of the language of the text file `text`, loaded
+// into list as the window loads it for that input: its path, or "" when
+// there is none for that language.
+std::string LoadLanguageCommonWords(const std::string& text, CommonWordsList& list) {
+  const ProgramFolderSearch data = FindProgramFolder();
+  if (!data.found) Fail(MissingDataText(data));
+  const std::string ofLanguage = CommonWordsFileForLanguage(data.folder, text);
+  return FileExists(ofLanguage) && LoadCommonWords(ofLanguage, list) ? ofLanguage : std::string();
+}
+
+// The common-words file the user named, loaded into list; false, after the
+// message, when it cannot be read or holds no words.
+bool LoadNamedCommonWords(const std::string& named, CommonWordsList& list) {
+  if (!LoadCommonWords(named, list)) {
+    Fail("cannot use the common-words file " + named);
+    return false;
+  }
+  if (list.Size() == 0) {
+    Fail("the common-words file " + named + " holds no words");
+    return false;
+  }
+  return true;
+}
+
+// The settings' words to ignore as a list; false, after the message, when
+// one holds a character words may not have.
+bool TakeWordsToIgnore(const Settings& settings, IgnoreList& list) {
+  if (const std::optional<std::string> words = NormaliseWordsToIgnore(settings.wordsToIgnore)) {
+    list = IgnoreListText(*words);
+    if (const int c = FirstCharacterNotAllowed(*words, AllowedExtraChars(settings)); c >= 0) {
+      Say("Character not allowed", CharacterNotAllowedText(static_cast<char>(c)));
+      return false;
+    }
+  }
+  return true;
+}
+
 int RunMerge(const Options& o) {
   const std::optional<Settings> settings = RunSettings(o);
   if (!settings) return kExitUsage;
@@ -706,32 +743,12 @@ int RunCorpus(const Options& o) {
   if (settings.ignoreCommonWords == 1 && !namedBySettings) {
     const auto text = std::find_if(corpus.files.begin(), corpus.files.end(),
                                    [](const std::string& f) { return Extension(f) != "docx"; });
-    if (text != corpus.files.end()) {
-      const ProgramFolderSearch data = FindProgramFolder();
-      if (!data.found) Fail(MissingDataText(data));
-      const std::string ofLanguage = CommonWordsFileForLanguage(data.folder, *text);
-      ignoreCommon = (FileExists(ofLanguage) && LoadCommonWords(ofLanguage, commonWords)) || named;
-    }
+    if (text != corpus.files.end()) ignoreCommon = !LoadLanguageCommonWords(*text, commonWords).empty() || named;
   }
-  if (named) {
-    if (!LoadCommonWords(*named, commonWords)) {
-      Fail("cannot use the common-words file " + *named);
-      return kExitRefused;
-    }
-    if (commonWords.Size() == 0) {
-      Fail("the common-words file " + *named + " holds no words");
-      return kExitRefused;
-    }
-  }
+  if (named && !LoadNamedCommonWords(*named, commonWords)) return kExitRefused;
   settings.ignoreCommonWords = ignoreCommon ? 1 : 0;
   IgnoreList wordsToIgnore;
-  if (const std::optional<std::string> words = NormaliseWordsToIgnore(settings.wordsToIgnore)) {
-    wordsToIgnore = IgnoreListText(*words);
-    if (const int c = FirstCharacterNotAllowed(*words, AllowedExtraChars(settings)); c >= 0) {
-      Say("Character not allowed", CharacterNotAllowedText(static_cast<char>(c)));
-      return kExitRefused;
-    }
-  }
+  if (!TakeWordsToIgnore(settings, wordsToIgnore)) return kExitRefused;
   if (!OutputsWritable(o)) return kExitRefused;
 
   const auto start = std::chrono::steady_clock::now();
@@ -818,26 +835,15 @@ int Run(Options o) {
       const bool accepted = TextFileAccepted(input, info, false);
       detectedUtf8 = info.sample.utf8;
       if (settings.ignoreCommonWords == 1 && !namedBySettings) {
-        const ProgramFolderSearch data = FindProgramFolder();
-        if (!data.found) Fail(MissingDataText(data));
-        const std::string ofLanguage = CommonWordsFileForLanguage(data.folder, input);
-        ignoreCommon = (FileExists(ofLanguage) && LoadCommonWords(ofLanguage, commonWords)) || named;
+        const std::string ofLanguage = LoadLanguageCommonWords(input, commonWords);
+        ignoreCommon = !ofLanguage.empty() || named;
         if (ignoreCommon && !named) commonWordsFile = ofLanguage;
       }
       if (!accepted) return kExitRefused;
       utf8 = o.utf8.value_or(detectedUtf8);
     }
   }
-  if (named) {
-    if (!LoadCommonWords(*named, commonWords)) {
-      Fail("cannot use the common-words file " + *named);
-      return kExitRefused;
-    }
-    if (commonWords.Size() == 0) {
-      Fail("the common-words file " + *named + " holds no words");
-      return kExitRefused;
-    }
-  }
+  if (named && !LoadNamedCommonWords(*named, commonWords)) return kExitRefused;
   settings.ignoreCommonWords = ignoreCommon ? 1 : 0;
 
   if (utf8 && settings.only7bitAscii == 1) {
@@ -845,13 +851,7 @@ int Run(Options o) {
     return kExitUsage;
   }
   IgnoreList wordsToIgnore;
-  if (const std::optional<std::string> words = NormaliseWordsToIgnore(settings.wordsToIgnore)) {
-    wordsToIgnore = IgnoreListText(*words);
-    if (const int c = FirstCharacterNotAllowed(*words, AllowedExtraChars(settings)); c >= 0) {
-      Say("Character not allowed", CharacterNotAllowedText(static_cast<char>(c)));
-      return kExitRefused;
-    }
-  }
+  if (!TakeWordsToIgnore(settings, wordsToIgnore)) return kExitRefused;
   if (o.countsOut && !fromStdin && SameFile(input, *o.countsOut)) {
     Say("Warning", std::string(kOutputIsInputText));
     return kExitRefused;

@@ -16,39 +16,14 @@
 
 #include "settings/settings.h"
 #include "settings/settings_file.h"
+#include "support/cli_run.h"
 #include "support/test_files.h"
 
 namespace kwl {
 namespace {
 
-struct Result {
-  int status = -1;
-  std::string out;
-  std::string err;
-};
-
-std::string Quote(const std::string& arg) {
-  std::string q = "'";
-  for (char c : arg) q += c == '\'' ? std::string("'\\''") : std::string(1, c);
-  return q + "'";
-}
-
-std::string Binary() { return test::DataFolder() + "/kestrawl-count"; }
-
-// Runs kestrawl-count with the arguments, given at most a minute: a run that
-// hangs fails instead of stopping the tests.
-Result RunCli(const std::vector<std::string>& args) {
-  test::TempDir io;
-  std::string command = "timeout 60 " + Quote(Binary());
-  for (const auto& a : args) command += ' ' + Quote(a);
-  command += " </dev/null >" + Quote(io.File("stdout")) + " 2>" + Quote(io.File("stderr"));
-  const int raw = std::system(command.c_str());
-  Result r;
-  r.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
-  r.out = test::ReadAll(io.File("stdout"));
-  r.err = test::ReadAll(io.File("stderr"));
-  return r;
-}
+using Result = test::CliResult;
+using test::RunCli;
 
 // The statistics lines of a run, without the elapsed time.
 std::string Statistics(const std::string& err) {
@@ -61,9 +36,6 @@ std::string SettingsFile(const std::function<void(kwl::Settings&)>& change, cons
   change(s);
   return dir.Write(name, ComposeSettingsFile(s));
 }
-
-#define KWL_REQUIRE_CLI() \
-  if (!std::ifstream(Binary()).good()) GTEST_SKIP() << Binary() << " not built"
 
 TEST(KestrawlCountCorpus, AFolderOfThreeKindsOfFileCountsAsTheirConcatenation) {
   KWL_REQUIRE_CLI();

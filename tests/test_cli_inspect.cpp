@@ -9,40 +9,14 @@
 #include <string>
 #include <vector>
 
+#include "support/cli_run.h"
 #include "support/test_files.h"
 
 namespace kwl {
 namespace {
 
-struct Result {
-  int status = -1;
-  std::string out;
-  std::string err;
-};
-
-std::string Quote(const std::string& arg) {
-  std::string q = "'";
-  for (char c : arg) q += c == '\'' ? std::string("'\\''") : std::string(1, c);
-  return q + "'";
-}
-
-std::string Binary() { return test::DataFolder() + "/kestrawl-count"; }
-
-Result RunCli(const std::vector<std::string>& args) {
-  test::TempDir io;
-  std::string command = Quote(Binary());
-  for (const auto& a : args) command += " " + Quote(a);
-  command += " </dev/null >" + Quote(io.File("stdout")) + " 2>" + Quote(io.File("stderr"));
-  const int raw = std::system(command.c_str());
-  Result r;
-  r.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
-  r.out = test::ReadAll(io.File("stdout"));
-  r.err = test::ReadAll(io.File("stderr"));
-  return r;
-}
-
-#define KWL_REQUIRE_CLI() \
-  if (!std::ifstream(Binary()).good()) GTEST_SKIP() << Binary() << " not built"
+using Result = test::CliResult;
+using test::RunCli;
 
 TEST(KestrawlCountInspect, OccurrencesAndExplanations) {
   KWL_REQUIRE_CLI();
