@@ -3,6 +3,7 @@
 #include <cstdint>
 
 #include "scan/char_rules.h"
+#include "text/unicode_text.h"
 
 namespace kwl {
 
@@ -32,6 +33,31 @@ bool IsRomanNumeralBelow40(std::string_view word) {
   if (word.empty() || word == "I" || word == "i") return false;
   for (char c : word)
     if (c != 'I' && c != 'i' && c != 'V' && c != 'v' && c != 'X' && c != 'x') return false;
+  return true;
+}
+
+bool KeptByUnicodeLengthAndShapeRules(std::string_view word, const WordRules& rules) {
+  if (IsAll7bit(word)) return KeptByLengthAndShapeRules(word, rules);
+  const auto length = static_cast<std::int64_t>(unicode::Length(word));
+  if (rules.ignoreShortWords && length < rules.shortWordSize) return false;
+  if (length > rules.longWordSize) return false;
+  if (!rules.ignoreNoLetter && !rules.ignoreRepetitions) return true;
+  bool letter = false;
+  bool repeated = true;
+  char32_t first = 0;
+  std::string_view trimmed = word;
+  while (!trimmed.empty() && trimmed.front() == ' ') trimmed.remove_prefix(1);
+  while (!trimmed.empty() && trimmed.back() == ' ') trimmed.remove_suffix(1);
+  for (std::size_t i = 0; i < trimmed.size();) {
+    const std::size_t at = i;
+    const char32_t cp = unicode::Next(trimmed, i);
+    if (at == 0) first = cp;
+    repeated = repeated && cp == first;
+    letter = letter || unicode::KindOf(cp) == unicode::CharKind::kLetter;
+  }
+  if (rules.ignoreNoLetter && !letter) return false;
+  if (rules.ignoreRepetitions && length > 1 && repeated && unicode::KindOf(first) != unicode::CharKind::kDigit)
+    return false;
   return true;
 }
 

@@ -36,6 +36,11 @@ inline bool KeptByLengthAndShapeRules(std::string_view word, const WordRules& ru
   return true;
 }
 
+// The same rules for a UTF-8 word (words in every script): lengths in
+// characters, a letter is any of Unicode category L, and repeated decimal
+// digits of any script are kept.
+bool KeptByUnicodeLengthAndShapeRules(std::string_view word, const WordRules& rules);
+
 // Sets blnIncluded of every entry from the Roman-numeral and infrequency rules.
 void ApplyPostScanRules(WordTable& table, const WordRules& rules);
 
