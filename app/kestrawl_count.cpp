@@ -52,6 +52,7 @@
 #include "sources/input_file.h"
 #include "sources/input_notices.h"
 #include "sources/text_file_source.h"
+#include "sources/utf16_file_source.h"
 #include "text/cp1252.h"
 
 namespace {
@@ -67,7 +68,7 @@ constexpr int kExitRefused = 3;
 constexpr const char* kUsage =
     "Usage: kestrawl-count [--settings FILE.kwl] [--common-words FILE] [--utf8 | --ansi]\n"
     "                      [--order frequency|alphabetical] [--format N] [--commas]\n"
-    "                      [--files-column] [-r] [--include GLOB]... [-j N]\n"
+    "                      [--files-column] [-r] [--include GLOB]... [-j N] [--unicode]\n"
     "                      [--output FILE | --counts-out FILE.tsv] INPUT...\n"
     "       kestrawl-count --merge [options] TABLE.tsv...\n"
     "       kestrawl-count [settings options] --occurrences WORD [--sort position|left|right] INPUT\n"
@@ -103,6 +104,13 @@ constexpr const char* kHelp =
     "  --commas             separate the columns of the output with commas.\n"
     "  --output FILE        write the output file to FILE instead of standard output.\n"
     "  --files-column       add the column Files: in how many files each word occurs.\n"
+    "  --unicode            words in every script: the input is read as Unicode\n"
+    "                       (UTF-8, Windows-1252 converted, UTF-16 with a byte-order\n"
+    "                       mark, DOCX, standard input), words are letters of any\n"
+    "                       script, folded by Unicode case folding, and Chinese,\n"
+    "                       Japanese, Thai, Lao, Khmer and Myanmar text is split\n"
+    "                       into words by a dictionary. The words are written as\n"
+    "                       UTF-8.\n"
     "  -r, --recursive      take the files of a folder's sub-folders too.\n"
     "  --include GLOB       take a folder's files whose names match GLOB (\"*.txt\";\n"
     "                       case ignored) instead of the text-like extensions and\n"
@@ -175,6 +183,7 @@ struct Options {
   std::optional<std::string> occurrences;  // UTF-8, as typed
   OccurrenceOrder sort = OccurrenceOrder::kPosition;
   std::optional<std::string> explain;      // UTF-8, as typed
+  bool unicode = false;  // words in every script
 };
 
 [[noreturn]] void UsageError(const std::string& problem) {
@@ -216,6 +225,7 @@ Options ParseArguments(int argc, char** argv) {
   app.add_option("-j", threads);
   auto* countsOutOption = app.add_option("--counts-out", countsOut);
   app.add_flag("--merge", o.merge)->disable_flag_override();
+  app.add_flag("--unicode", o.unicode)->disable_flag_override();
   auto* inputOption = app.add_option("INPUT", inputs);
   std::string occurrences, sort, explain;
   app.add_option("--occurrences", occurrences);
@@ -295,6 +305,10 @@ Options ParseArguments(int argc, char** argv) {
       if (Absolute(o.inputs[i]) == Absolute(o.inputs[k])) UsageError("'" + o.inputs[i] + "' is given twice");
   if (o.merge && (fromStdin || o.utf8 || o.recursive || !o.include.empty() || o.commonWords))
     UsageError("--merge takes counts tables only (no \"-\", --utf8, --ansi, -r, --include or --common-words)");
+  if (o.unicode && (o.merge || o.countsOut))
+    UsageError("--unicode cannot be used with --merge or --counts-out (counts tables hold Windows-1252 words)");
+  if (o.unicode && (o.occurrences || o.explain))
+    UsageError("--unicode cannot be used with --occurrences or --explain yet");
   return o;
 }
 
@@ -428,13 +442,13 @@ class ProgressLine final : public CountObserver, public DocxPieceObserver {
 };
 
 // The text pieces of a DOCX document, with the window's messages.
-bool ReadDocx(const std::string& path, std::vector<std::string>& pieces, ProgressLine& progress) {
+bool ReadDocx(const std::string& path, std::vector<std::string>& pieces, ProgressLine& progress, bool unicode) {
   const auto proceed = [&](const DocxBody& body) {
     if (body.checksumFailed) Say("", DocxChecksumQuestion(path));
     if (body.status.Ok() && body.size > kDocxWarnSize) Say("Big file", DocxBigFileQuestion(path));
     return true;
   };
-  DocxDocument doc = ReadDocxDocument(path, kDocxMaxSize, proceed, &progress);
+  DocxDocument doc = ReadDocxDocument(path, kDocxMaxSize, proceed, &progress, unicode);
   if (doc.status.Ok()) {
     pieces = std::move(doc.pieces);
     return true;
@@ -757,13 +771,14 @@ int RunCorpus(const Options& o) {
   ProgressLine progress(::isatty(STDERR_FILENO) == 1 && size > (1 << 20));
   CorpusLine line(progress);
   const CountLists lists{&wordsToIgnore, &commonWords};
-  const CountRules rules = CountRulesFromSettings(settings, lists, scan::MarkupKind{"", false});
+  CountRules rules = CountRulesFromSettings(settings, lists, scan::MarkupKind{"", false});
+  rules.unicode = o.unicode;
   Counter counter;
   counter.Start(rules);
   if (settings.showFilesColumn == 1 || o.countsOut) counter.TrackFiles();
   const int threads = std::min(o.threads.value_or(DefaultThreads()), kMaxThreads);
   if (threads == 1) counter.SetSplitMinUnits(0);
-  const InputFileChoice choice{o.utf8, settings.only7bitAscii == 1};
+  const InputFileChoice choice{o.utf8, settings.only7bitAscii == 1, o.unicode};
   const CorpusTally tally = CountCorpus(
       counter, corpus.files, [&](const std::string& path) { return OpenInputFile(path, choice); }, line, threads);
   if (!tally.status.Ok()) {
@@ -814,6 +829,7 @@ int Run(Options o) {
   bool docx = false;
   bool utf8 = false;
   bool detectedUtf8 = false;
+  int utf16 = 0;  // with --unicode: 1 UTF-16 LE, 2 UTF-16 BE (the byte-order mark)
   if (fromStdin) {
     if (!ReadStandardInput(clipboard)) return kExitRefused;
   } else {
@@ -832,7 +848,11 @@ int Run(Options o) {
       return kExitRefused;
     }
     if (!docx) {
-      const bool accepted = TextFileAccepted(input, info, false);
+      if (o.unicode && info.fileClass == 7) {
+        const int encoding = DetectFileEncoding(input);
+        if (encoding == 1 || encoding == 2) utf16 = encoding;
+      }
+      const bool accepted = utf16 != 0 || TextFileAccepted(input, info, false);
       detectedUtf8 = info.sample.utf8;
       if (settings.ignoreCommonWords == 1 && !namedBySettings) {
         const std::string ofLanguage = LoadLanguageCommonWords(input, commonWords);
@@ -846,7 +866,7 @@ int Run(Options o) {
   if (named && !LoadNamedCommonWords(*named, commonWords)) return kExitRefused;
   settings.ignoreCommonWords = ignoreCommon ? 1 : 0;
 
-  if (utf8 && settings.only7bitAscii == 1) {
+  if (utf8 && settings.only7bitAscii == 1 && !o.unicode) {
     Say(SevenBitOnlyConflict(false));
     return kExitUsage;
   }
@@ -865,13 +885,21 @@ int Run(Options o) {
   std::vector<std::string> pieces;
   if (fromStdin) {
     if (!ClipboardTextAccepted(clipboard)) return kExitRefused;
-    source = std::make_unique<ClipboardTextSource>(clipboard, settings.caseSignificant != 1);
+    auto text = std::make_unique<ClipboardTextSource>(clipboard, settings.caseSignificant != 1);
+    text->SetUnicode(o.unicode);
+    source = std::move(text);
   } else if (docx) {
-    if (!ReadDocx(input, pieces, progress)) return kExitRefused;
+    if (!ReadDocx(input, pieces, progress, o.unicode)) return kExitRefused;
     source = std::make_unique<DocxTextSource>(pieces);
   } else {
-    if (o.utf8 && *o.utf8 != detectedUtf8) Say("UTF-8 or ANSI file?", Utf8OrAnsiQuestion(detectedUtf8));
-    source = std::make_unique<TextFileSource>(input, utf8);
+    if (o.utf8 && *o.utf8 != detectedUtf8 && utf16 == 0) Say("UTF-8 or ANSI file?", Utf8OrAnsiQuestion(detectedUtf8));
+    if (utf16 != 0) {
+      source = std::make_unique<Utf16FileSource>(input, utf16 == 2);
+    } else {
+      auto file = std::make_unique<TextFileSource>(input, utf8);
+      file->SetUnicode(o.unicode);
+      source = std::move(file);
+    }
   }
   const std::string procedure = fromStdin ? "DoItFromClipboard" : "DoItFromFile";
   if (!source->status().Ok()) {
@@ -880,7 +908,8 @@ int Run(Options o) {
   }
   const CountLists lists{&wordsToIgnore, &commonWords};
   const scan::MarkupKind markup = fromStdin ? scan::MarkupKind{"", false} : scan::MarkupKindFor(Extension(input));
-  const CountRules rules = CountRulesFromSettings(settings, lists, markup);
+  CountRules rules = CountRulesFromSettings(settings, lists, markup);
+  rules.unicode = o.unicode;
   if (o.occurrences) return PrintOccurrences(o, *source, rules, input);
   Counter counter;
   counter.Start(rules);

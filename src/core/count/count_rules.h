@@ -48,6 +48,9 @@ struct CountRules {
   // The comment markers and whether character entities are decoded; an empty
   // kind means no comment markers at all.
   scan::MarkupKind markup{"C", false};
+  // Words in every script: the source hands UTF-8 lines, the Unicode scanner
+  // cuts them, and the table holds UTF-8 words (WordTable::Unicode).
+  bool unicode = false;
 
   WordRules word;
 };

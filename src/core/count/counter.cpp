@@ -7,7 +7,9 @@
 #include "count/common_words_list.h"
 #include "count/ignore_list.h"
 #include "count/parallel_count.h"
+#include "text/cp1252.h"
 #include "text/normalise.h"
+#include "text/unicode_text.h"
 
 namespace kwl {
 
@@ -22,13 +24,17 @@ CountTotals ComputeTotals(const WordTable& table) {
     ++t.included;
     t.occurrences += e.count;
     if (e.count > t.maxFrequency) t.maxFrequency = e.count;
-    if (static_cast<int>(e.strWord.size()) > t.longestWord) t.longestWord = static_cast<int>(e.strWord.size());
+    const auto length =
+        static_cast<int>(table.Unicode() ? unicode::Length(e.strWord) : e.strWord.size());
+    if (length > t.longestWord) t.longestWord = length;
   }
   return t;
 }
 
 void Counter::Start(const CountRules& rules) {
   words_.Reset();
+  unicode_ = rules.unicode;
+  words_.SetUnicode(unicode_);
   totalOccurrences_ = 0;
   prohibited_ = rules.prohibitedInitialOrFinalChars;
   scanner_.SetAllowedExtraChars(rules.allowedExtraChars, prohibited_);
@@ -44,6 +50,8 @@ void Counter::Start(const CountRules& rules) {
 
 void Counter::StartAsPartOf(const Counter& whole) {
   words_.Reset();
+  unicode_ = whole.unicode_;
+  words_.SetUnicode(unicode_);
   totalOccurrences_ = 0;
   prohibited_ = whole.prohibited_;
   scanner_ = whole.scanner_;
@@ -74,7 +82,11 @@ std::int64_t Counter::ScanLine(std::string& line, CountObserver& observer) {
   stepsWithinLines_ = observer.StepsWithinLines();
   lineOccurrences_ = 0;
   numPending_ = 0;  // nothing held back from a line whose scan failed
-  scanner_.ScanLine(line, *this);
+  if (unicode_) {
+    scanner_.ScanLineUnicode(line, *this);
+  } else {
+    scanner_.ScanLine(line, *this);
+  }
   AddPending();
   observer_ = nullptr;
   totalOccurrences_ += lineOccurrences_;
@@ -96,12 +108,13 @@ bool Counter::Word(std::string_view word) {
 }
 
 bool Counter::Kept(std::string_view word) {
-  return PerWordRule(word, rules_, [this](std::string_view w) { return ListedRule(w); }) == WordRule::kCounted;
+  return PerWordRule(word, rules_, [this](std::string_view w) { return ListedRule(w); }, unicode_) == WordRule::kCounted;
 }
 
 WordRule Counter::RuleFor(std::string_view word) {
-  const WordRule rule = PerWordRule(word, rules_, [this](std::string_view w) { return ListedRule(w); });
-  if (rule == WordRule::kCounted && static_cast<std::int64_t>(word.size()) > rules_.maxWordLength)
+  const WordRule rule = PerWordRule(word, rules_, [this](std::string_view w) { return ListedRule(w); }, unicode_);
+  if (rule == WordRule::kCounted && static_cast<std::int64_t>(word.size()) > rules_.maxWordLength &&
+      (!unicode_ || static_cast<std::int64_t>(unicode::Length(word)) > rules_.maxWordLength))
     return WordRule::kBeyondTable;
   return rule;
 }
@@ -109,14 +122,29 @@ WordRule Counter::RuleFor(std::string_view word) {
 // Out of line: with the folding and the lookups inlined, Kept() would save
 // and restore registers for every word, listed or not.
 [[gnu::noinline]] WordRule Counter::ListedRule(std::string_view word) {
+  if (unicode_ && !IsAll7bit(word)) {
+    // The lists hold Windows-1252 words: a word with a character the code
+    // page lacks is in neither.
+    unicode::FoldAndCompose(word, true, lower_);
+    std::size_t i = 0;
+    while (i < lower_.size())
+      if (const char32_t cp = unicode::Next(lower_, i); cp >= 0x80 && cp1252::FromUnicode(cp) == '?')
+        return WordRule::kCounted;
+    lower_ = cp1252::FromUtf8(lower_);
+    scan::FoldCaseInPlace(lower_);
+    return ListRule(lower_, rules_);
+  }
   lower_.assign(word);
   scan::FoldCaseInPlace(lower_);
   return ListRule(lower_, rules_);
 }
 
 void Counter::Take(std::string_view word) {
-  if (static_cast<std::int64_t>(word.size()) > rules_.maxWordLength) return;
-  if (stepsWithinLines_) {
+  if (static_cast<std::int64_t>(word.size()) > rules_.maxWordLength &&
+      (!unicode_ || static_cast<std::int64_t>(unicode::Length(word)) > rules_.maxWordLength))
+    return;
+  // A word of the Unicode scan lives only as long as the call: added at once.
+  if (stepsWithinLines_ || unicode_) {
     // The window: each word added, and a new one shown, before the next step.
     if (words_.Add(word)) observer_->NewWord(word, words_.NumWords());
     return;

@@ -104,7 +104,7 @@ class Counter : private scan::ScanSink {
   void SetAllowedExtraChars(std::string_view allowed) { scanner_.SetAllowedExtraChars(allowed, prohibited_); }
 
   // Case-folds the line unless case is significant, then scans it (the line
-  // is rewritten). Returns the words the scanner delivered (the line's
+  // is rewritten; a line of UTF-8 text with CountRules::unicode). Returns the words the scanner delivered (the line's
   // occurrences; 0 while a word list is read).
   std::int64_t ScanLine(std::string& line, CountObserver& observer);
 
@@ -197,6 +197,7 @@ class Counter : private scan::ScanSink {
   std::array<Pending, kBatch> pending_{};
   std::size_t numPending_ = 0;
   std::int64_t splitMinUnits_ = DefaultSplitMinUnits();
+  bool unicode_ = false;  // CountRules::unicode: UTF-8 lines, the Unicode scan
 };
 
 struct CountResult {

@@ -4,6 +4,7 @@
 
 #include "count/common_words_list.h"
 #include "scan/char_rules.h"
+#include "text/unicode_text.h"
 
 namespace kwl {
 
@@ -46,6 +47,31 @@ WordRule ListRule(std::string_view lower, const WordRules& rules) {
 WordRule PostScanRule(std::string_view entry, std::int64_t count, const WordRules& rules) {
   if (rules.ignoreRomanNumerals && IsRomanNumeralBelow40(entry)) return WordRule::kRomanNumeral;
   if (rules.ignoreInfrequentWords && count >= 0 && count < rules.thresholdFrequency) return WordRule::kInfrequent;
+  return WordRule::kCounted;
+}
+
+WordRule UnicodeLengthAndShapeRule(std::string_view word, const WordRules& rules) {
+  if (IsAll7bit(word)) return LengthAndShapeRule(word, rules);
+  const auto length = static_cast<std::int64_t>(unicode::Length(word));
+  if (rules.ignoreShortWords && length < rules.shortWordSize) return WordRule::kTooShort;
+  if (length > rules.longWordSize) return WordRule::kTooLong;
+  if (!rules.ignoreNoLetter && !rules.ignoreRepetitions) return WordRule::kCounted;
+  bool letter = false;
+  bool repeated = true;
+  char32_t first = 0;
+  std::string_view trimmed = word;
+  while (!trimmed.empty() && trimmed.front() == ' ') trimmed.remove_prefix(1);
+  while (!trimmed.empty() && trimmed.back() == ' ') trimmed.remove_suffix(1);
+  for (std::size_t i = 0; i < trimmed.size();) {
+    const std::size_t at = i;
+    const char32_t cp = unicode::Next(trimmed, i);
+    if (at == 0) first = cp;
+    repeated = repeated && cp == first;
+    letter = letter || unicode::KindOf(cp) == unicode::CharKind::kLetter;
+  }
+  if (rules.ignoreNoLetter && !letter) return WordRule::kNoLetter;
+  if (rules.ignoreRepetitions && length > 1 && repeated && unicode::KindOf(first) != unicode::CharKind::kDigit)
+    return WordRule::kRepetition;
   return WordRule::kCounted;
 }
 

@@ -65,14 +65,21 @@ inline bool ListsInForce(const WordRules& rules) {
 // The list rules on the lower-cased word: kWordsToIgnore, kCommonWord or kCounted.
 WordRule ListRule(std::string_view lower, const WordRules& rules);
 
+// The same rules for a UTF-8 word (words in every script): lengths in
+// characters, a letter is any of Unicode category L, and repeated decimal
+// digits of any script are kept.
+WordRule UnicodeLengthAndShapeRule(std::string_view word, const WordRules& rules);
+
 // The per-word rules of a count, in its order: the 7-bit rule, the length
 // and shape rules, then listRule(word) (ListRule on the word lower-cased)
-// when a list is in force. The count and every explanation of it go
+// when a list is in force; for a UTF-8 word (unicode) the length and shape
+// rules count characters. The count and every explanation of it go
 // through here.
 template <class ListLookup>
-inline WordRule PerWordRule(std::string_view word, const WordRules& rules, ListLookup&& listRule) {
+inline WordRule PerWordRule(std::string_view word, const WordRules& rules, ListLookup&& listRule, bool unicode = false) {
   if (rules.only7bitAscii && !IsAll7bit(word)) return WordRule::kNot7bit;
-  if (const WordRule shape = LengthAndShapeRule(word, rules); shape != WordRule::kCounted) return shape;
+  const WordRule shape = unicode ? UnicodeLengthAndShapeRule(word, rules) : LengthAndShapeRule(word, rules);
+  if (shape != WordRule::kCounted) return shape;
   return ListsInForce(rules) ? listRule(word) : WordRule::kCounted;
 }
 

@@ -29,6 +29,7 @@ std::uint32_t HashOf(std::string_view word) {
 WordTable::WordTable(const WordTable& other)
     : slots_(other.slots_),
       tracksFiles_(other.tracksFiles_),
+      unicode_(other.unicode_),
       currentFile_(other.currentFile_),
       files_(other.files_),
       lastFile_(other.lastFile_) {
@@ -59,6 +60,7 @@ void WordTable::Take(WordTable& other) noexcept {
   left_ = std::exchange(other.left_, 0);
   nextBlock_ = std::exchange(other.nextBlock_, 0);
   tracksFiles_ = std::exchange(other.tracksFiles_, false);
+  unicode_ = std::exchange(other.unicode_, false);
   currentFile_ = std::exchange(other.currentFile_, 0);
   files_ = std::move(other.files_);
   lastFile_ = std::move(other.lastFile_);
@@ -94,6 +96,7 @@ void WordTable::Reset() {
   left_ = 0;
   nextBlock_ = kFirstBlock;
   tracksFiles_ = false;
+  unicode_ = false;
   currentFile_ = 0;
   files_.clear();
   lastFile_.clear();
@@ -236,6 +239,7 @@ void WordTable::OrderByWord() {
   constexpr std::size_t kEntriesAhead = 16;
   constexpr std::size_t kWordsAhead = 8;
   WordTable ordered;
+  ordered.unicode_ = unicode_;
   ordered.size_ = 0;
   ordered.Append();  // entry 0
   ordered.nextBlock_ = std::min(std::max(totalLength, kFirstBlock), kLargestBlock);

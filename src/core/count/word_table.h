@@ -25,7 +25,7 @@
 namespace kwl {
 
 struct WordEntry {
-  std::string_view strWord;      // the word as counted (Windows-1252), held by the table
+  std::string_view strWord;      // the word as counted (Windows-1252, or UTF-8 in a Unicode table), held by the table
   std::int64_t count = 0;        // occurrences counted (64-bit: inputs of more than 2^31 words)
   std::int32_t lngFreqRank = 0;  // rank in frequency order, 0 when not ranked
   bool blnIncluded = true;
@@ -49,6 +49,12 @@ class WordTable {
   void Reset();
 
   std::int32_t NumWords() const { return static_cast<std::int32_t>(size_) - 1; }
+
+  // A Unicode table holds its words as UTF-8 (NFC, case-folded unless case
+  // is significant) instead of Windows-1252: what shows or writes a word
+  // must not convert it again. Off after Reset(); kept through copies and moves.
+  void SetUnicode(bool unicode) { unicode_ = unicode; }
+  bool Unicode() const { return unicode_; }
 
   // Counts one occurrence; true when the word is new (its count is then 1).
   bool Add(std::string_view word) { return Add(word, 1); }
@@ -136,6 +142,7 @@ class WordTable {
   // With files tracked: per entry, the files it occurs in and the number of
   // the last file it was counted in (while the table is added to).
   bool tracksFiles_ = false;
+  bool unicode_ = false;
   std::int32_t currentFile_ = 0;
   std::vector<std::int32_t> files_;
   std::vector<std::int32_t> lastFile_;

@@ -4,6 +4,7 @@
 #include <unordered_map>
 
 #include "scan/char_rules.h"
+#include "text/cp1252.h"
 
 namespace kwl::scan {
 
@@ -88,7 +89,12 @@ const std::unordered_map<std::string_view, char>& Entities() {
 
 }  // namespace
 
-void ReplaceEntities(std::string& line) {
+namespace {
+
+// Both forms of the replacement: the entity's character as one
+// Windows-1252 byte, or as its UTF-8 bytes (at most three, never more than
+// the entity it replaces).
+void ReplaceEntitiesAs(std::string& line, bool utf8) {
   // One pass from left to right: each "&" up to the next ";" is looked up;
   // a replacement resumes the search just after the replaced character,
   // an unknown piece is kept whole and the search resumes after its ";".
@@ -98,6 +104,7 @@ void ReplaceEntities(std::string& line) {
   char* const data = line.data();
   std::size_t w = 0;
   std::size_t a = 0;
+  std::string encoded;
   while (true) {
     const std::size_t b = line.find('&', a);
     if (b == std::string::npos) break;
@@ -106,17 +113,27 @@ void ReplaceEntities(std::string& line) {
     std::memmove(data + w, data + a, b - a);
     w += b - a;
     const auto it = table.find(std::string_view(data + b, e - b + 1));
-    if (it != table.end()) {
-      data[w++] = it->second;
-    } else {
+    if (it == table.end()) {
       std::memmove(data + w, data + b, e - b + 1);
       w += e - b + 1;
+    } else if (utf8) {
+      encoded = cp1252::ToUtf8(std::string_view(&it->second, 1));
+      std::memcpy(data + w, encoded.data(), encoded.size());
+      w += encoded.size();
+    } else {
+      data[w++] = it->second;
     }
     a = e + 1;
   }
   std::memmove(data + w, data + a, line.size() - a);
   line.resize(w + line.size() - a);
 }
+
+}  // namespace
+
+void ReplaceEntities(std::string& line) { ReplaceEntitiesAs(line, false); }
+
+void ReplaceEntitiesUtf8(std::string& line) { ReplaceEntitiesAs(line, true); }
 
 void SplitDoubleHyphens(std::string& line) {
   std::size_t a = 0;

@@ -34,6 +34,8 @@ int IsEntityAt(std::string_view text);
 // Replaces the named entities of the table (and &quot;) by their characters,
 // in the line itself.
 void ReplaceEntities(std::string& line);
+// The same in a line of UTF-8 text, the characters written in UTF-8.
+void ReplaceEntitiesUtf8(std::string& line);
 
 // Turns "--" used as a dash into two blanks, leaving "<!--", "-->" and a "--"
 // at position 1 or 2 alone. The line keeps its length.

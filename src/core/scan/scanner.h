@@ -5,10 +5,12 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "count/limits.h"
 #include "scan/char_rules.h"
 #include "scan/markup.h"
+#include "scan/no_space_splitter.h"
 
 namespace kwl::scan {
 
@@ -66,6 +68,15 @@ class LineScanner {
   // Prepares and scans strLine in full (strLine is rewritten by the preparation).
   void ScanLine(std::string& strLine, ScanSink& sink);
 
+  // The same for a line of UTF-8 text, the words in every script
+  // (unicode_scanner.cpp): a word is a run of letters (Unicode category L),
+  // combining marks inside it, decimal digits where numerals are allowed and
+  // the allowed extra characters (U+2019 is taken as the apostrophe). Runs
+  // of the scripts written without spaces are split by a dictionary. The
+  // words handed to the sink are case-folded (rules.foldCase) and in NFC;
+  // a word's view is valid during the call of Word() only.
+  void ScanLineUnicode(std::string& strLine, ScanSink& sink);
+
   // The preparation: the line case-folded when rules.foldCase, backspaces
   // removed, line ends, form feeds, no-break spaces and tabs made blanks,
   // double hyphens split, entities replaced.
@@ -116,8 +127,35 @@ class LineScanner {
   // when the markers have changed since the last line.
   void TakeMarkerFirsts();
 
+  // The Unicode scan: the preparation of a UTF-8 line, what a character may
+  // be in a word, and the finishing of a word (stripped, final "s", folded).
+  struct UnicodeChar {
+    char32_t cp = 0;
+    std::size_t length = 1;
+    bool word = false;     // may stand in a word
+    bool start = false;    // may begin a word
+    bool noSpace = false;  // a letter of a script written without spaces
+  };
+  UnicodeChar UnicodeCharAt(std::string_view line, std::size_t at) const;
+  bool StripsAtEnd(char32_t cp) const;
+  void PrepareUnicodeLine(std::string& strLine);
+  void TakeUnicodeExtras();
+  bool HandUnicodeWord(std::string_view raw, ScanSink& sink);
+
   std::string allowed_;
   std::string prohibited_ = "'.:,()";
+  // The allowed characters beyond ASCII as code points (from the
+  // Windows-1252 extras), taken from unicodeFrom_ (the allowed_ they were
+  // made from), and whether digits of every script are allowed.
+  struct Extra {
+    char32_t cp;
+    bool strip;
+  };
+  std::vector<Extra> unicodeExtras_;
+  std::string unicodeFrom_ = std::string(1, '\0');
+  bool unicodeDigits_ = false;
+  std::string unicodeWord_;  // the word being handed on, folded and composed
+  NoSpaceSplitter splitter_;
   ByteClasses classes_;
   std::string markerFirsts_;  // the first characters the classes mark
 };

@@ -4,6 +4,7 @@
 #include <new>
 
 #include "text/cp1252.h"
+#include "text/unicode_text.h"
 
 namespace kwl {
 
@@ -61,7 +62,12 @@ ClipboardTextSource::ClipboardTextSource(std::string_view utf8, bool lowerCase)
 bool ClipboardTextSource::Next(std::string& line) {
   if (done_ || !status_.Ok()) return false;
   try {
-    line = lowerCase_ ? cp1252::FromUtf8LowerCased(text_) : cp1252::FromUtf8(text_);
+    if (unicode_) {
+      line.assign(text_);
+      unicode::MakeValidUtf8(line);
+    } else {
+      line = lowerCase_ ? cp1252::FromUtf8LowerCased(text_) : cp1252::FromUtf8(text_);
+    }
     line += ' ';
   } catch (const std::bad_alloc&) {
     status_ = Status::Failure(Status::Kind::kOutOfMemory, ENOMEM, {});

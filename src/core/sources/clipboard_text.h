@@ -33,6 +33,9 @@ bool IsPlainText(std::string_view text, std::int64_t limit, bool allowWhiteSpace
 class ClipboardTextSource : public LineSource {
  public:
   explicit ClipboardTextSource(std::string_view utf8, bool lowerCase = false);
+  // Words in every script: the line is the text itself in UTF-8 (a
+  // malformed byte as U+FFFD), with the blank appended; the count folds it.
+  void SetUnicode(bool unicode) { unicode_ = unicode; }
 
   bool Next(std::string& line) override;
   std::int64_t Done() const override { return done_ ? total_ : 0; }
@@ -44,6 +47,7 @@ class ClipboardTextSource : public LineSource {
  private:
   std::string_view text_;
   bool lowerCase_;
+  bool unicode_ = false;
   std::int64_t total_;
   bool done_ = false;
   Status status_;

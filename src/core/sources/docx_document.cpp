@@ -49,7 +49,8 @@ void PrivateTempFolder::Remove() noexcept {
 }
 
 DocxDocument ReadDocxDocument(const std::string& docxPath, std::int64_t maxXmlBytes,
-                              const std::function<bool(const DocxBody&)>& proceed, DocxPieceObserver* observer) {
+                              const std::function<bool(const DocxBody&)>& proceed, DocxPieceObserver* observer,
+                              bool utf8) {
   DocxDocument doc;
   std::string xml;
   {
@@ -72,7 +73,7 @@ DocxDocument ReadDocxDocument(const std::string& docxPath, std::int64_t maxXmlBy
     doc.status = ReadWholeFile(doc.body.xmlPath, xml);
     if (!doc.status.Ok()) return doc;
   }
-  DocxPieces pieces = ExtractDocxPieces(xml, 1, observer);
+  DocxPieces pieces = ExtractDocxPieces(xml, 1, observer, utf8);
   if (pieces.stopped) {
     doc.status = Status::Failure(Status::Kind::kStopped, 0, docxPath);
     return doc;

@@ -58,9 +58,10 @@ struct DocxDocument {
 // Takes word/document.xml of the package out (at most maxXmlBytes of it),
 // asks proceed (when given) whether to read it, with what the extraction
 // reported whatever it was, reads it, removes the folder and extracts the
-// text pieces (ExtractDocxPieces from position 1, with the observer).
+// text pieces (ExtractDocxPieces from position 1, with the observer; utf8:
+// the pieces as UTF-8, for words in every script).
 DocxDocument ReadDocxDocument(const std::string& docxPath, std::int64_t maxXmlBytes,
                               const std::function<bool(const DocxBody&)>& proceed = {},
-                              DocxPieceObserver* observer = nullptr);
+                              DocxPieceObserver* observer = nullptr, bool utf8 = false);
 
 }  // namespace kwl

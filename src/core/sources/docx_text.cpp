@@ -6,6 +6,7 @@
 #include "files/paths.h"
 #include "sources/line_reader.h"
 #include "sources/zip_entry.h"
+#include "text/unicode_text.h"
 #include "text/utf8_repair.h"
 
 namespace kwl {
@@ -30,14 +31,19 @@ std::string ReplaceAll(std::string_view text, std::string_view from, std::string
 }
 
 // The piece of one text run: the run's content after its start tag, a blank
-// for an empty run, the three entities replaced in order, UTF-8 repaired.
-std::string MakePiece(std::string_view raw) {
+// for an empty run, the three entities replaced in order, UTF-8 repaired
+// (or, for words in every script, kept as UTF-8, malformed bytes as U+FFFD).
+std::string MakePiece(std::string_view raw, bool utf8) {
   const auto gt = raw.find('>');
   if (gt != std::string_view::npos) raw.remove_prefix(gt + 1);
   if (raw.find_first_not_of(' ') == std::string_view::npos) return " ";
   std::string piece = ReplaceAll(raw, "&amp;", "&");
   piece = ReplaceAll(piece, "&lt;", "<");
   piece = ReplaceAll(piece, "&gt;", ">");
+  if (utf8) {
+    unicode::MakeValidUtf8(piece);
+    return piece;
+  }
   return ReplaceUtf8Punctuation(DecodeUtf8Line(piece));
 }
 
@@ -78,7 +84,7 @@ DocxBody ExtractDocxBody(const std::string& docxPath, const std::string& folder,
   return body;
 }
 
-DocxPieces ExtractDocxPieces(std::string_view xml, std::int64_t start, DocxPieceObserver* observer) {
+DocxPieces ExtractDocxPieces(std::string_view xml, std::int64_t start, DocxPieceObserver* observer, bool utf8) {
   constexpr std::string_view kRunStart = "<w:t";
   constexpr std::string_view kRunEnd = "</w:t>";
   constexpr std::size_t npos = std::string_view::npos;
@@ -126,7 +132,7 @@ DocxPieces ExtractDocxPieces(std::string_view xml, std::int64_t start, DocxPiece
         const std::string_view between = xml.substr(following, nextStart - following);
         if (between.find("<w:br/>") != npos || between.find("</w:p>") != npos) raw += ' ';
       }
-      std::string piece = MakePiece(raw);
+      std::string piece = MakePiece(raw, utf8);
       out.size += static_cast<std::int64_t>(piece.size());
       ++out.count;
       if (observer != nullptr)

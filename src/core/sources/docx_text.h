@@ -62,8 +62,11 @@ struct DocxPieces {
 // piece is the content of one text run after its start tag (a blank for an
 // empty run), with &amp; &lt; &gt; replaced and its UTF-8 decoded to
 // Windows-1252 (utf8_repair.h); a line break or paragraph end before the
-// next run adds a blank, keeping the words on its two sides apart.
-DocxPieces ExtractDocxPieces(std::string_view xml, std::int64_t start, DocxPieceObserver* observer = nullptr);
+// next run adds a blank, keeping the words on its two sides apart. With utf8
+// (words in every script) the pieces stay UTF-8 instead, a malformed byte
+// replaced by U+FFFD.
+DocxPieces ExtractDocxPieces(std::string_view xml, std::int64_t start, DocxPieceObserver* observer = nullptr,
+                             bool utf8 = false);
 
 // The pieces as one text: each piece as it is, with a line end (CR LF)
 // after a piece that ends with "." (trailing blanks aside).

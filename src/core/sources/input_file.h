@@ -17,6 +17,10 @@ struct InputFileChoice {
   std::optional<bool> utf8;
   // Only 7-bit ASCII allowed: a text file scanned as UTF-8 is refused.
   bool only7bitAscii = false;
+  // Words in every script: the source hands UTF-8 lines (a text file of
+  // either encoding, a UTF-16 file with a byte-order mark, a DOCX
+  // document), and 7-bit ASCII only refuses nothing (it ignores the words).
+  bool unicode = false;
 };
 
 // The file's source and markup, with the messages the window would show for

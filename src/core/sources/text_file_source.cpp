@@ -7,6 +7,8 @@
 #include <utility>
 #include <vector>
 
+#include "text/cp1252.h"
+#include "text/unicode_text.h"
 #include "text/utf8_repair.h"
 
 namespace kwl {
@@ -70,7 +72,9 @@ std::unique_ptr<LineSource> TextFileSource::SplitOffBack(std::int64_t minUnits) 
     if (!status.Ok()) return nullptr;
     const std::int64_t cut = LineStartAfter(file, done_ + rest / 2, rest / 4);
     if (cut < 0 || cut >= total_ || !file.Seek(static_cast<std::uint64_t>(cut), status)) return nullptr;
-    std::unique_ptr<LineSource> back(new TextFileSource(std::move(file), path_, utf8_, bufferSize_, cut));
+    auto* part = new TextFileSource(std::move(file), path_, utf8_, bufferSize_, cut);
+    part->unicode_ = unicode_;
+    std::unique_ptr<LineSource> back(part);
     cut_ = cut;
     return back;
   } catch (const std::bad_alloc&) {
@@ -104,6 +108,15 @@ bool TextFileSource::Next(std::string& line) {
       // The repairs never touch the blank in front nor find a sequence
       // across it, so it may come first.
       // A line of ASCII has nothing to decode or replace.
+      if (unicode_) {
+        if (!HasNonAscii(line)) return true;
+        if (utf8_) {
+          unicode::MakeValidUtf8(line);
+        } else {
+          line = cp1252::ToUtf8(line);
+        }
+        return true;
+      }
       if (utf8_ && HasNonAscii(line)) {
         DecodeUtf8InPlace(line);
         ReplaceUtf8PunctuationInPlace(line);

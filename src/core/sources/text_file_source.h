@@ -25,6 +25,11 @@ class TextFileSource : public LineSource {
   // kOpenFailed) is in status() before the first line is asked for.
   TextFileSource(const std::string& path, bool utf8, std::size_t bufferSize = LineReader::kDefaultBufferSize);
 
+  // Words in every script: every line is handed as UTF-8 instead, a UTF-8
+  // file's malformed bytes as U+FFFD (no repairs), a Windows-1252 file's
+  // characters converted. Set before the first line.
+  void SetUnicode(bool unicode) { unicode_ = unicode; }
+
   // False at the end, or on a failure to read (kReadFailed) or to hold a
   // line (kOutOfMemory).
   bool Next(std::string& line) override;
@@ -54,6 +59,7 @@ class TextFileSource : public LineSource {
   std::string path_;
   std::optional<LineReader> reader_;
   bool utf8_;
+  bool unicode_ = false;
   std::size_t bufferSize_;
   std::int64_t done_ = 0;
   std::int64_t total_ = 0;
