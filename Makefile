@@ -21,7 +21,7 @@ SCREENSHOT_INPUT ?= $(firstword $(wildcard $(CORPUS)/text/fr_flaubert_madame-bov
 # What the tests need (the window's tests draw it offscreen, with real fonts;
 # the install checks validate the desktop files; the README's recipe runs GNU
 # parallel), and what the window needs besides.
-TEST_PACKAGES = g++ cmake make pkg-config libgtest-dev libgmock-dev libzip-dev libxxhash-dev libcli11-dev \
+TEST_PACKAGES = g++ cmake make pkg-config libgtest-dev libgmock-dev libzip-dev libxxhash-dev libicu-dev libcli11-dev \
   qt6-base-dev fonts-liberation fonts-dejavu-core desktop-file-utils appstream groff-base parallel
 GUI_PACKAGES = qt6-base-dev fonts-liberation fonts-dejavu-core time
 # make package: dpkg-shlibdeps (in dpkg-dev) and file find the dependencies.
@@ -29,7 +29,7 @@ PACKAGE_PACKAGES = dpkg-dev file
 # make bench: Google Benchmark for the microbenchmarks of the scanner.
 BENCH_PACKAGES = libbenchmark-dev
 # The fuzz targets: clang with libFuzzer's runtime (in libclang-rt-14-dev).
-FUZZ_PACKAGES = clang libclang-rt-14-dev cmake make pkg-config libzip-dev libxxhash-dev
+FUZZ_PACKAGES = clang libclang-rt-14-dev cmake make pkg-config libzip-dev libxxhash-dev libicu-dev
 
 .PHONY: deps deps-test deps-fuzz deps-package deps-bench build run test package fuzz bench screenshots clean
 

@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Checks the layering of src/ on the include lines themselves:
-#   core      includes core only (and the standard library, libzip, xxHash)
+#   core      includes core only (and the standard library, libzip, xxHash, ICU)
 #   platform  includes platform and core
 #   window    includes window, core and platform
 #   qt        includes qt, window, platform and core

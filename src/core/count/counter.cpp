@@ -9,6 +9,7 @@
 #include "count/ignore_list.h"
 #include "count/parallel_count.h"
 #include "text/normalise.h"
+#include "text/utf8_measure.h"
 
 namespace kwl {
 
@@ -23,7 +24,8 @@ CountTotals ComputeTotals(const WordTable& table) {
     ++t.included;
     t.occurrences += e.count;
     if (e.count > t.maxFrequency) t.maxFrequency = e.count;
-    if (static_cast<int>(e.strWord.size()) > t.longestWord) t.longestWord = static_cast<int>(e.strWord.size());
+    const int length = WordLength(e.strWord, table.Unicode());
+    if (length > t.longestWord) t.longestWord = length;
   }
   return t;
 }

@@ -31,7 +31,8 @@ WordTable::WordTable(const WordTable& other)
       tracksFiles_(other.tracksFiles_),
       currentFile_(other.currentFile_),
       files_(other.files_),
-      lastFile_(other.lastFile_) {
+      lastFile_(other.lastFile_),
+      unicode_(other.unicode_) {
   if (other.chunks_.empty()) return;  // never reset: nothing to copy
   // One block for all the words; the entries then refer to it.
   std::size_t total = 0;
@@ -62,6 +63,7 @@ void WordTable::Take(WordTable& other) noexcept {
   currentFile_ = std::exchange(other.currentFile_, 0);
   files_ = std::move(other.files_);
   lastFile_ = std::move(other.lastFile_);
+  unicode_ = std::exchange(other.unicode_, false);
   other.files_.clear();
   other.lastFile_.clear();
   other.chunks_.clear();
@@ -216,12 +218,16 @@ void WordTable::OrderByWord() {
   std::size_t totalLength = 0;
   for (std::uint32_t i = 1; i < size_; ++i) {
     const std::string_view word = At(i).strWord;
-    records[i - 1] = PrefixRecord{PackedRanks(word), i};
+    records[i - 1] = PrefixRecord{unicode_ ? PackedBytes(word) : PackedRanks(word), i};
     totalLength += word.size();
   }
-  SortByPrefix(records, [this](std::uint32_t a, std::uint32_t b) {
-    return cp1252::Compare(At(a).strWord, At(b).strWord) < 0;
-  });
+  if (unicode_) {
+    SortByPrefix(records, [this](std::uint32_t a, std::uint32_t b) { return At(a).strWord < At(b).strWord; });
+  } else {
+    SortByPrefix(records, [this](std::uint32_t a, std::uint32_t b) {
+      return cp1252::Compare(At(a).strWord, At(b).strWord) < 0;
+    });
+  }
   std::vector<std::uint32_t> order(records.size());
   for (std::size_t k = 0; k < records.size(); ++k) order[k] = records[k].index;
   std::vector<PrefixRecord>().swap(records);  // its memory free for the copy
@@ -236,6 +242,7 @@ void WordTable::OrderByWord() {
   constexpr std::size_t kEntriesAhead = 16;
   constexpr std::size_t kWordsAhead = 8;
   WordTable ordered;
+  ordered.unicode_ = unicode_;
   ordered.size_ = 0;
   ordered.Append();  // entry 0
   ordered.nextBlock_ = std::min(std::max(totalLength, kFirstBlock), kLargestBlock);

@@ -25,7 +25,7 @@
 namespace kwl {
 
 struct WordEntry {
-  std::string_view strWord;      // the word as counted (Windows-1252), held by the table
+  std::string_view strWord;      // the word as counted (Windows-1252, or UTF-8 in a Unicode table), held by the table
   std::int64_t count = 0;        // occurrences counted (64-bit: inputs of more than 2^31 words)
   std::int32_t lngFreqRank = 0;  // rank in frequency order, 0 when not ranked
   bool blnIncluded = true;
@@ -45,8 +45,14 @@ class WordTable {
   }
   ~WordTable() = default;
 
-  // Empties the table.
+  // Empties the table (whether its words are UTF-8 stays as it was).
   void Reset();
+
+  // Whether the words are UTF-8 (words in every script) instead of
+  // Windows-1252: the orders, the listing and its measures follow it. Kept
+  // through Reset, every copy, move and OrderByWord.
+  void SetUnicode(bool u) { unicode_ = u; }
+  bool Unicode() const { return unicode_; }
 
   std::int32_t NumWords() const { return static_cast<std::int32_t>(size_) - 1; }
 
@@ -68,6 +74,8 @@ class WordTable {
 
   // Puts the entries into ascending binary order of strWord and drops the
   // hash index (the table is no longer added to until the next Reset).
+  // Binary order is UTF-16 code order for Windows-1252 words, byte order
+  // (which is code point order) for UTF-8 words.
   void OrderByWord();
 
   // In how many files each word occurs, for a count of several files.
@@ -139,6 +147,7 @@ class WordTable {
   std::int32_t currentFile_ = 0;
   std::vector<std::int32_t> files_;
   std::vector<std::int32_t> lastFile_;
+  bool unicode_ = false;
 };
 
 }  // namespace kwl
