@@ -71,11 +71,11 @@ class TextBoxPass final : public ListingSink {
   TextBoxPass(Session& s, const char* blockLabel) : s_(s), blockLabel_(blockLabel) {}
 
   void Line(std::string_view text) override {
-    s_.main.txbOutput.Append(cp1252::ToUtf8(text));
+    s_.main.txbOutput.Append(Shown(text));
     Twirl(0);
   }
   bool Entry(std::string_view text, std::int32_t entry, std::int32_t listed) override {
-    buffer_ += cp1252::ToUtf8(text);
+    buffer_ += Shown(text);
     Twirl(entry);
     if (listed % 20 == 0 && !Flush(s_, buffer_, blockLabel_)) {
       full_ = true;
@@ -93,6 +93,12 @@ class TextBoxPass final : public ListingSink {
   }
 
  private:
+  // The listing's text as the box holds it (UTF-8): a table of UTF-8 words
+  // is listed in UTF-8 already.
+  std::string Shown(std::string_view text) const {
+    return s_.aWords.Unicode() ? std::string(text) : cp1252::ToUtf8(text);
+  }
+
   void Twirl(std::int32_t entry) {
     s_.main.lblTwirler.SetCaption(TwirlerText(entry));
     s_.main.lblTwirler.Repaint();

@@ -10,6 +10,7 @@
 #include "text/cp1252.h"
 #include "text/normalise.h"
 #include "text/unicode_text.h"
+#include "text/utf8_measure.h"
 
 namespace kwl {
 
@@ -24,8 +25,7 @@ CountTotals ComputeTotals(const WordTable& table) {
     ++t.included;
     t.occurrences += e.count;
     if (e.count > t.maxFrequency) t.maxFrequency = e.count;
-    const auto length =
-        static_cast<int>(table.Unicode() ? unicode::Length(e.strWord) : e.strWord.size());
+    const int length = WordLength(e.strWord, table.Unicode());
     if (length > t.longestWord) t.longestWord = length;
   }
   return t;

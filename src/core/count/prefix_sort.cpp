@@ -16,6 +16,13 @@ std::uint64_t PackedRanks(std::string_view text) {
   return packed;
 }
 
+std::uint64_t PackedBytes(std::string_view bytes) {
+  std::uint64_t packed = 0;
+  for (std::size_t k = 0; k < 8; ++k)
+    packed = (packed << 8) | (k < bytes.size() ? static_cast<unsigned char>(bytes[k]) : 0U);
+  return packed;
+}
+
 void RadixSortByPrefix(std::vector<PrefixRecord>& records) {
   // Least significant byte first, one counting pass per byte; a byte that is
   // the same in every record (the padding of short words, a letter every

@@ -22,6 +22,10 @@ struct PrefixRecord {
 // greater than it.
 std::uint64_t PackedRanks(std::string_view text);
 
+// The first eight bytes of bytes, packed alike (for byte order: UTF-8 words,
+// collation sort keys).
+std::uint64_t PackedBytes(std::string_view bytes);
+
 // Stable sort by prefix.
 void RadixSortByPrefix(std::vector<PrefixRecord>& records);
 

@@ -96,7 +96,6 @@ void WordTable::Reset() {
   left_ = 0;
   nextBlock_ = kFirstBlock;
   tracksFiles_ = false;
-  unicode_ = false;
   currentFile_ = 0;
   files_.clear();
   lastFile_.clear();
@@ -219,12 +218,16 @@ void WordTable::OrderByWord() {
   std::size_t totalLength = 0;
   for (std::uint32_t i = 1; i < size_; ++i) {
     const std::string_view word = At(i).strWord;
-    records[i - 1] = PrefixRecord{PackedRanks(word), i};
+    records[i - 1] = PrefixRecord{unicode_ ? PackedBytes(word) : PackedRanks(word), i};
     totalLength += word.size();
   }
-  SortByPrefix(records, [this](std::uint32_t a, std::uint32_t b) {
-    return cp1252::Compare(At(a).strWord, At(b).strWord) < 0;
-  });
+  if (unicode_) {
+    SortByPrefix(records, [this](std::uint32_t a, std::uint32_t b) { return At(a).strWord < At(b).strWord; });
+  } else {
+    SortByPrefix(records, [this](std::uint32_t a, std::uint32_t b) {
+      return cp1252::Compare(At(a).strWord, At(b).strWord) < 0;
+    });
+  }
   std::vector<std::uint32_t> order(records.size());
   for (std::size_t k = 0; k < records.size(); ++k) order[k] = records[k].index;
   std::vector<PrefixRecord>().swap(records);  // its memory free for the copy

@@ -45,16 +45,18 @@ class WordTable {
   }
   ~WordTable() = default;
 
-  // Empties the table.
+  // Empties the table (whether its words are UTF-8 stays as it was).
   void Reset();
 
-  std::int32_t NumWords() const { return static_cast<std::int32_t>(size_) - 1; }
-
-  // A Unicode table holds its words as UTF-8 (NFC, case-folded unless case
-  // is significant) instead of Windows-1252: what shows or writes a word
-  // must not convert it again. Off after Reset(); kept through copies and moves.
-  void SetUnicode(bool unicode) { unicode_ = unicode; }
+  // Whether the words are UTF-8 (words in every script) instead of
+  // Windows-1252: the orders, the listing and its measures follow it. Kept
+  // through Reset, every copy, move and OrderByWord. A Unicode table's words
+  // are NFC, case-folded unless case is significant: what shows or writes a
+  // word must not convert it again.
+  void SetUnicode(bool u) { unicode_ = u; }
   bool Unicode() const { return unicode_; }
+
+  std::int32_t NumWords() const { return static_cast<std::int32_t>(size_) - 1; }
 
   // Counts one occurrence; true when the word is new (its count is then 1).
   bool Add(std::string_view word) { return Add(word, 1); }
@@ -74,6 +76,8 @@ class WordTable {
 
   // Puts the entries into ascending binary order of strWord and drops the
   // hash index (the table is no longer added to until the next Reset).
+  // Binary order is UTF-16 code order for Windows-1252 words, byte order
+  // (which is code point order) for UTF-8 words.
   void OrderByWord();
 
   // In how many files each word occurs, for a count of several files.

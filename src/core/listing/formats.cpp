@@ -32,8 +32,9 @@ void AppendRight(std::string& out, std::string_view value, int width) {
 
 // The texts of the four columns, in the order of Column. The files column
 // follows the format's columns when widths.files is set.
+// wordColumns: the columns the word takes, -1 for one a byte.
 void AppendColumns(std::string& out, const FormatSpec& format, bool commas, const ColumnWidths& widths,
-                   const std::array<std::string_view, 4>& texts) {
+                   const std::array<std::string_view, 4>& texts, int wordColumns = -1) {
   out.append(commas ? format.commaLead : format.lead);
   const std::size_t numColumns = format.numColumns + (widths.files > 0 ? 1 : 0);
   bool gapDone = false;  // the word column before wrote its own separator
@@ -56,7 +57,8 @@ void AppendColumns(std::string& out, const FormatSpec& format, bool commas, cons
       gapDone = true;
     } else {
       out.append(text);
-      if (static_cast<int>(text.size()) < widths.word) out.append(static_cast<std::size_t>(widths.word) - text.size(), ' ');
+      const int columns = wordColumns >= 0 ? wordColumns : static_cast<int>(text.size());
+      if (columns < widths.word) out.append(static_cast<std::size_t>(widths.word - columns), ' ');
       // A format whose word ends the line has no gap of its own: the files
       // column then stands apart as any other column does.
       out.append(format.wordGap.empty() ? std::string_view("  ") : format.wordGap);
@@ -76,7 +78,8 @@ std::string_view ListedWord(std::string_view word) {
 }
 
 void AppendEntryLine(std::string& out, const FormatSpec& format, bool commas, const ColumnWidths& widths,
-                     std::int32_t rank, std::int64_t count, std::string_view word, std::int32_t files) {
+                     std::int32_t rank, std::int64_t count, std::string_view word, std::int32_t files,
+                     int wordColumns) {
   // Digits on the stack: a listing of millions of lines makes no strings.
   char rankText[16];
   char countText[24];
@@ -93,7 +96,8 @@ void AppendEntryLine(std::string& out, const FormatSpec& format, bool commas, co
   AppendColumns(out, format, commas, widths,
                 {std::string_view(rankText, static_cast<std::size_t>(rankEnd - rankText)),
                  std::string_view(countText, static_cast<std::size_t>(countEnd - countText)), ListedWord(word),
-                 filesDigits});
+                 filesDigits},
+                wordColumns);
 }
 
 void AppendHeading(std::string& out, const FormatSpec& format, bool commas, const ColumnWidths& widths,

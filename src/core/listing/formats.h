@@ -6,7 +6,8 @@
 // the space layout pads the word to its width and adds the format's word gap
 // ("  " in a format whose word is otherwise last), the comma layout gives the
 // word and ", ". A word that ends the line is never padded. All text is
-// Windows-1252.
+// Windows-1252, or UTF-8 where the words are (a word then pads by the
+// columns it takes, which the caller gives).
 //
 // The files column (in how many files a word occurs) is an optional last
 // column of every format, right-aligned like the numbers, under the label
@@ -45,9 +46,11 @@ struct ColumnWidths {
 // The line of one entry, without line end; the word as counted, trimmed of
 // blanks; files ends the line when widths.files is set. In format 9 the
 // entry's item without its separator: the word, and its files in
-// parentheses when widths.files is set.
+// parentheses when widths.files is set. wordColumns: the columns the
+// trimmed word takes (WordColumns), -1 for one a byte.
 void AppendEntryLine(std::string& out, const FormatSpec& format, bool commas, const ColumnWidths& widths,
-                     std::int32_t rank, std::int64_t count, std::string_view word, std::int32_t files = 0);
+                     std::int32_t rank, std::int64_t count, std::string_view word, std::int32_t files = 0,
+                     int wordColumns = -1);
 
 // The heading: the labels Rank, Freq, Word and Files in the columns' places,
 // and the length of the longest word where the format notes it (at the end

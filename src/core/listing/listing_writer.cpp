@@ -2,10 +2,20 @@
 
 #include <algorithm>
 
+#include "text/utf8_measure.h"
+
 namespace kwl {
 namespace {
 
 int Digits(std::int64_t n) { return static_cast<int>(std::to_string(n).size()); }
+
+// The display width of the widest included word of a UTF-8 table.
+int WidestWord(const WordTable& table) {
+  int widest = 0;
+  for (std::int32_t i = 1; i <= table.NumWords(); ++i)
+    if (table[i].blnIncluded) widest = std::max(widest, DisplayWidth(ListedWord(table[i].strWord)));
+  return widest;
+}
 
 }  // namespace
 
@@ -16,13 +26,20 @@ ColumnWidths ColumnWidthsFor(const ListingLayout& layout) {
 }
 
 ListingWriter::ListingWriter(const WordTable& table, const ListingLayout& layout)
-    : table_(table), layout_(layout), format_(FormatSpecOf(layout.format)), widths_(ColumnWidthsFor(layout)) {}
+    : table_(table), layout_(layout), format_(FormatSpecOf(layout.format)), widths_(ColumnWidthsFor(layout)) {
+  if (table_.Unicode() && !format_.oneLine) widths_.word = std::max(WidestWord(table_), layout_.minWidth);
+}
 
 void ListingWriter::Begin(ListingSink& sink) {
   if (layout_.spreadsheetNotes) {
-    sink.Line(std::string("\"To open this file in Excel state that it is delimited by ") +
-              (layout_.commas ? "commas." : "spaces.") + "\r\n");
-    sink.Line("\"Set File Origin: Windows (ANSI) & Text qualifier: double-quote.\r\n");
+    // UTF-8 words: the file starts with a byte-order mark, and the
+    // spreadsheet is told to read it as UTF-8.
+    const bool unicode = table_.Unicode();
+    sink.Line(std::string(unicode ? "\xEF\xBB\xBF" : "") +
+              "\"To open this file in Excel state that it is delimited by " + (layout_.commas ? "commas." : "spaces.") +
+              "\r\n");
+    sink.Line(std::string("\"Set File Origin: ") + (unicode ? "Unicode (UTF-8)" : "Windows (ANSI)") +
+              " & Text qualifier: double-quote.\r\n");
     sink.Line("\r\n");
   }
   if (format_.oneLine) return;
@@ -35,7 +52,8 @@ void ListingWriter::Begin(ListingSink& sink) {
 bool ListingWriter::Put(std::int32_t entry, std::int32_t listed, ListingSink& sink) {
   const WordEntry& e = table_[entry];
   text_.clear();
-  AppendEntryLine(text_, format_, layout_.commas, widths_, e.lngFreqRank, e.count, e.strWord, table_.Files(entry));
+  AppendEntryLine(text_, format_, layout_.commas, widths_, e.lngFreqRank, e.count, e.strWord, table_.Files(entry),
+                  table_.Unicode() ? DisplayWidth(ListedWord(e.strWord)) : -1);
   if (format_.oneLine) {
     if (listed < layout_.wordsListed || layout_.separatorAfterLastWord) text_ += ", ";
   } else {

@@ -2,7 +2,12 @@
 // Writing a listing of the finished word table: the notes for a spreadsheet
 // when wanted, the heading, then one text per listed entry, handed to a sink.
 // The writer owns every byte (Windows-1252, line ends included); a sink only
-// says where the bytes go and whether to go on.
+// says where the bytes go and whether to go on. A table of UTF-8 words
+// (WordTable::Unicode) is listed in UTF-8: the notes then begin with a
+// byte-order mark and name that character set, and the word column is as
+// wide as the widest listed word's display width (DisplayWidth), every word
+// padded by the columns it takes; longestWord is then the heading's note
+// only (characters, as ComputeListStatistics counts them).
 #include <cstdint>
 #include <span>
 #include <string>
@@ -48,7 +53,7 @@ struct ListingLayout {
   bool filesColumn = false;
   std::int32_t wordsListed = 0;  // the rank column's width follows its digits
   std::int64_t maxFrequency = 0;  // the frequency column's width follows its digits
-  int longestWord = 0;            // the word column's width, noted in the heading
+  int longestWord = 0;            // the word column's width, noted in the heading (a UTF-8 table: the note only)
   std::int32_t maxFiles = 0;      // the files column's width follows its digits
   int minWidth = kMinColumnWidth;  // no column is narrower
 };

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "count/prefix_sort.h"
+#include "listing/collation.h"
 #include "text/cp1252.h"
 #include "text/normalise.h"
 
@@ -85,6 +86,10 @@ class KeyMaker {
 }  // namespace
 
 void SortWordTable(WordTable& table, std::int32_t first, std::int32_t last, int startPos) {
+  if (table.Unicode()) {
+    CollateWordTable(table, first, last, startPos);
+    return;
+  }
   if (first < 1) first = 1;
   if (last > table.NumWords()) last = table.NumWords();
   if (first >= last) return;

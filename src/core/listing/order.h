@@ -12,7 +12,9 @@ namespace kwl {
 
 // Sorts entries first..last into ascending key order (from character
 // position startPos, 1-based) exactly as the program's quicksort-and-reverse
-// leaves them, so entries with equal keys keep that procedure's order.
+// leaves them, so entries with equal keys keep that procedure's order. A
+// table of UTF-8 words (WordTable::Unicode) is put into collation order
+// instead (CollateWordTable).
 void SortWordTable(WordTable& table, std::int32_t first, std::int32_t last, int startPos);
 
 // Told how far RankByFrequency has got, so that a window can stay responsive

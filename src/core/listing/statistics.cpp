@@ -1,5 +1,9 @@
 #include "listing/statistics.h"
 
+#include <algorithm>
+
+#include "text/utf8_measure.h"
+
 namespace kwl {
 
 std::int32_t MostFiles(const WordTable& table) {
@@ -22,7 +26,7 @@ ListStatistics ComputeListStatistics(const WordTable& table, std::int64_t totalO
     ++st.wordsListed;
     st.occurrencesListed += e.count;
     if (e.count > st.maxFrequency) st.maxFrequency = e.count;
-    if (static_cast<int>(e.strWord.size()) > st.longestWord) st.longestWord = static_cast<int>(e.strWord.size());
+    st.longestWord = std::max(st.longestWord, WordLength(e.strWord, table.Unicode()));
   }
   st.maxFiles = MostFiles(table);
   return st;

@@ -12,7 +12,7 @@ struct ListStatistics {
   std::int64_t occurrencesListed = 0;  // the counts of the included entries added up
   std::int64_t totalOccurrences = 0;   // every word the scan found, as given
   std::int64_t maxFrequency = 0;       // the highest count of an included entry
-  int longestWord = 0;                 // the longest included word, in characters
+  int longestWord = 0;                 // the longest included word, in characters (WordLength)
   std::int32_t maxFiles = 0;           // the most files an included entry occurs in (0 untracked)
   // A count of several files: the files counted and those skipped (a count
   // of one file leaves both 0).
