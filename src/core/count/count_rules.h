@@ -48,6 +48,7 @@ struct CountRules {
   // The comment markers and whether character entities are decoded; an empty
   // kind means no comment markers at all.
   scan::MarkupKind markup{"C", false};
+  bool unicode = false;  // words in every script, decoded and held as UTF-8
 
   WordRules word;
 };
