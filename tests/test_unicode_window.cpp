@@ -1,12 +1,21 @@
 // The window in the Unicode mode: its check box as a word rule of the
-// settings.
+// settings, and the words of a Unicode table (UTF-8 already) shown in the
+// text box as they are, found or listed.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstddef>
 #include <string>
+#include <utility>
+#include <vector>
 
+#include "count_run.h"
+#include "list_words.h"
+#include "listing/formats.h"
 #include "params_logic.h"
 #include "settings_window.h"
 #include "support/test_files.h"
+#include "text/cp1252.h"
 #include "word_filters.h"
 
 namespace kwl {
@@ -76,6 +85,59 @@ TEST_F(UnicodeInTheWindow, SavedToAFileAndLoadedBack) {
   p.cmdSaveLoadState[1].Click();
   EXPECT_EQ(p.lblParameters.Caption(), "Settings loaded from");
   EXPECT_EQ(p.chkUnicodeWords.Value(), 1);
+}
+
+// A Unicode table's words are UTF-8: listed in every format they appear once
+// as they are, never converted a second time.
+TEST_F(UnicodeInTheWindow, AUnicodeTableIsListedAsItIs) {
+  const std::vector<std::pair<std::string, int>> words = {
+      {"człowieka", 7}, {"человека", 8}, {"ανθρώπους", 3}, {"人人", 2}, {"émile", 1}, {"zebra", 4}};
+  for (int format = 0; format < 10; ++format) {
+    SCOPED_TRACE(format);
+    s.main.cboDisplayFormat.SetListIndex(format);
+    test::CountUnicodeWords(s, words);
+    const FormatSpec& spec = FormatSpecOf(format);
+    const auto end = spec.columns.begin() + static_cast<std::ptrdiff_t>(spec.numColumns);
+    if (!spec.oneLine && std::find(spec.columns.begin(), end, Column::Word) == end) continue;  // no words shown
+    const std::string shown = s.main.txbOutput.Text();
+    for (const auto& [word, count] : words) {
+      EXPECT_NE(shown.find(word), std::string::npos) << word;
+      if (word != "zebra") {
+        EXPECT_EQ(shown.find(cp1252::ToUtf8(word)), std::string::npos) << word << " converted again";
+      }
+    }
+  }
+  // The same table as Windows-1252 (the mode off) shows the same words.
+  s.main.cboDisplayFormat.SetListIndex(9);
+  test::CountWords(s, {{"émile", 1}, {"zebra", 4}});
+  const std::string off = s.main.txbOutput.Text();
+  test::CountUnicodeWords(s, {{"émile", 1}, {"zebra", 4}});
+  EXPECT_EQ(s.main.txbOutput.Text(), off);
+  EXPECT_EQ(off, "zebra, émile\r\n");
+}
+
+// Each new word is shown as it is found: as it is in a Unicode count, from
+// Windows-1252 otherwise; the count's rules decide, not the box.
+TEST_F(UnicodeInTheWindow, WordsAsFoundAreShownInTheCountsEncoding) {
+  const struct {
+    bool unicode;
+    std::string first;
+    std::string second;
+    std::string shown;
+  } cases[] = {
+      {true, "łódź", "日本", "łódź 日本 "},
+      {false, "\xe9mile", "caf\xe9", "émile café "},
+  };
+  for (const auto& c : cases) {
+    CountRules rules = MakeCountRules(s);
+    rules.unicode = c.unicode;
+    p.chkUnicodeWords.SetValue(c.unicode ? 0 : 1);
+    StartCount(s, rules);
+    EXPECT_EQ(s.aWords.Unicode(), c.unicode);
+    s.intake.NewWord(c.first, 1);
+    s.intake.NewWord(c.second, 2);
+    EXPECT_EQ(s.main.txbOutput.Text(), c.shown);
+  }
 }
 
 }  // namespace

@@ -66,16 +66,18 @@ class FilePass final : public OutputFileSink {
 
 // The text-box pass: the heading goes straight into txbOutput, the entries'
 // lines (UTF-8) in blocks of 20; each line shows the activity indicator.
+// The lines of a Unicode table are UTF-8 already; the others Windows-1252.
 class TextBoxPass final : public ListingSink {
  public:
-  TextBoxPass(Session& s, const char* blockLabel) : s_(s), blockLabel_(blockLabel) {}
+  TextBoxPass(Session& s, const char* blockLabel)
+      : s_(s), blockLabel_(blockLabel), utf8_(s.aWords.Unicode()) {}
 
   void Line(std::string_view text) override {
-    s_.main.txbOutput.Append(cp1252::ToUtf8(text));
+    s_.main.txbOutput.Append(Shown(text));
     Twirl(0);
   }
   bool Entry(std::string_view text, std::int32_t entry, std::int32_t listed) override {
-    buffer_ += cp1252::ToUtf8(text);
+    buffer_ += Shown(text);
     Twirl(entry);
     if (listed % 20 == 0 && !Flush(s_, buffer_, blockLabel_)) {
       full_ = true;
@@ -93,6 +95,7 @@ class TextBoxPass final : public ListingSink {
   }
 
  private:
+  std::string Shown(std::string_view text) const { return utf8_ ? std::string(text) : cp1252::ToUtf8(text); }
   void Twirl(std::int32_t entry) {
     s_.main.lblTwirler.SetCaption(TwirlerText(entry));
     s_.main.lblTwirler.Repaint();
@@ -100,6 +103,7 @@ class TextBoxPass final : public ListingSink {
 
   Session& s_;
   const char* blockLabel_;
+  const bool utf8_;
   std::string buffer_;
   bool full_ = false;
 };

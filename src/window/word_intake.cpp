@@ -14,6 +14,11 @@ void WordIntake::Step() {
   if (s_.pump.Yield()) s_.counter.SetWordRules(MakeWordRules(s_.params, s_.run, s_.commonWords));
 }
 
+std::string WordIntake::Shown(std::string_view word) const {
+  // The table being counted is UTF-8 in a Unicode count.
+  return s_.aWords.Unicode() ? std::string(word) : cp1252::ToUtf8(word);
+}
+
 bool WordIntake::StopRequested() { return s_.run.blnStop; }
 
 bool WordIntake::ConfirmStop(std::int32_t distinctWords) {
@@ -28,7 +33,7 @@ bool WordIntake::ConfirmStop(std::int32_t distinctWords) {
 void WordIntake::NewWord(std::string_view word, std::int32_t distinctWords) {
   MainControls& m = s_.main;
   if (distinctWords == 1) {
-    if (m.chkSuppressWords.Value() != 1) m.txbOutput.SetText(cp1252::ToUtf8(word) + " ");
+    if (m.chkSuppressWords.Value() != 1) m.txbOutput.SetText(Shown(word) + " ");
     return;
   }
   if (distinctWords % 10 == 0) {
@@ -56,7 +61,7 @@ void WordIntake::ShowNewWord(std::string_view word) {
     s_.main.chkSuppressWords.SetValue(1);
     return;
   }
-  out.Append(cp1252::ToUtf8(word));
+  out.Append(Shown(word));
   out.Append(" ");
   out.SetCaretToEnd();
 }

@@ -3,6 +3,7 @@
 // text box as it is found, the event pump between words, the stop request
 // of the count button and its confirmation, the progress bar of a file.
 #include <cstdint>
+#include <string>
 #include <string_view>
 
 #include "count/counter.h"
@@ -40,6 +41,8 @@ class WordIntake : public CountObserver {
 
  private:
   void ShowNewWord(std::string_view word);
+  // The word as the text box shows it (UTF-8).
+  std::string Shown(std::string_view word) const;
 
   Session& s_;
 };

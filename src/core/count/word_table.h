@@ -78,6 +78,10 @@ class WordTable {
   void TrackFiles();
   bool TracksFiles() const { return tracksFiles_; }
   void StartFile() { ++currentFile_; }
+
+  // Whether the words are UTF-8 (the Unicode mode) rather than Windows-1252.
+  void SetUnicode(bool u) { unicode_ = u; }
+  bool Unicode() const { return unicode_; }
   // The files entry i occurs in; 0 when files are not tracked.
   std::int32_t Files(std::int32_t i) const {
     return tracksFiles_ ? files_[static_cast<std::size_t>(i)] : 0;
@@ -133,6 +137,7 @@ class WordTable {
   char* free_ = nullptr;     // the unused rest of the newest block
   std::size_t left_ = 0;     // its size
   std::size_t nextBlock_ = 0;  // size of the next block
+  bool unicode_ = false;
   // With files tracked: per entry, the files it occurs in and the number of
   // the last file it was counted in (while the table is added to).
   bool tracksFiles_ = false;
