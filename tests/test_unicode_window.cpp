@@ -12,6 +12,7 @@
 #include "count_run.h"
 #include "list_words.h"
 #include "listing/formats.h"
+#include "occurrences_window.h"
 #include "params_logic.h"
 #include "settings_window.h"
 #include "support/test_files.h"
@@ -137,6 +138,39 @@ TEST_F(UnicodeInTheWindow, WordsAsFoundAreShownInTheCountsEncoding) {
     s.intake.NewWord(c.first, 1);
     s.intake.NewWord(c.second, 2);
     EXPECT_EQ(s.main.txbOutput.Text(), c.shown);
+  }
+}
+
+// The list's context menu finds the entry of a Unicode table's line by its
+// text as shown (the column in the text box's UTF-16 units), and names it
+// as it is.
+TEST_F(UnicodeInTheWindow, TheListsMenuFindsAUnicodeEntryByItsLine) {
+  const std::vector<std::string> words = {"człowieka", "𝔸𝔹", "人人", "émile"};
+  for (int format : {0, 9}) {
+    SCOPED_TRACE(format);
+    s.main.cboDisplayFormat.SetListIndex(format);
+    test::CountUnicodeWords(s, {{words[0], 4}, {words[1], 3}, {words[2], 2}, {words[3], 1}});
+    const std::string& text = s.main.txbOutput.Text();
+    for (const std::string& word : words) {
+      SCOPED_TRACE(word);
+      const std::size_t at = text.find(word);
+      ASSERT_NE(at, std::string::npos);
+      std::size_t line = 0;
+      for (std::size_t i = text.find("\r\n"); i < at; i = text.find("\r\n", i + 2)) ++line;
+      // The column as the text box counts it: UTF-16 units ("𝔸" takes two).
+      const std::size_t start = line == 0 ? 0 : text.rfind("\r\n", at) + 2;
+      std::size_t column = 0;
+      for (std::size_t i = start; i < at; ++i) {
+        const auto b = static_cast<unsigned char>(text[i]);
+        column += ((b & 0xC0) != 0x80 ? 1 : 0) + (b >= 0xF0 ? 1 : 0);
+      }
+      const std::int32_t entry = ListedEntryAt(s, {line, column, ""});
+      ASSERT_GT(entry, 0);
+      EXPECT_EQ(s.aWords[entry].strWord, word);
+      const std::vector<ListMenuEntry> menu = ListContextMenu(s, {line, column, ""});
+      ASSERT_FALSE(menu.empty());
+      EXPECT_EQ(menu.front().caption, "Show occurrences of \u00AB" + word + "\u00BB");
+    }
   }
 }
 

@@ -15,6 +15,7 @@
 #include "sources/input_notices.h"
 #include "progress.h"
 #include "session.h"
+#include "shown_text.h"
 #include "statistics.h"
 #include "text/cp1252.h"
 
@@ -95,7 +96,7 @@ class TextBoxPass final : public ListingSink {
   }
 
  private:
-  std::string Shown(std::string_view text) const { return utf8_ ? std::string(text) : cp1252::ToUtf8(text); }
+  std::string Shown(std::string_view text) const { return ShownText(utf8_, text); }
   void Twirl(std::int32_t entry) {
     s_.main.lblTwirler.SetCaption(TwirlerText(entry));
     s_.main.lblTwirler.Repaint();

@@ -5,18 +5,13 @@
 #include "count/limits.h"
 #include "progress.h"
 #include "session.h"
-#include "text/cp1252.h"
+#include "shown_text.h"
 #include "word_filters.h"
 
 namespace kwl {
 void WordIntake::Step() {
   if (!s_.run.blnStartUpCompleted) return;
   if (s_.pump.Yield()) s_.counter.SetWordRules(MakeWordRules(s_.params, s_.run, s_.commonWords));
-}
-
-std::string WordIntake::Shown(std::string_view word) const {
-  // The table being counted is UTF-8 in a Unicode count.
-  return s_.aWords.Unicode() ? std::string(word) : cp1252::ToUtf8(word);
 }
 
 bool WordIntake::StopRequested() { return s_.run.blnStop; }
@@ -33,7 +28,7 @@ bool WordIntake::ConfirmStop(std::int32_t distinctWords) {
 void WordIntake::NewWord(std::string_view word, std::int32_t distinctWords) {
   MainControls& m = s_.main;
   if (distinctWords == 1) {
-    if (m.chkSuppressWords.Value() != 1) m.txbOutput.SetText(Shown(word) + " ");
+    if (m.chkSuppressWords.Value() != 1) m.txbOutput.SetText(ShownText(s_.aWords, word) + " ");
     return;
   }
   if (distinctWords % 10 == 0) {
@@ -61,7 +56,7 @@ void WordIntake::ShowNewWord(std::string_view word) {
     s_.main.chkSuppressWords.SetValue(1);
     return;
   }
-  out.Append(Shown(word));
+  out.Append(ShownText(s_.aWords, word));
   out.Append(" ");
   out.SetCaretToEnd();
 }

@@ -3,7 +3,6 @@
 // text box as it is found, the event pump between words, the stop request
 // of the count button and its confirmation, the progress bar of a file.
 #include <cstdint>
-#include <string>
 #include <string_view>
 
 #include "count/counter.h"
@@ -41,8 +40,6 @@ class WordIntake : public CountObserver {
 
  private:
   void ShowNewWord(std::string_view word);
-  // The word as the text box shows it (UTF-8).
-  std::string Shown(std::string_view word) const;
 
   Session& s_;
 };
