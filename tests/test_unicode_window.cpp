@@ -72,22 +72,6 @@ TEST_F(UnicodeInTheWindow, TheCheckBoxIsAWordRuleOffByDefault) {
   EXPECT_EQ(p.chkUnicodeWords.Value(), 0);
 }
 
-TEST_F(UnicodeInTheWindow, SavedToAFileAndLoadedBack) {
-  ConnectSettingsWindow(s);
-  test::TempDir dir;
-  const std::string path = dir.File("unicode.kwl");
-  p.chkUnicodeWords.SetValue(1);
-  t.platform.fileAnswers.push_back(path);
-  p.cmdSaveLoadState[0].Click();
-  EXPECT_EQ(p.lblParameters.Caption(), "Settings saved to");
-  EXPECT_EQ(test::ReadAll(path).substr(test::ReadAll(path).size() - 6), "0\r\n1\r\n") << "lines 39 and 40";
-  p.chkUnicodeWords.SetValue(0);
-  t.platform.fileAnswers.push_back(path);
-  p.cmdSaveLoadState[1].Click();
-  EXPECT_EQ(p.lblParameters.Caption(), "Settings loaded from");
-  EXPECT_EQ(p.chkUnicodeWords.Value(), 1);
-}
-
 // A Unicode table's words are UTF-8: listed in every format they appear once
 // as they are, never converted a second time.
 TEST_F(UnicodeInTheWindow, AUnicodeTableIsListedAsItIs) {
