@@ -28,6 +28,8 @@ GUI_PACKAGES = qt6-base-dev fonts-liberation fonts-dejavu-core time
 # (the build leaves the chart window out without them).
 TEST_PACKAGES += qt6-charts-dev qt6-svg-dev
 GUI_PACKAGES += qt6-charts-dev qt6-svg-dev
+# The Noto fonts show the words of every script (the Unicode mode).
+GUI_PACKAGES += fonts-noto-core fonts-noto-cjk
 # make package: dpkg-shlibdeps (in dpkg-dev) and file find the dependencies.
 PACKAGE_PACKAGES = dpkg-dev file
 # make bench: Google Benchmark for the microbenchmarks of the scanner.

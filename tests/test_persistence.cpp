@@ -48,7 +48,8 @@ const std::vector<std::string> kDefaults = {
     "0",    "0",    "1",                                             // 28-30
     "0",    "0",    "0",    "0",      "0",      "0",                 // 31-36
     "\"\"", "0",                                                     // 37-38
-    "0"};                                                           // 39: the files column
+    "0",                                                            // 39: the files column
+    "0"};                                                           // 40: the Unicode mode
 
 // Every setting away from its default.
 void ChangeEverything(Session& s) {
@@ -70,7 +71,7 @@ void ChangeEverything(Session& s) {
                         &p.chkAllowWordsWithUnderscores, &p.chkAllowWordsWithColons, &p.chkAllowWordsWithBackslashes,
                         &p.chkAllowWordsWithForwardslashes, &p.chkAllowWordsWithPeriods, &p.chkAllowWordsWithAtSigns,
                         &p.chkAllowWordsWithNumerals, &p.chkOutputWithCommas, &p.chkWarnOnOverwrite,
-                        &p.chkSaveStateOnQuit, &p.chkOnly7bitASCII, &p.chkShowFiles})
+                        &p.chkSaveStateOnQuit, &p.chkOnly7bitASCII, &p.chkShowFiles, &p.chkUnicodeWords})
     box->SetValue(box->Value() == 1 ? 0 : 1);
   p.chkAllowCommentMarkers.SetValue(0);
   s.main.chkSuppressWords.SetValue(1);
@@ -88,7 +89,7 @@ TEST(Persistence, DefaultsAreWrittenAsTheThirtyEightLinesAndLine39) {
   EXPECT_EQ(SaveState(t.session, path), "");
   const std::string text = test::ReadAll(path);
   EXPECT_EQ(text, Join(kDefaults));
-  EXPECT_EQ(Lines(text).size(), 39u);
+  EXPECT_EQ(Lines(text).size(), 40u);
 }
 
 TEST(Persistence, RoundTripGivesBackEverySetting) {
@@ -99,17 +100,19 @@ TEST(Persistence, RoundTripGivesBackEverySetting) {
   const std::string first = dir.File("all.kwl");
   ASSERT_EQ(SaveState(s, first), "");
   const std::vector<std::string> saved = Lines(test::ReadAll(first));
-  ASSERT_EQ(saved.size(), 39u);
+  ASSERT_EQ(saved.size(), 40u);
   EXPECT_EQ(saved[0], "\"/home/ann/Texte/Märchen, Band 1.txt\"") << "UTF-8, commas kept inside quotes";
   EXPECT_EQ(saved[2], "\"apple zebra\"");
   EXPECT_EQ(saved[28], "0");
   EXPECT_EQ(saved[29], "0");
   EXPECT_EQ(saved[38], "1") << "the files column";
+  EXPECT_EQ(saved[39], "1") << "the Unicode mode";
 
   InitializeVariables(s);
   EXPECT_EQ(RestoreSavedState(s, first), "");
   EXPECT_EQ(s.params.chkAllowCommentMarkers.Value(), 1) << "always 1 after a restore";
   EXPECT_EQ(s.params.chkShowFiles.Value(), 1);
+  EXPECT_EQ(s.params.chkUnicodeWords.Value(), 1);
   EXPECT_EQ(s.run.strWordsToIgnore.Text(), " apple zebra ");
   EXPECT_EQ(s.params.txbCommonWordsFile.Text(), "/usr/share/kestrawl/cwds_de.txt");
   EXPECT_TRUE(s.main.chkDisableOutputToFile.Enabled()) << "an output path enables the Disable box";
@@ -222,32 +225,40 @@ TEST(Persistence, DamagedFilesGiveTheRestoreMessageAndKeepWhatWasApplied) {
   }
 }
 
-// A file of the 38 described lines, as older versions wrote it, and one with
-// a line 39 that is neither 0 nor 1, restore without a message and with the
-// files column off.
-TEST(Persistence, Line39MissingOrUnreadableRestoresTheFilesColumnOff) {
-  const std::vector<std::string> described(kDefaults.begin(), kDefaults.begin() + 38);
-  std::vector<std::string> garbage = kDefaults;
-  garbage[38] = "\"on\"";
-  std::vector<std::string> on = kDefaults;
-  on[38] = "1";
+// A file of the 38 described lines, as older versions wrote it, one of 39
+// lines, and ones with a line 39 or 40 that is neither 0 nor 1, restore
+// without a message and with the files column and the Unicode mode off.
+TEST(Persistence, OptionalLinesMissingOrUnreadableRestoreOff) {
+  const auto with = [](int line39, const char* v39, const char* v40) {
+    std::vector<std::string> lines(kDefaults.begin(), kDefaults.begin() + line39);
+    if (v39 != nullptr) lines.emplace_back(v39);
+    if (v40 != nullptr) lines.emplace_back(v40);
+    return Join(lines);
+  };
   const struct {
     const char* name;
     std::string content;
-    int value;
+    int files;
+    int unicode;
   } cases[] = {
-      {"38 lines", Join(described), 0},
-      {"garbage", Join(garbage), 0},
-      {"on", Join(on), 1},
+      {"38 lines", with(38, nullptr, nullptr), 0, 0},
+      {"39 lines", with(38, "1", nullptr), 1, 0},
+      {"garbage 39", with(38, "\"on\"", "0"), 0, 0},
+      {"files on", with(38, "1", "0"), 1, 0},
+      {"garbage 40", with(38, "1", "\"Unicode\""), 1, 0},
+      {"unicode on", with(38, "0", "1"), 0, 1},
+      {"both on", with(38, "1", "1"), 1, 1},
   };
   for (const auto& c : cases) {
     test::TestSession t;
     Session& s = t.session;
     test::TempDir dir;
-    s.params.chkShowFiles.SetValue(c.value == 1 ? 0 : 1);
+    s.params.chkShowFiles.SetValue(c.files == 1 ? 0 : 1);
+    s.params.chkUnicodeWords.SetValue(c.unicode == 1 ? 0 : 1);
     s.main.txbFile[0].SetText("/before.txt");
     EXPECT_EQ(RestoreSavedState(s, dir.Write("state.kwl", c.content)), "") << c.name;
-    EXPECT_EQ(s.params.chkShowFiles.Value(), c.value) << c.name;
+    EXPECT_EQ(s.params.chkShowFiles.Value(), c.files) << c.name;
+    EXPECT_EQ(s.params.chkUnicodeWords.Value(), c.unicode) << c.name;
     EXPECT_EQ(s.main.txbFile[0].Text(), "") << c.name << ": the described lines are applied";
   }
 }

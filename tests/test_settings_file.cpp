@@ -24,8 +24,9 @@ const std::string kDescribedLines =
     "0\r\n0\r\n1\r\n"                                               // 28-30
     "0\r\n0\r\n0\r\n0\r\n0\r\n0\r\n"                                // 31-36
     "\"\"\r\n0\r\n";                                                // 37-38
-// The defaults as written now: line 39, the files column, after them.
-const std::string kDefaultFile = kDescribedLines + "0\r\n";
+// The defaults as written now: line 39, the files column, and line 40, the
+// Unicode mode, after them.
+const std::string kDefaultFile = kDescribedLines + "0\r\n0\r\n";
 
 // The default file with line n (from 1) replaced.
 std::string With(int n, const std::string& value) {
@@ -137,7 +138,7 @@ TEST(SettingsFile, Line39IsReadAsOnOrOffAndNeverFails) {
       {kDescribedLines + "1e300\r\n", 0},
       {kDescribedLines + "\"unterminated", 0},
       {kDescribedLines + std::string((1 << 20) + 10, '1'), 0},  // too long to be a value
-      {kDescribedLines + "1\r\nanything after\r\n", 1},   // later lines are not read
+      {kDescribedLines + "1\r\nanything after\r\n", 1},   // line 40 alone is off
   };
   for (const Case& c : cases) {
     const SettingsRead read = ParseSettings(c.file);
@@ -153,12 +154,63 @@ TEST(SettingsFile, Line39IsReadAsOnOrOffAndNeverFails) {
   // Written as 0 or 1, and read back.
   Settings on;
   on.showFilesColumn = 1;
-  EXPECT_EQ(ComposeSettingsFile(on), kDescribedLines + "1\r\n");
+  EXPECT_EQ(ComposeSettingsFile(on), kDescribedLines + "1\r\n0\r\n");
   EXPECT_EQ(ParseSettings(ComposeSettingsFile(on)).settings, on);
   on.showFilesColumn = 2;
   EXPECT_EQ(ComposeSettingsFile(on), kDefaultFile) << "only 1 is on";
   // A file that fails before line 39 has not read it.
   EXPECT_EQ(ParseSettings(With(38, "-1") + "1\r\n").settings.showFilesColumn, 0);
+}
+
+// Line 40, the Unicode mode, after line 39 and on the same terms: a file of
+// 38 or 39 lines, or anything but 0 or 1 there, reads whole with it off.
+TEST(SettingsFile, Line40IsReadAsOnOrOffAndNeverFails) {
+  struct Case {
+    std::string after;  // what follows the 38 described lines
+    int showFilesColumn;
+    int unicodeWords;
+  };
+  const Case cases[] = {
+      {"", 0, 0},                               // 38 lines
+      {"1\r\n", 1, 0},                          // 39 lines
+      {"0", 0, 0},
+      {"0\r\n1\r\n", 0, 1},
+      {"1\r\n1", 1, 1},                         // no line end after line 40
+      {"1,1\r\n", 1, 1},                        // a comma ends a value, as on every line
+      {"0\r\n\"1\"\r\n", 0, 1},
+      {"0\r\n 0.9 words\r\n", 0, 1},          // a leading number, rounded
+      {"0\r\nUnicode\r\n", 0, 0},
+      {"0\r\n2\r\n", 0, 0},
+      {"1\r\n-1\r\n", 1, 0},
+      {"1\r\n\r\n", 1, 0},                    // an empty line
+      {"0\r\n1\r\n1\r\nmore\r\n", 0, 1},      // later lines are not read
+      {"\"unterminated\r\n1\r\n", 0, 0},      // line 39 runs to the end of the file
+      // Too long to be line 39: its rest is no line 40.
+      {std::string((1 << 20) + 10, 'x') + "1\r\n1\r\n", 0, 0},
+  };
+  for (const Case& c : cases) {
+    const SettingsRead read = ParseSettings(kDescribedLines + c.after);
+    const std::string shown = c.after.substr(0, 40);
+    EXPECT_TRUE(read.status.Ok()) << shown << read.status.detail;
+    EXPECT_EQ(read.lines, kSettingsFileLines) << shown;
+    EXPECT_EQ(read.settings.showFilesColumn, c.showFilesColumn) << shown;
+    EXPECT_EQ(read.settings.unicodeWords, c.unicodeWords) << shown;
+    Settings described = read.settings;
+    described.showFilesColumn = 0;
+    described.unicodeWords = 0;
+    EXPECT_EQ(described, Settings()) << shown << ": the described lines as read alone";
+  }
+  // Written as 0 or 1 after line 39, and read back.
+  Settings on;
+  on.unicodeWords = 1;
+  EXPECT_EQ(ComposeSettingsFile(on), kDescribedLines + "0\r\n1\r\n");
+  EXPECT_EQ(ParseSettings(ComposeSettingsFile(on)).settings, on);
+  on.showFilesColumn = 1;
+  EXPECT_EQ(ParseSettings(ComposeSettingsFile(on)).settings, on);
+  on.unicodeWords = 2;
+  EXPECT_EQ(ComposeSettingsFile(on), kDescribedLines + "1\r\n0\r\n") << "only 1 is on";
+  // A file that fails before line 40 has not read it.
+  EXPECT_EQ(ParseSettings(With(38, "-1") + "1\r\n1\r\n").settings.unicodeWords, 0);
 }
 
 TEST(SettingsFile, FilesAreReadAndReplacedOnlyWhenRegular) {

@@ -5,6 +5,7 @@
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
+#include <QSpacerItem>
 #include <QVBoxLayout>
 
 #include "binding.h"
@@ -125,16 +126,18 @@ SettingsWindow::SettingsWindow(Session& s, QWidget* mainWindow) : QWidget(mainWi
   path->setReadOnly(true);
   files->addWidget(path, 1, 1, 1, 2);
 
-  auto* buttons = new QHBoxLayout;
-  buttons->addWidget(Make<QPushButton>(this, p.cmdInitialize));
+  auto* buttons = new QGridLayout;
+  buttons->addWidget(Make<QPushButton>(this, p.cmdInitialize), 0, 0);
   // The files column's box has the free room of this row: beside the output
   // boxes a fourth line would make the window taller and move every control
-  // below them.
-  buttons->addSpacing(20);
-  buttons->addWidget(Make<QCheckBox>(this, p.chkShowFiles));
-  buttons->addStretch(1);
-  buttons->addWidget(Make<QPushButton>(this, p.cmdQuit));
-  buttons->addWidget(Make<QPushButton>(this, p.cmdClose));
+  // below them. The Unicode mode's box goes under it, in a row of its own at
+  // the foot of the window, so that no control above it moves either.
+  buttons->addItem(new QSpacerItem(20, 0), 0, 1);
+  buttons->addWidget(Make<QCheckBox>(this, p.chkShowFiles), 0, 2);
+  buttons->addWidget(Make<QCheckBox>(this, p.chkUnicodeWords), 1, 2);
+  buttons->setColumnStretch(3, 1);
+  buttons->addWidget(Make<QPushButton>(this, p.cmdQuit), 0, 4);
+  buttons->addWidget(Make<QPushButton>(this, p.cmdClose), 0, 5);
 
   auto* top = new QHBoxLayout;
   top->addWidget(allow);

@@ -115,6 +115,9 @@ void FinishCount(Session& s) {
 
 void StartCount(Session& s, const CountRules& rules) {
   s.counter.Start(rules);
+  // The words of a Unicode count are UTF-8: the text box shows them as they
+  // are, as they are found and when they are listed.
+  s.aWords.SetUnicode(rules.unicode);
   NoteCountStart(s, rules);
   if (FilesColumnWanted(s)) s.counter.TrackFiles();
   s.run.blnWordsGot = false;

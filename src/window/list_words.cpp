@@ -15,6 +15,7 @@
 #include "sources/input_notices.h"
 #include "progress.h"
 #include "session.h"
+#include "shown_text.h"
 #include "statistics.h"
 #include "text/cp1252.h"
 
@@ -66,9 +67,11 @@ class FilePass final : public OutputFileSink {
 
 // The text-box pass: the heading goes straight into txbOutput, the entries'
 // lines (UTF-8) in blocks of 20; each line shows the activity indicator.
+// The lines of a Unicode table are UTF-8 already; the others Windows-1252.
 class TextBoxPass final : public ListingSink {
  public:
-  TextBoxPass(Session& s, const char* blockLabel) : s_(s), blockLabel_(blockLabel) {}
+  TextBoxPass(Session& s, const char* blockLabel)
+      : s_(s), blockLabel_(blockLabel), utf8_(s.aWords.Unicode()) {}
 
   void Line(std::string_view text) override {
     s_.main.txbOutput.Append(Shown(text));
@@ -93,12 +96,7 @@ class TextBoxPass final : public ListingSink {
   }
 
  private:
-  // The listing's text as the box holds it (UTF-8): a table of UTF-8 words
-  // is listed in UTF-8 already.
-  std::string Shown(std::string_view text) const {
-    return s_.aWords.Unicode() ? std::string(text) : cp1252::ToUtf8(text);
-  }
-
+  std::string Shown(std::string_view text) const { return ShownText(utf8_, text); }
   void Twirl(std::int32_t entry) {
     s_.main.lblTwirler.SetCaption(TwirlerText(entry));
     s_.main.lblTwirler.Repaint();
@@ -106,6 +104,7 @@ class TextBoxPass final : public ListingSink {
 
   Session& s_;
   const char* blockLabel_;
+  const bool utf8_;
   std::string buffer_;
   bool full_ = false;
 };

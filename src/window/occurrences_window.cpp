@@ -13,7 +13,7 @@
 #include "listing/formats.h"
 #include "listing/listing_writer.h"
 #include "session.h"
-#include "text/cp1252.h"
+#include "shown_text.h"
 #include "window_state.h"
 #include "word_filters.h"
 
@@ -24,13 +24,31 @@ constexpr const char* kTitle = "Occurrences";
 
 std::string Quoted(const std::string& utf8) { return "\xC2\xAB" + utf8 + "\xC2\xBB"; }
 
-// The text box's lines (UTF-8 in, Windows-1252 out), split at CR LF.
-std::vector<std::string> BoxLines(const std::string& text) {
+// Whether the words the window compares and explains are UTF-8: those of
+// the counted table once a count is listed, else those the settings count.
+bool UnicodeWords(const Session& s) { return s.counted.IsListed() ? s.aWords.Unicode() : MakeCountRules(s).unicode; }
+
+// The columns a text of the table takes in a line of the text box, which
+// counts UTF-16 units: a byte each in Windows-1252; in UTF-8 one per
+// character, two for a character beyond U+FFFF (a four-byte sequence).
+std::size_t ColumnUnits(const Session& s, std::string_view text) {
+  if (!s.aWords.Unicode()) return text.size();
+  std::size_t units = 0;
+  for (const char c : text) {
+    const auto b = static_cast<unsigned char>(c);
+    if ((b & 0xC0) != 0x80) ++units;
+    if (b >= 0xF0) ++units;
+  }
+  return units;
+}
+
+// The text box's lines (UTF-8 in, the table's encoding out), split at CR LF.
+std::vector<std::string> BoxLines(const Session& s, const std::string& text) {
   std::vector<std::string> lines;
   std::size_t from = 0;
   for (;;) {
     const std::size_t end = text.find("\r\n", from);
-    lines.push_back(cp1252::FromUtf8(text.substr(from, end == std::string::npos ? std::string::npos : end - from)));
+    lines.push_back(CountedText(s.aWords, text.substr(from, end == std::string::npos ? std::string::npos : end - from)));
     if (end == std::string::npos) return lines;
     from = end + 2;
   }
@@ -86,7 +104,7 @@ void ShowRows(Session& s) {
   std::string text;
   for (const std::string& line : KwicLines(w.aOccurrences)) {
     if (!text.empty()) text += "\r\n";
-    text += cp1252::ToUtf8(line);
+    text += ShownText(s.aWords, line);
   }
   w.txbOccurrences.SetText(text);
   w.txbOccurrences.SetCaret(0);
@@ -105,8 +123,8 @@ void ShowNoRows(Session& s, const std::string& why) {
   w.txbOccurrences.SetText(why);
 }
 
-// The explanation of token (Windows-1252) under the count's rules, or the
-// rules of the settings before any count.
+// The explanation of token (in the rules' encoding) under the count's rules,
+// or the rules of the settings before any count.
 std::string ExplanationText(const Session& s, const std::string& token) {
   const bool counted = s.counted.IsListed();
   const CountRules rules = counted ? s.counted.Rules() : MakeCountRules(s);
@@ -114,7 +132,7 @@ std::string ExplanationText(const Session& s, const std::string& token) {
   const Explanation ex = ExplainToken(token, rules, rules.word.commonWords ? list : std::string(),
                                       counted ? &s.aWords : nullptr);
   std::string text;
-  for (const std::string& step : ex.steps) text += (text.empty() ? "" : "\r\n") + cp1252::ToUtf8(step);
+  for (const std::string& step : ex.steps) text += (text.empty() ? "" : "\r\n") + ShownText(rules.unicode, step);
   return text;
 }
 
@@ -122,7 +140,7 @@ std::string ExplanationText(const Session& s, const std::string& token) {
 // counted source.
 void ShowEntry(Session& s, std::int32_t entry) {
   OccurrencesWindow& w = s.frmOccurrences;
-  const std::string word = cp1252::ToUtf8(s.aWords[entry].strWord);
+  const std::string word = ShownText(s.aWords, s.aWords[entry].strWord);
   w.strEntry = std::string(s.aWords[entry].strWord);
   w.lblOccurrencesOf.SetCaption("Occurrences of " + Quoted(word));
   if (!s.counted.IsWhole()) {
@@ -187,10 +205,10 @@ void ConnectOccurrencesWindow(Session& s) {
 std::int32_t ListedEntryAt(const Session& s, const ListPlace& place) {
   if (!ListShown(s)) return 0;
   if (const std::string word = TrimBlanks(place.selection); !word.empty())
-    return IncludedEntryOf(s, cp1252::FromUtf8(word));
+    return IncludedEntryOf(s, CountedText(s.aWords, word));
   const ListingLayout layout = ListingLayoutFor(s, false);
   const FormatSpec& format = FormatSpecOf(layout.format);
-  const std::vector<std::string> lines = BoxLines(s.main.txbOutput.Text());
+  const std::vector<std::string> lines = BoxLines(s, s.main.txbOutput.Text());
   const std::vector<std::int32_t> entries = ListedEntries(s);
   if (place.line >= lines.size()) return 0;
   const std::string& line = lines[place.line];
@@ -198,19 +216,22 @@ std::int32_t ListedEntryAt(const Session& s, const ListPlace& place) {
     // The words on one line, each followed by ", ": the entry whose text
     // holds the column, when the line holds the listing's texts there.
     if (place.line != 0) return 0;
-    std::size_t at = 0;
+    std::size_t at = 0;      // in bytes of the line
+    std::size_t column = 0;  // the same place in the column's units
     for (const std::int32_t entry : entries) {
       const std::string text = EntryText(s, layout, entry);
       if (line.compare(at, text.size(), text) != 0) return 0;
-      if (place.column < at + text.size() + 2) return place.column >= at ? entry : 0;
+      const std::size_t units = ColumnUnits(s, text);
+      if (place.column < column + units + 2) return place.column >= column ? entry : 0;
       at += text.size() + 2;
+      column += units + 2;
     }
     return 0;
   }
   // The heading's lines, then one line per listed entry.
   std::string heading;
   AppendHeading(heading, format, false, ColumnWidthsFor(layout), layout.longestWord);
-  const std::vector<std::string> headingLines = BoxLines(cp1252::ToUtf8(heading));
+  const std::vector<std::string> headingLines = BoxLines(s, ShownText(s.aWords, heading));
   for (std::size_t i = 0; i < headingLines.size(); ++i)
     if (i >= lines.size() || lines[i] != headingLines[i]) return 0;
   if (place.line < headingLines.size()) return 0;
@@ -225,7 +246,7 @@ std::vector<ListMenuEntry> ListContextMenu(Session& s, const ListPlace& place) {
   if (!ListShown(s)) return menu;
   const std::int32_t entry = ListedEntryAt(s, place);
   const std::string selected = TrimBlanks(place.selection);
-  const std::string word = entry > 0 ? cp1252::ToUtf8(s.aWords[entry].strWord) : selected;
+  const std::string word = entry > 0 ? ShownText(s.aWords, s.aWords[entry].strWord) : selected;
   if (!word.empty()) {
     ListMenuEntry show{"Show occurrences of " + Quoted(word), "Ctrl+K", s.counted.IsWhole(), {}};
     if (entry > 0) {
@@ -257,12 +278,13 @@ void ShowOccurrencesAt(Session& s, const ListPlace& place) {
 
 void ShowOccurrences(Session& s, const std::string& word) {
   OccurrencesWindow& w = s.frmOccurrences;
-  const std::string token = cp1252::FromUtf8(TrimBlanks(word));
+  const bool unicode = UnicodeWords(s);
+  const std::string token = CountedText(unicode, TrimBlanks(word));
   if (const std::int32_t entry = s.counted.IsListed() ? IncludedEntryOf(s, token) : 0; entry > 0) {
     ShowEntry(s, entry);
   } else {
     // Not in the list: no rows, and why not.
-    const std::string shown = cp1252::ToUtf8(EntryOfToken(token, s.counted.Rules()));
+    const std::string shown = ShownText(unicode, EntryOfToken(token, s.counted.Rules()));
     w.strEntry.clear();
     w.lblOccurrencesOf.SetCaption("Occurrences of " + Quoted(shown));
     ShowNoRows(s, "No occurrences: " + Quoted(shown) + " is not in the list.");
@@ -290,7 +312,7 @@ void cmdCopyOccurrence_Click(Session& s) {
   if (w.intCurrentRow >= w.aOccurrences.size()) return;
   // The row on its own: no padding from the longer rows beside it.
   const std::vector<std::string> line = KwicLines({w.aOccurrences[w.intCurrentRow]});
-  s.platform.SetClipboardText(cp1252::ToUtf8(line.front()));
+  s.platform.SetClipboardText(ShownText(s.aWords, line.front()));
 }
 
 void cmdSaveOccurrences_Click(Session& s) {
@@ -299,13 +321,13 @@ void cmdSaveOccurrences_Click(Session& s) {
   FileDialog dialog;
   dialog.title = "Save the occurrences as a text file";
   dialog.filter = "Text files (*.txt) | *.txt";
-  dialog.initialName = "occurrences-" + cp1252::ToUtf8(w.strEntry) + ".txt";
+  dialog.initialName = "occurrences-" + ShownText(s.aWords, w.strEntry) + ".txt";
   dialog.save = true;
   dialog.confirmOverwrite = true;
   const std::optional<std::string> path = s.platform.ChooseFile(dialog);
   if (!path) return;
   std::string text = w.lblOccurrencesOf.Caption() + ": " + w.lblNumOccurrencesShown.Caption() + "\n\n";
-  for (const std::string& line : KwicLines(w.aOccurrences)) text += cp1252::ToUtf8(line) + "\n";
+  for (const std::string& line : KwicLines(w.aOccurrences)) text += ShownText(s.aWords, line) + "\n";
   // The file is replaced only by the complete view.
   ReplacingFile file;
   int err = file.Open(*path);
@@ -317,7 +339,7 @@ void cmdSaveOccurrences_Click(Session& s) {
 void cmdWhy_Click(Session& s) {
   OccurrencesWindow& w = s.frmOccurrences;
   const std::string token = TrimBlanks(w.txbWhyToken.Text());
-  w.txbWhy.SetText(token.empty() ? std::string() : ExplanationText(s, cp1252::FromUtf8(token)));
+  w.txbWhy.SetText(token.empty() ? std::string() : ExplanationText(s, CountedText(UnicodeWords(s), token)));
 }
 
 }  // namespace kwl

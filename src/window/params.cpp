@@ -30,6 +30,7 @@ Params::Params() {
       {&chkOnly7bitASCII, "Allow only 7-bit ASCII characters"},
       {&chkIgnoreCommonWords, "Ignore common words in file:"},
       {&chkShowFiles, "Show in how many files each word occurs"},
+      {&chkUnicodeWords, "Words in every script (Unicode)"},
   };
   for (const auto& c : captions) c.box->SetCaption(c.text);
   cmdClearCommonWordsFile.SetCaption("Clear");

@@ -38,6 +38,8 @@ struct Params {
   // A last column "Files" in every layout, once a count has kept in how many
   // files each word occurs.
   CheckBox chkShowFiles{"chkShowFiles"};
+  // Words in every script, held as UTF-8: a word rule, fixed for a count.
+  CheckBox chkUnicodeWords{"chkUnicodeWords"};
   ComboBox cboShortWordSize{"cboShortWordSize"};
   ComboBox cboLongWordSize{"cboLongWordSize"};
   ComboBox cboThresholdFrequency{"cboThresholdFrequency"};

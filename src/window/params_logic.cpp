@@ -34,7 +34,7 @@ const Control* SettingsControl(const Session& s, std::string_view name) {
       &p.chkAllowWordsWithPeriods, &p.chkAllowWordsWithAtSigns, &p.chkAllowWordsWithNumerals,
       &p.chkOutputWithCommas, &p.chkAllowCommentMarkers, &p.chkWarnOnOverwrite, &p.chkSaveStateOnQuit,
       &m.chkSuppressWords, &m.chkDisableOutputToFile, &m.cboWordOrder, &m.cboDisplayFormat,
-      &p.txbCommonWordsFile, &p.chkOnly7bitASCII, &p.chkShowFiles};
+      &p.txbCommonWordsFile, &p.chkOnly7bitASCII, &p.chkShowFiles, &p.chkUnicodeWords};
   for (const Control* c : controls)
     if (c->Name() == name) return c;
   return nullptr;

@@ -138,7 +138,7 @@ void cmdInitialize_Click(Session& s) {
 
 void ConnectSettingsWindow(Session& s) {
   Params& p = s.params;
-  for (CheckBox* box : {&p.chkCaseSignificant, &p.chkDropFinalS, &p.chkAllowWordsWithForwardslashes})
+  for (CheckBox* box : {&p.chkCaseSignificant, &p.chkDropFinalS, &p.chkAllowWordsWithForwardslashes, &p.chkUnicodeWords})
     box->onClick = [&s, box] { WordRuleGuard(s, *box); };
   for (CheckBox* box : {&p.chkAllowWordsWithHyphens, &p.chkAllowWordsWithApostrophes, &p.chkAllowWordsWithUnderscores,
                         &p.chkAllowWordsWithColons, &p.chkAllowWordsWithBackslashes, &p.chkAllowWordsWithPeriods,

@@ -5,7 +5,7 @@
 #include "count/limits.h"
 #include "progress.h"
 #include "session.h"
-#include "text/cp1252.h"
+#include "shown_text.h"
 #include "word_filters.h"
 
 namespace kwl {
@@ -28,7 +28,7 @@ bool WordIntake::ConfirmStop(std::int32_t distinctWords) {
 void WordIntake::NewWord(std::string_view word, std::int32_t distinctWords) {
   MainControls& m = s_.main;
   if (distinctWords == 1) {
-    if (m.chkSuppressWords.Value() != 1) m.txbOutput.SetText(cp1252::ToUtf8(word) + " ");
+    if (m.chkSuppressWords.Value() != 1) m.txbOutput.SetText(ShownText(s_.aWords, word) + " ");
     return;
   }
   if (distinctWords % 10 == 0) {
@@ -56,7 +56,7 @@ void WordIntake::ShowNewWord(std::string_view word) {
     s_.main.chkSuppressWords.SetValue(1);
     return;
   }
-  out.Append(cp1252::ToUtf8(word));
+  out.Append(ShownText(s_.aWords, word));
   out.Append(" ");
   out.SetCaretToEnd();
 }

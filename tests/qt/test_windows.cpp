@@ -325,6 +325,16 @@ TEST_F(MainWindowOnScreen, NoTwoControlsOfTheSettingsWindowOverlap) {
   // A click reaches the setting.
   Click(files);
   EXPECT_EQ(session.params.chkShowFiles.Value(), 1);
+  // The Unicode mode's box at the foot of the window, below every other control.
+  QWidget& unicode = Get("chkUnicodeWords", &Settings());
+  const QRect unicodeRect(unicode.mapTo(&Settings(), QPoint(0, 0)), unicode.size());
+  EXPECT_TRUE(Settings().rect().contains(unicodeRect));
+  for (const auto& [widget, rect] : placed)
+    if (widget != &unicode && !widget->isAncestorOf(&unicode)) {
+      EXPECT_LE(rect.top(), unicodeRect.top()) << widget->objectName().toStdString();
+    }
+  Click(unicode);
+  EXPECT_EQ(session.params.chkUnicodeWords.Value(), 1);
 }
 
 }  // namespace

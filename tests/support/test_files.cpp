@@ -72,15 +72,28 @@ std::string CorpusFile(std::string_view relative) {
 
 std::string DataFolder() { return KWL_BIN_DIR; }
 
-void CountWords(Session& s, const std::vector<std::pair<std::string, int>>& words) {
+namespace {
+
+void CountWordsAs(Session& s, const std::vector<std::pair<std::string, int>>& words, bool unicode) {
   s.aWords.Reset();
+  s.aWords.SetUnicode(unicode);
   s.run.lngTotalNumOccurrences = 0;
   for (const auto& [word, count] : words) {
-    for (int k = 0; k < count; ++k) s.aWords.Add(cp1252::FromUtf8(word));
+    for (int k = 0; k < count; ++k) s.aWords.Add(unicode ? word : cp1252::FromUtf8(word));
     s.run.lngTotalNumOccurrences += count;
   }
   s.run.intThresholdFrequency = s.params.ThresholdFrequency();
   FinishCount(s);
+}
+
+}  // namespace
+
+void CountWords(Session& s, const std::vector<std::pair<std::string, int>>& words) {
+  CountWordsAs(s, words, false);
+}
+
+void CountUnicodeWords(Session& s, const std::vector<std::pair<std::string, int>>& words) {
+  CountWordsAs(s, words, true);
 }
 
 TestSession::TestSession() {

@@ -46,6 +46,8 @@ std::string DataFolder();
 // number of times, and runs the rest of the count: sort, filters, totals,
 // frequency order, statistics and listing.
 void CountWords(Session& s, const std::vector<std::pair<std::string, int>>& words);
+// The same for a Unicode table: the words are counted as they are, UTF-8.
+void CountUnicodeWords(Session& s, const std::vector<std::pair<std::string, int>>& words);
 
 // A session over a FakePlatform after start-up: catalogue loaded, variables
 // initialised, the event pump unthrottled (every yield reaches the fake).

@@ -43,6 +43,7 @@ CountRules CountRulesFromSettings(const Settings& settings, const CountLists& li
   CountRules rules;
   rules.allowedExtraChars = AllowedExtraChars(settings);
   rules.markup = markup;
+  rules.unicode = settings.unicodeWords == 1;
   rules.word = WordRulesFromSettings(settings, lists);
   return rules;
 }

@@ -88,6 +88,7 @@ class WordTable {
   void TrackFiles();
   bool TracksFiles() const { return tracksFiles_; }
   void StartFile() { ++currentFile_; }
+
   // The files entry i occurs in; 0 when files are not tracked.
   std::int32_t Files(std::int32_t i) const {
     return tracksFiles_ ? files_[static_cast<std::size_t>(i)] : 0;

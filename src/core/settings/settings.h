@@ -3,12 +3,12 @@
 // and the files a user saves, *.kwl) as a plain value, and the one table that
 // gives each value its line in the file, its name and its default.
 //
-// The file has 38 described lines and a 39th, one value each, in the table's
-// order. Texts are UTF-8, check values 0 (unchecked), 1 (checked) or 2
-// (greyed), list choices indices into the window's fixed lists (-1 for no
-// choice). Line 39 comes after the lines that a reader of the 38-line file
-// reads (it ignores whatever follows them); a file without it, or with
-// anything but 0 or 1 there, reads as 0.
+// The file has 38 described lines, then lines 39 and 40, one value each, in
+// the table's order. Texts are UTF-8, check values 0 (unchecked), 1 (checked)
+// or 2 (greyed), list choices indices into the window's fixed lists (-1 for
+// no choice). Lines 39 and 40 come after the lines that a reader of the
+// 38-line file reads (it ignores whatever follows them); a file without
+// them, or with anything but 0 or 1 there, reads as 0.
 #include <array>
 #include <cstddef>
 #include <string>
@@ -59,6 +59,7 @@ struct Settings {
   std::string commonWordsFile;  // 37
   int only7bitAscii;            // 38
   int showFilesColumn;          // 39  a last column "Files" in every layout
+  int unicodeWords;             // 40  words in every script, held as UTF-8
 
   bool operator==(const Settings&) const = default;
 };
@@ -73,7 +74,7 @@ enum class SettingKind {
 };
 
 struct SettingLine {
-  int line;               // 1 .. 39
+  int line;               // 1 .. 40
   std::string_view name;  // the control that shows the value (none for line 29)
   SettingKind kind;
   std::string Settings::*text;  // the value of a kText line
@@ -107,7 +108,7 @@ constexpr SettingLine Dropped(int line, std::string_view name, int Settings::*nu
 // The lines every settings file has; a file may end after them.
 constexpr int kDescribedSettingsLines = 38;
 // The lines of a file written now.
-constexpr int kSettingsFileLines = 39;
+constexpr int kSettingsFileLines = 40;
 
 // The lines of the settings file, in the file's order.
 inline constexpr std::array<SettingLine, kSettingsFileLines> kSettingsFile = [] {
@@ -155,6 +156,8 @@ inline constexpr std::array<SettingLine, kSettingsFileLines> kSettingsFile = [] 
       Check(38, "chkOnly7bitASCII", &S::only7bitAscii, 0, kRestored),
       // A display option like the commas: "Restore defaults" turns it off.
       OptionalCheck(39, "chkShowFiles", &S::showFilesColumn, kRestored),
+      // A word rule (it changes what a word is): "Restore defaults" turns it off.
+      OptionalCheck(40, "chkUnicodeWords", &S::unicodeWords, kRestored),
   };
 }();
 
@@ -167,6 +170,6 @@ static_assert(
           return false;
       return true;
     }(),
-    "the table lists lines 1 to 39 in order, each with its value, the lines after 38 optional");
+    "the table lists lines 1 to 40 in order, each with its value, the lines after 38 optional");
 
 }  // namespace kwl

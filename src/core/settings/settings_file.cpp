@@ -160,14 +160,20 @@ SettingsRead ReadValues(Bytes& bytes, const std::string& path) {
   SettingsRead read;
   try {
     ValueReader<Bytes> in(bytes);
+    bool optionalEnded = false;
     for (const SettingLine& line : kSettingsFile) {
       if (line.kind == SettingKind::kOptionalCheck) {
         // The file may end before it (Input past end of file), or hold a
-        // value too long to be one: off, and the read goes on.
-        try {
-          read.settings.*line.number = OptionalCheckValue(in.Next());
-        } catch (const FormatFailure&) {
-          read.settings.*line.number = 0;
+        // value too long to be one: off, and the read goes on. The lines
+        // after such a one are off too: the reader stopped inside a value,
+        // and its rest is no line of the file.
+        read.settings.*line.number = 0;
+        if (!optionalEnded) {
+          try {
+            read.settings.*line.number = OptionalCheckValue(in.Next());
+          } catch (const FormatFailure&) {
+            optionalEnded = true;
+          }
         }
         read.lines = line.line;
         continue;

@@ -23,7 +23,9 @@ constexpr std::size_t kMaxSettingsValueLength = std::size_t{1} << 20;
 // the first failure ends the read, so a window that applies the first
 // `lines` values leaves exactly the state of a read that stopped there. A
 // line after the 38 described ones never fails: a file that ends before it,
-// or holds anything but 0 or 1 there, gives 0, and the line counts as read.
+// or holds anything but 0 or 1 there, gives 0, and the line counts as read;
+// after an optional line that could not be read (the file ended, or the
+// value was too long) the later ones give 0 without reading.
 struct SettingsRead {
   Settings settings;
   int lines = 0;  // kSettingsFileLines when the status is Ok
@@ -42,7 +44,7 @@ SettingsRead ParseSettings(std::string_view bytes);
 // named pipe or a device is refused unopened).
 SettingsRead ReadSettingsFile(const std::string& path);
 
-// The lines of the file for a record: the 38 described lines, then line 39.
+// The lines of the file for a record: the 38 described lines, then lines 39 and 40.
 std::string ComposeSettingsFile(const Settings& settings);
 
 // Replaces the file at path (links followed) by the composed record so that

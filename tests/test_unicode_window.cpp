@@ -1,0 +1,162 @@
+// The window in the Unicode mode: its check box as a word rule of the
+// settings, and the words of a Unicode table (UTF-8 already) shown in the
+// text box as they are, found or listed.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstddef>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "count_run.h"
+#include "list_words.h"
+#include "listing/formats.h"
+#include "occurrences_window.h"
+#include "params_logic.h"
+#include "settings_window.h"
+#include "support/test_files.h"
+#include "text/cp1252.h"
+#include "word_filters.h"
+
+namespace kwl {
+namespace {
+
+class UnicodeInTheWindow : public ::testing::Test {
+ protected:
+  test::TestSession t;
+  Session& s = t.session;
+  Params& p = s.params;
+};
+
+TEST_F(UnicodeInTheWindow, TheCheckBoxIsAWordRuleOffByDefault) {
+  EXPECT_EQ(p.chkUnicodeWords.Value(), 0) << "off by default";
+  EXPECT_EQ(p.chkUnicodeWords.Caption(), "Words in every script (Unicode)");
+  EXPECT_EQ(CurrentSettings(s).unicodeWords, 0);
+  EXPECT_FALSE(MakeCountRules(s).unicode);
+  p.chkUnicodeWords.SetValue(1);
+  EXPECT_EQ(CurrentSettings(s).unicodeWords, 1);
+  EXPECT_TRUE(MakeCountRules(s).unicode) << "the count's rules follow the box";
+
+  // With counted words held, a change asks for a new count like any word rule.
+  ConnectSettingsWindow(s);
+  const struct {
+    Answer answer;
+    int value;        // the box after the click, which sets it to 0
+    bool wordsGot;    // the counted words still held
+  } cases[] = {
+      {Answer::No, 1, true},    // taken back
+      {Answer::Yes, 0, false},  // the words must be counted anew
+  };
+  for (const auto& c : cases) {
+    p.chkUnicodeWords.SetValue(1);
+    s.run.blnWordsGot = true;
+    t.platform.answers.push_back(c.answer);
+    p.chkUnicodeWords.SetValue(0);
+    EXPECT_TRUE(t.platform.Showed("Changing this entails reading the file anew."));
+    EXPECT_EQ(p.chkUnicodeWords.Value(), c.value);
+    EXPECT_EQ(s.run.blnWordsGot, c.wordsGot);
+  }
+
+  // Set and clear leave it; Restore defaults and Reinitialize turn it off.
+  s.run.blnWordsGot = false;
+  p.chkUnicodeWords.SetValue(1);
+  p.cmdSetOrClearCheckboxes[0].Click();
+  EXPECT_EQ(p.chkUnicodeWords.Value(), 1);
+  p.cmdRestoreDefaults.Click();
+  EXPECT_EQ(p.chkUnicodeWords.Value(), 0);
+  p.cmdSetOrClearCheckboxes[1].Click();
+  EXPECT_EQ(p.chkUnicodeWords.Value(), 0);
+  p.chkUnicodeWords.SetValue(1);
+  p.cmdInitialize.Click();
+  EXPECT_EQ(p.chkUnicodeWords.Value(), 0);
+}
+
+// A Unicode table's words are UTF-8: listed in every format they appear once
+// as they are, never converted a second time.
+TEST_F(UnicodeInTheWindow, AUnicodeTableIsListedAsItIs) {
+  const std::vector<std::pair<std::string, int>> words = {
+      {"człowieka", 7}, {"человека", 8}, {"ανθρώπους", 3}, {"人人", 2}, {"émile", 1}, {"zebra", 4}};
+  for (int format = 0; format < 10; ++format) {
+    SCOPED_TRACE(format);
+    s.main.cboDisplayFormat.SetListIndex(format);
+    test::CountUnicodeWords(s, words);
+    const FormatSpec& spec = FormatSpecOf(format);
+    const auto end = spec.columns.begin() + static_cast<std::ptrdiff_t>(spec.numColumns);
+    if (!spec.oneLine && std::find(spec.columns.begin(), end, Column::Word) == end) continue;  // no words shown
+    const std::string shown = s.main.txbOutput.Text();
+    for (const auto& [word, count] : words) {
+      EXPECT_NE(shown.find(word), std::string::npos) << word;
+      if (word != "zebra") {
+        EXPECT_EQ(shown.find(cp1252::ToUtf8(word)), std::string::npos) << word << " converted again";
+      }
+    }
+  }
+  // The same table as Windows-1252 (the mode off) shows the same words.
+  s.main.cboDisplayFormat.SetListIndex(9);
+  test::CountWords(s, {{"émile", 1}, {"zebra", 4}});
+  const std::string off = s.main.txbOutput.Text();
+  test::CountUnicodeWords(s, {{"émile", 1}, {"zebra", 4}});
+  EXPECT_EQ(s.main.txbOutput.Text(), off);
+  EXPECT_EQ(off, "zebra, émile\r\n");
+}
+
+// Each new word is shown as it is found: as it is in a Unicode count, from
+// Windows-1252 otherwise; the count's rules decide, not the box.
+TEST_F(UnicodeInTheWindow, WordsAsFoundAreShownInTheCountsEncoding) {
+  const struct {
+    bool unicode;
+    std::string first;
+    std::string second;
+    std::string shown;
+  } cases[] = {
+      {true, "łódź", "日本", "łódź 日本 "},
+      {false, "\xe9mile", "caf\xe9", "émile café "},
+  };
+  for (const auto& c : cases) {
+    CountRules rules = MakeCountRules(s);
+    rules.unicode = c.unicode;
+    p.chkUnicodeWords.SetValue(c.unicode ? 0 : 1);
+    StartCount(s, rules);
+    EXPECT_EQ(s.aWords.Unicode(), c.unicode);
+    s.intake.NewWord(c.first, 1);
+    s.intake.NewWord(c.second, 2);
+    EXPECT_EQ(s.main.txbOutput.Text(), c.shown);
+  }
+}
+
+// The list's context menu finds the entry of a Unicode table's line by its
+// text as shown (the column in the text box's UTF-16 units), and names it
+// as it is.
+TEST_F(UnicodeInTheWindow, TheListsMenuFindsAUnicodeEntryByItsLine) {
+  const std::vector<std::string> words = {"człowieka", "𝔸𝔹", "人人", "émile"};
+  for (int format : {0, 9}) {
+    SCOPED_TRACE(format);
+    s.main.cboDisplayFormat.SetListIndex(format);
+    test::CountUnicodeWords(s, {{words[0], 4}, {words[1], 3}, {words[2], 2}, {words[3], 1}});
+    const std::string& text = s.main.txbOutput.Text();
+    for (const std::string& word : words) {
+      SCOPED_TRACE(word);
+      const std::size_t at = text.find(word);
+      ASSERT_NE(at, std::string::npos);
+      std::size_t line = 0;
+      for (std::size_t i = text.find("\r\n"); i < at; i = text.find("\r\n", i + 2)) ++line;
+      // The column as the text box counts it: UTF-16 units ("𝔸" takes two).
+      const std::size_t start = line == 0 ? 0 : text.rfind("\r\n", at) + 2;
+      std::size_t column = 0;
+      for (std::size_t i = start; i < at; ++i) {
+        const auto b = static_cast<unsigned char>(text[i]);
+        column += ((b & 0xC0) != 0x80 ? 1 : 0) + (b >= 0xF0 ? 1 : 0);
+      }
+      const std::int32_t entry = ListedEntryAt(s, {line, column, ""});
+      ASSERT_GT(entry, 0);
+      EXPECT_EQ(s.aWords[entry].strWord, word);
+      const std::vector<ListMenuEntry> menu = ListContextMenu(s, {line, column, ""});
+      ASSERT_FALSE(menu.empty());
+      EXPECT_EQ(menu.front().caption, "Show occurrences of \u00AB" + word + "\u00BB");
+    }
+  }
+}
+
+}  // namespace
+}  // namespace kwl
