@@ -592,6 +592,10 @@ std::optional<Settings> RunSettings(const Options& o) {
   if (o.format) settings.displayFormatIndex = *o.format;
   if (o.commas) settings.outputWithCommas = 1;
   if (o.filesColumn) settings.showFilesColumn = 1;
+  // Words in every script are counted with --unicode alone: the counts tables,
+  // --occurrences and --explain do not take them yet, and --unicode is
+  // refused with those, which a settings file's option would bypass.
+  settings.unicodeWords = o.unicode ? 1 : 0;
   return settings;
 }
 

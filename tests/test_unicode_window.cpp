@@ -158,5 +158,37 @@ TEST_F(UnicodeInTheWindow, TheListsMenuFindsAUnicodeEntryByItsLine) {
   }
 }
 
+// With the box ticked, the Count button reads a UTF-8 file and a
+// Windows-1252 file as Unicode text: their words reach the list as they are
+// written, with no letter lost to the code page.
+TEST_F(UnicodeInTheWindow, TheCountButtonCountsEveryScriptFromEveryKindOfInput) {
+  test::TempDir dir;
+  p.chkUnicodeWords.SetValue(1);
+  p.chkIgnoreShortWords.SetValue(0);
+  const struct {
+    const char* name;
+    std::string path;
+    bool utf8;
+    std::vector<std::string> words;  // in the listed order (alphabetical, format 8)
+  } cases[] = {
+      {"UTF-8", dir.Write("u.txt", "Dvo\xC5\x99\xC3\xA1k \xC5\x81\xC3\xB3" "d\xC5\xBA \xD1\x87\xD0\xB5\xD0\xBB\xD0\xBE\xD0\xB2\xD0\xB5\xD0\xBA" " dvo\xC5\x99\xC3\xA1k\r\n"), true,
+       {"dvo\xC5\x99\xC3\xA1k", "\xC5\x82\xC3\xB3" "d\xC5\xBA", "\xD1\x87\xD0\xB5\xD0\xBB\xD0\xBE\xD0\xB2\xD0\xB5\xD0\xBA"}},
+      {"Windows-1252", dir.Write("a.txt", "Caf\xE9 na\xEFve caf\xE9\r\n"), false, {"caf\xC3\xA9", "na\xC3\xAFve"}},
+  };
+  for (const auto& c : cases) {
+    s.main.txbFile[0].SetText(c.path);
+    s.main.chkUTF8.SetValue(c.utf8 ? 1 : 0);
+    s.main.cboWordOrder.SetListIndex(1);
+    s.main.cboDisplayFormat.SetListIndex(8);
+    s.main.cmdListWords.Click();
+    ASSERT_TRUE(s.aWords.Unicode()) << c.name;
+    std::vector<std::string> listed;
+    for (std::int32_t i = 1; i <= s.aWords.NumWords(); ++i) listed.emplace_back(s.aWords[i].strWord);
+    EXPECT_EQ(listed, c.words) << c.name;
+    for (const std::string& w : c.words)
+      EXPECT_NE(s.main.txbOutput.Text().find(w), std::string::npos) << c.name << ": " << w << " not shown";
+  }
+}
+
 }  // namespace
 }  // namespace kwl

@@ -102,6 +102,7 @@ bool DoItFromClipboard(Session& s) {
     EnableControls(s, false);
     m.txbOutput.Clear();
     ClipboardTextSource source(r.strClipboardText, !rules.word.caseSignificant);
+    source.SetUnicode(rules.unicode);
     // The text is one line: a stop request ends it at once, unasked.
     s.intake.askBeforeStopping = false;
     const Status status = s.counter.Read(source, s.intake);

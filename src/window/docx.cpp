@@ -189,7 +189,7 @@ class PieceProgress : public DocxPieceObserver {
 std::int32_t ExtractDelimitedSubstringsXML(Session& s, const std::string& xml, std::int64_t start,
                                            std::vector<std::string>& pieces, std::int64_t& size) {
   PieceProgress progress(s, size, xml.size());
-  DocxPieces out = ExtractDocxPieces(xml, start, &progress);
+  DocxPieces out = ExtractDocxPieces(xml, start, &progress, s.params.chkUnicodeWords.Value() == 1);
   pieces = std::move(out.pieces);
   size = out.size;
   return out.count;

@@ -398,6 +398,7 @@ FileOutcome CountFileOfMany(Session& s, const std::string& path, std::int64_t by
     if (!source) return FileOutcome::Skipped;
   } else {
     auto file = std::make_unique<TextFileSource>(path, check.utf8);
+    file->SetUnicode(s.params.chkUnicodeWords.Value() == 1);
     if (!file->status().Ok()) {
       const Notice why{s.Text(34), RunError::FromStatus(file->status()).Description()};
       return SkipRefusedFile(s, path, why) ? FileOutcome::Skipped : FileOutcome::Stopped;
@@ -508,6 +509,7 @@ bool DoItFromFile(Session& s) {
     // Opened before anything is reset, so that a file that vanished or became
     // unreadable since the checks ends the run with nothing changed.
     auto file = std::make_unique<TextFileSource>(inputPath, m.chkUTF8.Value() == 1);
+    file->SetUnicode(s.params.chkUnicodeWords.Value() == 1);
     if (!file->status().Ok()) {
       ReportFailure(s, file->status());
       ShowOutput(m, "");

@@ -248,7 +248,10 @@ std::vector<ListMenuEntry> ListContextMenu(Session& s, const ListPlace& place) {
   const std::string selected = TrimBlanks(place.selection);
   const std::string word = entry > 0 ? ShownText(s.aWords, s.aWords[entry].strWord) : selected;
   if (!word.empty()) {
-    ListMenuEntry show{"Show occurrences of " + Quoted(word), "Ctrl+K", s.counted.IsWhole(), {}};
+    // Finding a word again and explaining it work on the code page's words: a
+    // count of words in every script offers neither yet.
+    const bool codePage = !s.aWords.Unicode();
+    ListMenuEntry show{"Show occurrences of " + Quoted(word), "Ctrl+K", s.counted.IsWhole() && codePage, {}};
     if (entry > 0) {
       show.action = [&s, entry] {
         ShowEntry(s, entry);
@@ -259,7 +262,7 @@ std::vector<ListMenuEntry> ListContextMenu(Session& s, const ListPlace& place) {
     }
     menu.push_back(std::move(show));
     const std::string why = entry > 0 ? "Why is " + Quoted(word) + " counted?" : "Why is " + Quoted(word) + " not in the list?";
-    menu.push_back({why, "", true, [&s, word] { ShowWhy(s, word); }});
+    menu.push_back({why, "", codePage, [&s, word] { ShowWhy(s, word); }});
   }
   // The chart follows the list shown; it is offered as Ctrl+G offers it.
   if (s.showChartWindow) menu.push_back({"Show the list as a chart", "Ctrl+G", ChartOffered(s), [&s] { ShowChart(s); }});
@@ -267,7 +270,7 @@ std::vector<ListMenuEntry> ListContextMenu(Session& s, const ListPlace& place) {
 }
 
 void ShowOccurrencesAt(Session& s, const ListPlace& place) {
-  if (!ListShown(s)) return;
+  if (!ListShown(s) || s.aWords.Unicode()) return;
   if (const std::int32_t entry = ListedEntryAt(s, place); entry > 0) {
     ShowEntry(s, entry);
     OpenWindow(s);

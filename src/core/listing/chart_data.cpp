@@ -30,7 +30,9 @@ std::optional<ListingChart> ChartOfListing(const WordTable& table, std::span<con
     if (chart.top.size() >= wanted) break;
     if (!Holds(table, entry)) continue;
     const WordEntry& e = table[entry];
-    chart.top.push_back({cp1252::ToUtf8(ListedWord(e.strWord)), e.count});
+    // A Unicode table's words are UTF-8 already.
+    const std::string_view listed = ListedWord(e.strWord);
+    chart.top.push_back({table.Unicode() ? std::string(listed) : cp1252::ToUtf8(listed), e.count});
   }
   chart.ranks.reserve(byFrequency.size());
   for (const std::int32_t entry : byFrequency) {
