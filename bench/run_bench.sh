@@ -3,6 +3,8 @@
 # case, and says which goal each figure meets (PASS or MISS):
 #   - kjvbible.txt (shared corpus) concatenated 10 times, about 43 MB, with
 #     the default settings, against `wc -w` (goal: at most 1.0x);
+#   - the same with --unicode (words in every script) against the mode off
+#     (goal: at most 1.5x);
 #   - the same with every word rule and filter switched on (a settings file,
 #     a common-words file, words to ignore), against `wc -w` (reported);
 #   - an HTML file of the corpus repeated to about 30 MB (markup and
@@ -173,6 +175,12 @@ if [[ -f "$corpus/kjvbible.txt" ]]; then
   echo "kjvbible.txt x 10 ($(mb_of "$work/kjvbible_x10.txt") MB):"
   versus_wc "default settings" "$work/kjvbible_x10.txt" ""
   verdict "time at most 1.0x wc -w" "r <= 1.0 and f == 0" r="$case_ratio" f="$case_failed"
+
+  # Words in every script: the same count with --unicode against the count
+  # without, both timed in this run.
+  versus "words in every script (--unicode)" "'$bin' --unicode --output '$work/kwl.out' '$work/kjvbible_x10.txt'" \
+    "the mode off" "'$bin' --output '$work/kwl.out' '$work/kjvbible_x10.txt'"
+  verdict "time at most 1.5x the mode off" "r <= 1.5 and f == 0" r="$case_ratio" f="$case_failed"
 
   # The same count in the window (offscreen), from the click on "Count words"
   # to the end of the listing, against kestrawl-count's time above; and how
