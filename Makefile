@@ -17,6 +17,8 @@ FUZZ_SECONDS ?= 60
 FUZZ_TARGETS ?= scanner docx settings text catalogue counts
 # The README's pictures count a novel of the shared corpus when it is there.
 CORPUS ?= ../shared/corpus
+# Texts of other scripts for the picture of words in every script.
+UNICODE_SCREENSHOT_INPUTS ?= $(wildcard $(CORPUS)/unicode/udhr_rus.html $(CORPUS)/unicode/udhr_jpn.html)
 SCREENSHOT_INPUT ?= $(firstword $(wildcard $(CORPUS)/text/fr_flaubert_madame-bovary_pg14155.utf8bom.crlf.txt) tests/data/sample.txt)
 # What the tests need (the window's tests draw it offscreen, with real fonts;
 # the install checks validate the desktop files; the README's recipe runs GNU
@@ -87,7 +89,7 @@ bench: deps-bench build
 # The README's pictures of the three windows, drawn offscreen into docs/screenshots.
 screenshots: build
 	cmake --build $(BUILD) -j $(JOBS) --target kestrawl-screenshots
-	QT_QPA_PLATFORM=offscreen $(BUILD)/bin/kestrawl-screenshots docs/screenshots $(SCREENSHOT_INPUT)
+	QT_QPA_PLATFORM=offscreen $(BUILD)/bin/kestrawl-screenshots docs/screenshots $(SCREENSHOT_INPUT) $(UNICODE_SCREENSHOT_INPUTS)
 
 clean:
 	rm -rf $(BUILD) $(TEST_BUILD) $(FUZZ_BUILD)

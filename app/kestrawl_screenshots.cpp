@@ -5,7 +5,9 @@
 // views (when built with Qt Charts) as PNG files in the given folder. Questions are
 // answered with their default button (No when there is none: no common
 // words, no output file) and printed.
-// Usage: kestrawl-screenshots FOLDER INPUT
+// Given more files, it counts them as one with words in every script and
+// saves the main window listing them.
+// Usage: kestrawl-screenshots FOLDER INPUT [UNICODE_INPUT...]
 #include <QApplication>
 #include <QDir>
 #include <QFileInfo>
@@ -13,7 +15,10 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <string>
+#include <vector>
 
+#include "file_choice.h"
 #include "files/program_folder.h"
 #include "occurrences_window.h"
 #include "qt_platform.h"
@@ -28,7 +33,11 @@ class AnsweringPlatform : public kwl::qt::QtPlatform {
  public:
   kwl::Answer ShowMessage(const kwl::MessageBox& box) override {
     using kwl::Answer;
-    const Answer answer = box.buttons == kwl::Buttons::Ok ? Answer::Ok : box.defaultButton.value_or(Answer::No);
+    // Ticking a word rule after a count asks whether to read anew: yes.
+    const bool reread = box.text.rfind("Changing this entails reading", 0) == 0;
+    const Answer answer = reread                              ? Answer::Yes
+                          : box.buttons == kwl::Buttons::Ok ? Answer::Ok
+                                                            : box.defaultButton.value_or(Answer::No);
     std::fprintf(stderr, "%s: %s -> %s\n", box.title.c_str(), box.text.c_str(),
                  answer == Answer::Yes ? "Yes" : answer == Answer::No ? "No" : answer == Answer::Ok ? "OK" : "Cancel");
     return answer;
@@ -57,13 +66,16 @@ int main(int argc, char** argv) {
   if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
   QApplication app(argc, argv);
   QApplication::setApplicationName(QStringLiteral("Kestrawl"));
-  if (argc != 3) {
-    std::fprintf(stderr, "Usage: kestrawl-screenshots FOLDER INPUT\n");
+  if (argc < 3) {
+    std::fprintf(stderr, "Usage: kestrawl-screenshots FOLDER INPUT [UNICODE_INPUT...]\n");
     return 2;
   }
-  // Both paths made absolute: the start-up moves to the home folder.
+  // Every path made absolute: the start-up moves to the home folder.
   const QDir folder(QFileInfo(QString::fromLocal8Bit(argv[1])).absoluteFilePath());
   const std::string input = QFileInfo(QString::fromLocal8Bit(argv[2])).absoluteFilePath().toStdString();
+  std::vector<std::string> texts;
+  for (int i = 3; i < argc; ++i)
+    texts.push_back(QFileInfo(QString::fromLocal8Bit(argv[i])).absoluteFilePath().toStdString());
   // A fresh home: the user's saved settings do not reach the pictures.
   QTemporaryDir home;
   if (!home.isValid() || !folder.mkpath(QStringLiteral("."))) return 1;
@@ -108,5 +120,19 @@ int main(int argc, char** argv) {
   windows.chart.ShowView(kwl::ChartView::kRankFrequency);
   ok = Save(windows.chart, folder, "chart-zipf.png") && ok;
 #endif
+  // The main window listing texts of other scripts, counted as one with
+  // words in every script (short words kept: many Japanese words have one
+  // or two characters).
+  if (!texts.empty()) {
+    session.params.chkUnicodeWords.SetValue(1);
+    session.params.chkIgnoreShortWords.SetValue(0);
+    kwl::TakeInputFiles(session, texts, "");
+    m.cmdListWords.Click();
+    if (!session.run.blnWordsGot) {
+      std::fprintf(stderr, "the count of the texts in every script did not complete\n");
+      return 1;
+    }
+    ok = Save(windows.main, folder, "main-window-unicode.png") && ok;
+  }
   return ok ? 0 : 1;
 }
