@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <array>
 
+#include "text/unicode_text.h"
+
 namespace kwl::cp1252 {
 namespace {
 
@@ -29,23 +31,6 @@ const RankTable& Ranks() {
   return table;
 }
 
-void AppendUtf8(std::string& out, char32_t cp) {
-  if (cp < 0x80) {
-    out += static_cast<char>(cp);
-  } else if (cp < 0x800) {
-    out += static_cast<char>(0xC0 | (cp >> 6));
-    out += static_cast<char>(0x80 | (cp & 0x3F));
-  } else if (cp < 0x10000) {
-    out += static_cast<char>(0xE0 | (cp >> 12));
-    out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-    out += static_cast<char>(0x80 | (cp & 0x3F));
-  } else {
-    out += static_cast<char>(0xF0 | (cp >> 18));
-    out += static_cast<char>(0x80 | ((cp >> 12) & 0x3F));
-    out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-    out += static_cast<char>(0x80 | (cp & 0x3F));
-  }
-}
 
 // Decodes one UTF-8 sequence at s[i]; returns its length, 0 when malformed.
 std::size_t DecodeOne(std::string_view s, std::size_t i, char32_t& cp) {
@@ -109,7 +94,7 @@ std::string RankString(std::string_view s) {
 std::string ToUtf8(std::string_view text) {
   std::string out;
   out.reserve(text.size() + text.size() / 4);
-  for (char c : text) AppendUtf8(out, ToUnicode(static_cast<unsigned char>(c)));
+  for (char c : text) unicode::Append(ToUnicode(static_cast<unsigned char>(c)), out);
   return out;
 }
 
