@@ -14,7 +14,7 @@ BUILD ?= build
 TEST_BUILD ?= build-asan
 FUZZ_BUILD ?= build-fuzz
 FUZZ_SECONDS ?= 60
-FUZZ_TARGETS ?= scanner docx settings text catalogue counts
+FUZZ_TARGETS ?= scanner docx settings text catalogue counts unicode
 # The README's pictures count a novel of the shared corpus when it is there.
 CORPUS ?= ../shared/corpus
 # Texts of other scripts for the picture of words in every script.
