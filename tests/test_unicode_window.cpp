@@ -81,9 +81,9 @@ TEST_F(UnicodeInTheWindow, AUnicodeTableIsListedAsItIs) {
     SCOPED_TRACE(format);
     s.main.cboDisplayFormat.SetListIndex(format);
     test::CountUnicodeWords(s, words);
-    const FormatSpec& spec = FormatSpecOf(format);
-    const auto end = spec.columns.begin() + static_cast<std::ptrdiff_t>(spec.numColumns);
-    if (!spec.oneLine && std::find(spec.columns.begin(), end, Column::Word) == end) continue;  // no words shown
+    const FormatSpec& layout = FormatSpecOf(format);
+    const auto end = layout.columns.begin() + static_cast<std::ptrdiff_t>(layout.numColumns);
+    if (!layout.oneLine && std::find(layout.columns.begin(), end, Column::Word) == end) continue;  // no words shown
     const std::string shown = s.main.txbOutput.Text();
     for (const auto& [word, count] : words) {
       EXPECT_NE(shown.find(word), std::string::npos) << word;

@@ -31,11 +31,15 @@ CountTotals ComputeTotals(const WordTable& table) {
   return t;
 }
 
-void Counter::Start(const CountRules& rules) {
+void Counter::Empty(bool unicode) {
   words_.Reset();
-  unicode_ = rules.unicode;
+  unicode_ = unicode;
   words_.SetUnicode(unicode_);
   totalOccurrences_ = 0;
+}
+
+void Counter::Start(const CountRules& rules) {
+  Empty(rules.unicode);
   prohibited_ = rules.prohibitedInitialOrFinalChars;
   scanner_.SetAllowedExtraChars(rules.allowedExtraChars, prohibited_);
   if (rules.markup.kind.empty()) {
@@ -49,10 +53,7 @@ void Counter::Start(const CountRules& rules) {
 }
 
 void Counter::StartAsPartOf(const Counter& whole) {
-  words_.Reset();
-  unicode_ = whole.unicode_;
-  words_.SetUnicode(unicode_);
-  totalOccurrences_ = 0;
+  Empty(whole.unicode_);
   prohibited_ = whole.prohibited_;
   scanner_ = whole.scanner_;
   scanner_.intWithinComment = -1;

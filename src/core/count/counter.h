@@ -167,6 +167,8 @@ class Counter : private scan::ScanSink {
     if (stepsWithinLines_) observer_->Step();
   }
 
+  // An empty table of the given kind of words, no occurrences counted.
+  void Empty(bool unicode);
   // Whether the per-word rules keep the word.
   bool Kept(std::string_view word);
   // The list rule (filters.h ListRule) on the word lower-cased.
