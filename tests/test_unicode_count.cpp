@@ -148,6 +148,9 @@ TEST(UnicodeCount, FiltersWorkOnCharacters) {
   s.ignoreRepetitions = 1;
   s.only7bitAscii = 0;
   EXPECT_EQ(CountText("ćma żaba жжжж жук word", s), (Words{{"żaba", 1}, {"word", 1}}));
+  // Words the dictionary splits off are kept however short, and a doubled
+  // character is a word there.
+  EXPECT_EQ(CountText("人人 的 権利 ab 人人", s), (Words{{"人人", 2}, {"的", 1}, {"権利", 1}}));
   Settings ascii = Plain();
   ascii.only7bitAscii = 1;
   EXPECT_EQ(CountText("plain café słowo", ascii), (Words{{"plain", 1}}));

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "count_run.h"
+#include "file_choice.h"
 #include "list_words.h"
 #include "listing/formats.h"
 #include "occurrences_window.h"
@@ -158,11 +159,26 @@ TEST_F(UnicodeInTheWindow, TheListsMenuFindsAUnicodeEntryByItsLine) {
   }
 }
 
-// With the box ticked, the Count button reads a UTF-8 file and a
-// Windows-1252 file as Unicode text: their words reach the list as they are
-// written, with no letter lost to the code page.
+// The bytes of a UTF-16 file with its byte-order mark.
+std::string Utf16File(std::u16string_view text, bool bigEndian) {
+  std::string bytes = bigEndian ? "\xFE\xFF" : "\xFF\xFE";
+  for (const char16_t unit : text) {
+    const char high = static_cast<char>(unit >> 8);
+    const char low = static_cast<char>(unit & 0xFF);
+    bytes += bigEndian ? std::string{high, low} : std::string{low, high};
+  }
+  return bytes;
+}
+
+// With the box ticked, the Count button reads a UTF-8 file, a Windows-1252
+// file and UTF-16 files as Unicode text: their words reach the list as they
+// are written, with no letter lost to the code page. A UTF-16 file is asked
+// no question of UTF-8 or ANSI, whatever the UTF-8 box says.
 TEST_F(UnicodeInTheWindow, TheCountButtonCountsEveryScriptFromEveryKindOfInput) {
   test::TempDir dir;
+  const std::u16string utf16Text = u"\u0141\u00F3d\u017A \u043C\u0438\u0440 \u0142\u00F3d\u017A \U0001D538\r\n";
+  // "𝔸" is a letter beyond the 16-bit units (a surrogate pair), without case.
+  const std::vector<std::string> utf16Words = {"\U0001D538", "\xC5\x82\xC3\xB3" "d\xC5\xBA", "\xD0\xBC\xD0\xB8\xD1\x80"};
   p.chkUnicodeWords.SetValue(1);
   p.chkIgnoreShortWords.SetValue(0);
   const struct {
@@ -174,6 +190,8 @@ TEST_F(UnicodeInTheWindow, TheCountButtonCountsEveryScriptFromEveryKindOfInput) 
       {"UTF-8", dir.Write("u.txt", "Dvo\xC5\x99\xC3\xA1k \xC5\x81\xC3\xB3" "d\xC5\xBA \xD1\x87\xD0\xB5\xD0\xBB\xD0\xBE\xD0\xB2\xD0\xB5\xD0\xBA" " dvo\xC5\x99\xC3\xA1k\r\n"), true,
        {"dvo\xC5\x99\xC3\xA1k", "\xC5\x82\xC3\xB3" "d\xC5\xBA", "\xD1\x87\xD0\xB5\xD0\xBB\xD0\xBE\xD0\xB2\xD0\xB5\xD0\xBA"}},
       {"Windows-1252", dir.Write("a.txt", "Caf\xE9 na\xEFve caf\xE9\r\n"), false, {"caf\xC3\xA9", "na\xC3\xAFve"}},
+      {"UTF-16 LE", dir.Write("le.txt", Utf16File(utf16Text, false)), false, utf16Words},
+      {"UTF-16 BE", dir.Write("be.txt", Utf16File(utf16Text, true)), true, utf16Words},
   };
   for (const auto& c : cases) {
     s.main.txbFile[0].SetText(c.path);
@@ -188,6 +206,18 @@ TEST_F(UnicodeInTheWindow, TheCountButtonCountsEveryScriptFromEveryKindOfInput) 
     for (const std::string& w : c.words)
       EXPECT_NE(s.main.txbOutput.Text().find(w), std::string::npos) << c.name << ": " << w << " not shown";
   }
+  EXPECT_FALSE(t.platform.Showed("UTF-8 or ANSI")) << "no file was asked about";
+  // The same files in a folder counted as one.
+  s.main.txbOutput.Clear();
+  TakeInputFiles(s, {cases[2].path, cases[3].path}, "");
+  s.main.cmdListWords.Click();
+  ASSERT_EQ(s.aWords.NumWords(), 3);
+  EXPECT_EQ(s.aWords[2].count, 4);
+  // With the box clear a UTF-16 file is refused, as ever.
+  p.chkUnicodeWords.SetValue(0);
+  s.main.txbFile[0].SetText(cases[2].path);
+  s.main.cmdListWords.Click();
+  EXPECT_TRUE(t.platform.Showed("is a Unicode file but not UTF-8 encoded."));
 }
 
 }  // namespace

@@ -12,6 +12,7 @@
 #include "sources/encoding.h"
 #include "sources/input_notices.h"
 #include "sources/text_file_source.h"
+#include "sources/utf16_file_source.h"
 #include "files/paths.h"
 #include "files/regular_file.h"
 #include "text_file.h"
@@ -73,6 +74,23 @@ bool RefuseOutputOverInput(Session& s, const std::string& input) {
 
 // The question when chkUTF8 disagrees with what the file seems to be. False
 // when the user cancelled.
+// The byte order of a UTF-16 input file that words in every script read
+// (1 little-endian, 2 big-endian); 0 for any other file or with the mode off.
+int Utf16InputByteOrder(Session& s, const std::string& path) {
+  if (s.params.chkUnicodeWords.Value() != 1) return 0;
+  return Utf16ByteOrder(path, InspectTextFile(path, 0.0));
+}
+
+// The source of a text input file as the settings read it: UTF-16 with the
+// byte order given, else as UTF-8 or Windows-1252; a failure to open is in
+// its status().
+std::unique_ptr<LineSource> OpenTextInput(Session& s, const std::string& path, int utf16ByteOrder, bool utf8) {
+  if (utf16ByteOrder != 0) return std::make_unique<Utf16FileSource>(path, utf16ByteOrder == 2);
+  auto file = std::make_unique<TextFileSource>(path, utf8);
+  file->SetUnicode(s.params.chkUnicodeWords.Value() == 1);
+  return file;
+}
+
 bool AskUtf8OrAnsi(Session& s, bool utf8) {
   CheckBox& box = s.main.chkUTF8;
   if ((box.Value() == 1) == utf8) return true;
@@ -307,6 +325,7 @@ struct FileCheck {
   bool declined = false;          // the user answered No to a DOCX question
   bool docx = false;
   bool utf8 = false;              // its own check found UTF-8
+  int utf16 = 0;                  // UTF-16 read in the mode: its byte order
 };
 
 // The checks of one file of several, as a chosen file gets them but with no
@@ -348,6 +367,8 @@ FileCheck CheckFileOfMany(Session& s, const std::string& path) {
     check.refusal = std::move(refusal);
     return check;
   }
+  check.utf16 = s.params.chkUnicodeWords.Value() == 1 ? Utf16ByteOrder(path, info) : 0;
+  if (check.utf16 != 0) return check;
   const TextFileVerdict verdict = JudgeTextFile(path, info);
   if (!verdict.accepted) {
     check.refusal = verdict.notice ? *verdict.notice : Notice{"Not a text file", "It cannot be counted."};
@@ -397,8 +418,7 @@ FileOutcome CountFileOfMany(Session& s, const std::string& path, std::int64_t by
     // A failure reported already.
     if (!source) return FileOutcome::Skipped;
   } else {
-    auto file = std::make_unique<TextFileSource>(path, check.utf8);
-    file->SetUnicode(s.params.chkUnicodeWords.Value() == 1);
+    std::unique_ptr<LineSource> file = OpenTextInput(s, path, check.utf16, check.utf8);
     if (!file->status().Ok()) {
       const Notice why{s.Text(34), RunError::FromStatus(file->status()).Description()};
       return SkipRefusedFile(s, path, why) ? FileOutcome::Skipped : FileOutcome::Stopped;
@@ -501,15 +521,16 @@ bool DoItFromFile(Session& s) {
       ShowOutput(m, "");
       return false;
     }
-    if (!AskUtf8OrAnsi(s, utf8)) {
+    // A UTF-16 file has no question of UTF-8 or ANSI.
+    const int utf16 = Utf16InputByteOrder(s, inputPath);
+    if (utf16 == 0 && !AskUtf8OrAnsi(s, utf8)) {
       ShowOutput(m, "");
       return false;
     }
     inputSize = FileLength(inputPath);
     // Opened before anything is reset, so that a file that vanished or became
     // unreadable since the checks ends the run with nothing changed.
-    auto file = std::make_unique<TextFileSource>(inputPath, m.chkUTF8.Value() == 1);
-    file->SetUnicode(s.params.chkUnicodeWords.Value() == 1);
+    std::unique_ptr<LineSource> file = OpenTextInput(s, inputPath, utf16, m.chkUTF8.Value() == 1);
     if (!file->status().Ok()) {
       ReportFailure(s, file->status());
       ShowOutput(m, "");

@@ -57,6 +57,10 @@ bool CheckTextFile(Session& s, const std::string& path, bool classifyOnly, bool&
   const TextFileInspection info = InspectTextFile(path, 0.0);
   utf8 = info.sample.utf8;
   lineClass = info.fileClass;
+  // Words in every script read an input file in UTF-16 with a byte-order
+  // mark; a common-words file (only classified) is read as bytes and stays
+  // refused.
+  if (!classifyOnly && s.params.chkUnicodeWords.Value() == 1 && Utf16ByteOrder(path, info) != 0) return true;
   const TextFileVerdict verdict = JudgeTextFile(path, info);
   if (!verdict.accepted) {
     if (verdict.notice) s.Inform(verdict.notice->text, verdict.notice->title);

@@ -52,16 +52,24 @@ WordRule PostScanRule(std::string_view entry, std::int64_t count, const WordRule
 
 WordRule UnicodeLengthAndShapeRule(std::string_view word, const WordRules& rules) {
   if (IsAll7bit(word)) return LengthAndShapeRule(word, rules);
-  const auto length = static_cast<std::int64_t>(unicode::Length(word));
-  if (rules.ignoreShortWords && length < rules.shortWordSize) return WordRule::kTooShort;
-  if (length > rules.longWordSize) return WordRule::kTooLong;
-  if (!rules.ignoreNoLetter && !rules.ignoreRepetitions) return WordRule::kCounted;
-  bool letter = false;
-  bool repeated = true;
-  char32_t first = 0;
   std::string_view trimmed = word;
   while (!trimmed.empty() && trimmed.front() == ' ') trimmed.remove_prefix(1);
   while (!trimmed.empty() && trimmed.back() == ' ') trimmed.remove_suffix(1);
+  // A word of a script written without spaces (Han, kana, Thai ...) is what
+  // the dictionary split off, not debris between blanks: one or two
+  // characters make a whole word there ("人", "権利"), and a doubled
+  // character is a word of its own ("人人", everyone). The short-word and
+  // repetition rules, which weed out such debris in spaced text, do not apply
+  // to it; the long-word and no-letter rules do.
+  std::size_t start = 0;
+  const bool noSpaceScript = !trimmed.empty() && unicode::IsNoSpaceLetter(unicode::Next(trimmed, start));
+  const auto length = static_cast<std::int64_t>(unicode::Length(word));
+  if (rules.ignoreShortWords && length < rules.shortWordSize && !noSpaceScript) return WordRule::kTooShort;
+  if (length > rules.longWordSize) return WordRule::kTooLong;
+  if (!rules.ignoreNoLetter && !rules.ignoreRepetitions) return WordRule::kCounted;
+  bool letter = false;
+  bool repeated = !noSpaceScript;
+  char32_t first = 0;
   for (std::size_t i = 0; i < trimmed.size();) {
     const std::size_t at = i;
     const char32_t cp = unicode::Next(trimmed, i);

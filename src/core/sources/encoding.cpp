@@ -218,4 +218,10 @@ TextFileInspection InspectTextFile(const std::string& path, double thresholdPerc
   return info;
 }
 
+int Utf16ByteOrder(const std::string& path, const TextFileInspection& info) {
+  if (!info.status.Ok() || info.fileClass != 7) return 0;
+  const int encoding = DetectFileEncoding(path);
+  return encoding == 1 || encoding == 2 ? encoding : 0;
+}
+
 }  // namespace kwl

@@ -59,6 +59,11 @@ struct TextFileInspection {
 };
 TextFileInspection InspectTextFile(const std::string& path, double thresholdPercent = 0.0);
 
+// The byte order of an inspected file that is UTF-16 with a byte-order mark,
+// which the words in every script read: 1 little-endian, 2 big-endian; 0 for
+// any other file (UTF-32 included).
+int Utf16ByteOrder(const std::string& path, const TextFileInspection& info);
+
 // The extension is one of prn, csv, xhtml, xhtm, shtml, shtm, html, htm, xml, log, txt.
 bool IsTextLikeExtension(const std::string& path);
 

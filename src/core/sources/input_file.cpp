@@ -60,11 +60,11 @@ OpenedFile OpenInputFile(const std::string& path, const InputFileChoice& choice)
     OpenDocx(path, file, choice.unicode);
     return file;
   }
-  if (choice.unicode && info.fileClass == 7) {
+  if (choice.unicode) {
     // UTF-16 with a byte-order mark; UTF-32 stays refused below.
-    const int encoding = DetectFileEncoding(path);
-    if (encoding == 1 || encoding == 2) {
-      auto source = std::make_unique<Utf16FileSource>(path, encoding == 2);
+    const int byteOrder = Utf16ByteOrder(path, info);
+    if (byteOrder != 0) {
+      auto source = std::make_unique<Utf16FileSource>(path, byteOrder == 2);
       if (!source->status().Ok()) {
         file.messages.push_back(RunErrorMessage(RunError::FromStatus(source->status()), "DoItFromFile"));
         return file;
