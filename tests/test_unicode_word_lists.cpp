@@ -364,5 +364,31 @@ TEST(UnicodeWordLists, TheWindowKeepsItsListsInTheModesKind) {
   EXPECT_TRUE(o.run.strWordsToIgnore.Contains("человек"));
 }
 
+// The list the input's language chose outside the mode gives way to the
+// list it chooses in the mode when the count starts.
+TEST(UnicodeWordLists, TheInputsLanguageChoosesAgainInTheMode) {
+  KWL_REQUIRE_CORPUS(russian, "unicode/udhr_rus.html");
+  test::TestSession ts;
+  Session& s = ts.session;
+  s.main.txbFile[0].SetText(russian);
+  ts.platform.answers.push_back(Answer::Yes);
+  ChooseCommonWordsFromInputLanguage(s);
+  ASSERT_EQ(s.run.strCommonWordsFile, test::DataFolder() + "/cwds_en.txt");
+  ASSERT_EQ(s.commonWords.Size(), 127U);
+  s.params.chkUnicodeWords.SetValue(1);
+  s.params.chkIgnoreShortWords.SetValue(0);
+  s.main.chkUTF8.SetValue(1);
+  s.main.cmdListWords.Click();
+  EXPECT_EQ(s.run.strCommonWordsFile, test::DataFolder() + "/cwds_ru.txt");
+  EXPECT_TRUE(s.commonWords.Unicode());
+  EXPECT_EQ(s.commonWords.Size(), 151U);
+  bool listed = false;
+  for (std::int32_t i = 1; i <= s.aWords.NumWords(); ++i) {
+    EXPECT_NE(s.aWords[i].strWord, "и");
+    listed = listed || s.aWords[i].strWord == "человека";
+  }
+  EXPECT_TRUE(listed);
+}
+
 }  // namespace
 }  // namespace kwl

@@ -159,9 +159,15 @@ bool ReadCommonWords(Session& s) {
 void WordListsFollowTheMode(Session& s) {
   const bool unicode = UnicodeMode(s);
   if (s.run.strWordsToIgnore.Unicode() != unicode) TakeWordsToIgnoreQuietly(s);
-  if (s.run.blnCommonWordsLoaded && s.params.chkIgnoreCommonWords.Value() == 1 &&
-      s.commonWords.Unicode() != unicode)
-    AttemptToReadCommonWords(s);
+  if (!s.run.blnCommonWordsLoaded || s.params.chkIgnoreCommonWords.Value() != 1 || s.commonWords.Unicode() == unicode)
+    return;
+  // The list the input's language chose in the other mode gives way to the
+  // one it chooses in this mode (a Russian text: the English list outside
+  // the mode, the Russian one in it); any other file is read again as it is.
+  const std::string input = TrimBlanks(s.main.txbFile[0].Text());
+  if (!input.empty() && s.run.strCommonWordsFile == CommonWordsFileForLanguage(s.programFolder, input, !unicode))
+    s.run.strCommonWordsFile = CommonWordsFileForLanguage(s.programFolder, input, unicode);
+  AttemptToReadCommonWords(s);
 }
 
 bool AttemptToReadCommonWords(Session& s) {

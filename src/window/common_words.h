@@ -34,8 +34,9 @@ void ChooseCommonWordsFromInputLanguage(Session& s);
 void ChooseCommonWordsFromInputLanguage(Session& s, const std::string& input);
 // The word lists in force made of the kind the Unicode setting asks for, as
 // a count starts: the words to ignore are taken again from their box, and a
-// common-words list read in the other mode is read again (with its message),
-// so that a count never looks its words up in a list of the other kind.
+// common-words list read in the other mode is read again (with its message;
+// the list of the input's language as this mode chooses it), so that a count
+// never looks its words up in a list of the other kind.
 void WordListsFollowTheMode(Session& s);
 // Reads strCommonWordsFile into the common-words list; true when it loaded.
 // Tells the user the outcome and ticks or unticks chkIgnoreCommonWords.
