@@ -359,20 +359,21 @@ std::string MissingDataText(const ProgramFolderSearch& data) {
 }
 
 // Reads a common-words file into the list, with the settings window's
-// messages; false when it could not be read whole.
-bool LoadCommonWords(const std::string& path, CommonWordsList& list) {
+// messages; false when it could not be read whole. With --unicode the list
+// holds the words as that mode reads them (UTF-8, folded, NFC).
+bool LoadCommonWords(const std::string& path, CommonWordsList& list, bool unicode) {
   const Status where = LocateCommonWordsFile(path);
   if (where.kind == Kind::kNotRegular) Say(CommonWordsFileUnreadable(path, where));
   if (where.kind == Kind::kNotFound) Say(CommonWordsFileNotFound());
   if (!where.Ok() || !TextFileAccepted(path, InspectTextFile(path), true)) return false;
   CountObserver quiet;
-  CommonWordsFileRead read = ReadCommonWordsFile(path, InspectTextFile(path).sample.utf8, quiet);
+  CommonWordsFileRead read = ReadCommonWordsFile(path, InspectTextFile(path).sample.utf8, quiet, unicode);
   if (!read.status.Ok() && read.status.kind != Kind::kEmpty) {
     Say(CommonWordsFileUnreadable(path, read.status));
     return false;
   }
   Say("Common words loaded", CommonWordsLoadedText(read.words.size(), path));
-  list.Replace(std::move(read.words));
+  list.Replace(std::move(read.words), unicode);
   return true;
 }
 
@@ -664,17 +665,17 @@ class CorpusLine final : public CorpusObserver {
 // The common-words file of the language of the text file `text`, loaded
 // into list as the window loads it for that input: its path, or "" when
 // there is none for that language.
-std::string LoadLanguageCommonWords(const std::string& text, CommonWordsList& list) {
+std::string LoadLanguageCommonWords(const std::string& text, CommonWordsList& list, bool unicode) {
   const ProgramFolderSearch data = FindProgramFolder();
   if (!data.found) Fail(MissingDataText(data));
-  const std::string ofLanguage = CommonWordsFileForLanguage(data.folder, text);
-  return FileExists(ofLanguage) && LoadCommonWords(ofLanguage, list) ? ofLanguage : std::string();
+  const std::string ofLanguage = CommonWordsFileForLanguage(data.folder, text, unicode);
+  return FileExists(ofLanguage) && LoadCommonWords(ofLanguage, list, unicode) ? ofLanguage : std::string();
 }
 
 // The common-words file the user named, loaded into list; false, after the
 // message, when it cannot be read or holds no words.
-bool LoadNamedCommonWords(const std::string& named, CommonWordsList& list) {
-  if (!LoadCommonWords(named, list)) {
+bool LoadNamedCommonWords(const std::string& named, CommonWordsList& list, bool unicode) {
+  if (!LoadCommonWords(named, list, unicode)) {
     Fail("cannot use the common-words file " + named);
     return false;
   }
@@ -686,8 +687,19 @@ bool LoadNamedCommonWords(const std::string& named, CommonWordsList& list) {
 }
 
 // The settings' words to ignore as a list; false, after the message, when
-// one holds a character words may not have.
-bool TakeWordsToIgnore(const Settings& settings, IgnoreList& list) {
+// one holds a character words may not have. With --unicode the words are
+// UTF-8, folded and in NFC as the count folds its words.
+bool TakeWordsToIgnore(const Settings& settings, IgnoreList& list, bool unicode) {
+  if (unicode) {
+    if (const std::optional<std::string> words = NormaliseUnicodeWordsToIgnore(settings.wordsToIgnore)) {
+      list.Set(IgnoreListText(*words), true);
+      if (const std::int32_t c = FirstUnicodeCharacterNotAllowed(*words, AllowedExtraChars(settings)); c >= 0) {
+        Say("Character not allowed", UnicodeCharacterNotAllowedText(static_cast<char32_t>(c)));
+        return false;
+      }
+    }
+    return true;
+  }
   if (const std::optional<std::string> words = NormaliseWordsToIgnore(settings.wordsToIgnore)) {
     list = IgnoreListText(*words);
     if (const int c = FirstCharacterNotAllowed(*words, AllowedExtraChars(settings)); c >= 0) {
@@ -761,12 +773,13 @@ int RunCorpus(const Options& o) {
   if (settings.ignoreCommonWords == 1 && !namedBySettings) {
     const auto text = std::find_if(corpus.files.begin(), corpus.files.end(),
                                    [](const std::string& f) { return Extension(f) != "docx"; });
-    if (text != corpus.files.end()) ignoreCommon = !LoadLanguageCommonWords(*text, commonWords).empty() || named;
+    if (text != corpus.files.end())
+      ignoreCommon = !LoadLanguageCommonWords(*text, commonWords, o.unicode).empty() || named;
   }
-  if (named && !LoadNamedCommonWords(*named, commonWords)) return kExitRefused;
+  if (named && !LoadNamedCommonWords(*named, commonWords, o.unicode)) return kExitRefused;
   settings.ignoreCommonWords = ignoreCommon ? 1 : 0;
   IgnoreList wordsToIgnore;
-  if (!TakeWordsToIgnore(settings, wordsToIgnore)) return kExitRefused;
+  if (!TakeWordsToIgnore(settings, wordsToIgnore, o.unicode)) return kExitRefused;
   if (!OutputsWritable(o)) return kExitRefused;
 
   const auto start = std::chrono::steady_clock::now();
@@ -859,7 +872,7 @@ int Run(Options o) {
       const bool accepted = utf16 != 0 || TextFileAccepted(input, info, false);
       detectedUtf8 = info.sample.utf8;
       if (settings.ignoreCommonWords == 1 && !namedBySettings) {
-        const std::string ofLanguage = LoadLanguageCommonWords(input, commonWords);
+        const std::string ofLanguage = LoadLanguageCommonWords(input, commonWords, o.unicode);
         ignoreCommon = !ofLanguage.empty() || named;
         if (ignoreCommon && !named) commonWordsFile = ofLanguage;
       }
@@ -867,7 +880,7 @@ int Run(Options o) {
       utf8 = o.utf8.value_or(detectedUtf8);
     }
   }
-  if (named && !LoadNamedCommonWords(*named, commonWords)) return kExitRefused;
+  if (named && !LoadNamedCommonWords(*named, commonWords, o.unicode)) return kExitRefused;
   settings.ignoreCommonWords = ignoreCommon ? 1 : 0;
 
   if (utf8 && settings.only7bitAscii == 1 && !o.unicode) {
@@ -875,7 +888,7 @@ int Run(Options o) {
     return kExitUsage;
   }
   IgnoreList wordsToIgnore;
-  if (!TakeWordsToIgnore(settings, wordsToIgnore)) return kExitRefused;
+  if (!TakeWordsToIgnore(settings, wordsToIgnore, o.unicode)) return kExitRefused;
   if (o.countsOut && !fromStdin && SameFile(input, *o.countsOut)) {
     Say("Warning", std::string(kOutputIsInputText));
     return kExitRefused;

@@ -7,6 +7,7 @@
 #include "files/paths.h"
 #include "text_file.h"
 #include "count_run.h"
+#include "params_logic.h"
 #include "progress.h"
 #include "session.h"
 #include "window_state.h"
@@ -64,6 +65,8 @@ bool ReadChosenFile(Session& s) {
   return loaded;
 }
 
+bool UnicodeMode(const Session& s) { return s.params.chkUnicodeWords.Value() == 1; }
+
 }  // namespace
 
 void SetDefaultCommonWordsFile(Session& s) {
@@ -79,7 +82,7 @@ void ChooseCommonWordsFromInputLanguage(Session& s, const std::string& input) {
   RunState& r = s.run;
   Params& p = s.params;
   r.strCommonWordsFile = TrimBlanks(r.strCommonWordsFile);
-  if (!input.empty()) r.strCommonWordsFile = CommonWordsFileForLanguage(s.programFolder, input);
+  if (!input.empty()) r.strCommonWordsFile = CommonWordsFileForLanguage(s.programFolder, input, UnicodeMode(s));
   if (!FileExists(r.strCommonWordsFile)) {
     r.strCommonWordsFile.clear();
     p.txbCommonWordsFile.Clear();
@@ -136,20 +139,35 @@ bool ReadCommonWords(Session& s) {
   SetRunPhase(s, RunPhase::kReadingCommonWords);
 
   WordListIntake intake(s);
-  CommonWordsFileRead read = ReadCommonWordsFile(path, utf8, intake);
+  const bool unicode = UnicodeMode(s);
+  CommonWordsFileRead read = ReadCommonWordsFile(path, utf8, intake, unicode);
   const Status& st = read.status;
   const bool complete = st.Ok() || st.kind == Status::Kind::kEmpty;
   if (!complete && st.kind != Status::Kind::kStopped) {
     const Notice unreadable = CommonWordsFileUnreadable(path, st);
     s.Warn(unreadable.text, unreadable.title);
   }
-  if (complete) s.commonWords.Replace(std::move(read.words));
+  if (complete) s.commonWords.Replace(std::move(read.words), unicode);
   m.chkSuppressWords.SetValue(suppressSaved);
   SetRunPhase(s, RunPhase::kIdle);
   r.phase = outer;
   m.txbOutput.Clear();
   r.blnStop = false;
   return complete;
+}
+
+void WordListsFollowTheMode(Session& s) {
+  const bool unicode = UnicodeMode(s);
+  if (s.run.strWordsToIgnore.Unicode() != unicode) TakeWordsToIgnoreQuietly(s);
+  if (!s.run.blnCommonWordsLoaded || s.params.chkIgnoreCommonWords.Value() != 1 || s.commonWords.Unicode() == unicode)
+    return;
+  // The list the input's language chose in the other mode gives way to the
+  // one it chooses in this mode (a Russian text: the English list outside
+  // the mode, the Russian one in it); any other file is read again as it is.
+  const std::string input = TrimBlanks(s.main.txbFile[0].Text());
+  if (!input.empty() && s.run.strCommonWordsFile == CommonWordsFileForLanguage(s.programFolder, input, !unicode))
+    s.run.strCommonWordsFile = CommonWordsFileForLanguage(s.programFolder, input, unicode);
+  AttemptToReadCommonWords(s);
 }
 
 bool AttemptToReadCommonWords(Session& s) {
@@ -229,9 +247,9 @@ void cmdSelectCommonWordsFile_Click(Session& s, int index) {
   }
   LanguageSelection& chooser = s.frmLanguageSelection;
   chooser.caption = p.cmdSelectCommonWordsFile[1].Caption();
-  const int k = chooser.ShowAndWait();
-  if (k < 0 || k >= static_cast<int>(kCommonWordsFileNames.size())) return;
-  r.strCommonWordsFile = JoinPath(s.programFolder, kCommonWordsFileNames[static_cast<std::size_t>(k)]);
+  const int k = chooser.ShowAndWait(UnicodeMode(s));
+  if (k < 0 || k >= static_cast<int>(chooser.cboCommonWordsFiles.Items().size())) return;
+  r.strCommonWordsFile = JoinPath(s.programFolder, CommonWordsFileName(static_cast<std::size_t>(k)));
   p.txbCommonWordsFile.SetText(r.strCommonWordsFile);
   ReadChosenFile(s);
   ShowSettingsWindow(s);
@@ -260,16 +278,19 @@ LanguageSelection::LanguageSelection() {
   cmdCancel.onClick = [this] { cmdCancel_Click(); };
 }
 
-void LanguageSelection::Load() {
+void LanguageSelection::Load(bool unicode) {
   cboCommonWordsFiles.Clear();
   for (std::size_t k = 0; k < 6; ++k) cboCommonWordsFiles.AddItem(std::string(kCommonWordsLanguageNames[k]));
   cboCommonWordsFiles.AddItem("English and German");
   cboCommonWordsFiles.AddItem("All six languages");
+  if (unicode)
+    for (const std::string_view name : kUnicodeCommonWordsLanguageNames) cboCommonWordsFiles.AddItem(std::string(name));
   loaded_ = true;
+  loadedUnicode_ = unicode;
 }
 
-int LanguageSelection::ShowAndWait() {
-  if (!loaded_) Load();
+int LanguageSelection::ShowAndWait(bool unicode) {
+  if (!loaded_ || loadedUnicode_ != unicode) Load(unicode);
   chosenIndex = -1;
   cboCommonWordsFiles.SetListIndex(-1);
   cmdAccept.SetEnabled(false);
@@ -287,8 +308,8 @@ void LanguageSelection::cboCommonWordsFiles_Click() {
     cmdCancel.SetFocus();
     return;
   }
-  cmdAccept.SetCaption(k <= 5 ? "Load common words file for this language"
-                              : "Load common words file for these languages");
+  cmdAccept.SetCaption(k == 6 || k == 7 ? "Load common words file for these languages"
+                                        : "Load common words file for this language");
   cmdAccept.SetFocus();
 }
 

@@ -19,6 +19,10 @@ struct Session;
 // The lists' names in the language chooser, indexed as kCommonWordsFileNames.
 inline constexpr std::array<std::string_view, 8> kCommonWordsLanguageNames = {
     "English", "German", "Spanish", "Portuguese", "Italian", "French", "English and German", "all six languages"};
+// The languages of the lists of the Unicode mode, indexed 8 to 15 as
+// kUnicodeCommonWordsFileNames.
+inline constexpr std::array<std::string_view, 8> kUnicodeCommonWordsLanguageNames = {
+    "Russian", "Dutch", "Swedish", "Danish", "Norwegian", "Finnish", "Hungarian", "Turkish"};
 
 // strCommonWordsFile := the program folder + "/cwds_en.txt", shown in txbCommonWordsFile.
 void SetDefaultCommonWordsFile(Session& s);
@@ -28,6 +32,12 @@ void ChooseCommonWordsFromInputLanguage(Session& s);
 // The same for the language of the given input file (the first text file
 // of several input files).
 void ChooseCommonWordsFromInputLanguage(Session& s, const std::string& input);
+// The word lists in force made of the kind the Unicode setting asks for, as
+// a count starts: the words to ignore are taken again from their box, and a
+// common-words list read in the other mode is read again (with its message;
+// the list of the input's language as this mode chooses it), so that a count
+// never looks its words up in a list of the other kind.
+void WordListsFollowTheMode(Session& s);
 // Reads strCommonWordsFile into the common-words list; true when it loaded.
 // Tells the user the outcome and ticks or unticks chkIgnoreCommonWords.
 bool AttemptToReadCommonWords(Session& s);
@@ -68,17 +78,22 @@ struct LanguageSelection {
   // Without a binding the chooser behaves as if cancelled.
   std::function<void()> showModal;
 
-  // Fills the list with the eight choices (list position = table index).
-  void Load();
+  // Fills the list with the eight choices (list position = table index),
+  // and in the Unicode mode the eight languages of that mode after them.
+  void Load(bool unicode = false);
   // Prepares the window for showing: nothing chosen, cmdAccept disabled,
   // the focus on cmdCancel; then shows it modally. Returns the chosen index.
-  int ShowAndWait();
+  // The list is filled again when the Unicode setting has changed since it
+  // was filled, so a change made while the chooser is closed shows at its
+  // next showing.
+  int ShowAndWait(bool unicode = false);
   void cboCommonWordsFiles_Click();
   void cmdAccept_Click();
   void cmdCancel_Click();
 
  private:
   bool loaded_ = false;
+  bool loadedUnicode_ = false;
 };
 
 }  // namespace kwl

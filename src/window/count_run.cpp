@@ -5,6 +5,7 @@
 #include <new>
 
 #include "clipboard_source.h"
+#include "common_words.h"
 #include "file_choice.h"
 #include "file_source.h"
 #include "files/paths.h"
@@ -151,6 +152,9 @@ void cmdListWords_Click(Session& s) {
 void DoIt(Session& s) {
   MainControls& m = s.main;
   RunState& r = s.run;
+  // A list read before the Unicode setting changed is made of the kind the
+  // count needs first.
+  WordListsFollowTheMode(s);
   if (!CheckAllowedExtraChars(s)) {
     if (s.showSettingsWindow) s.showSettingsWindow();
     return;

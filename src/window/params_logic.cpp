@@ -44,7 +44,9 @@ Control* SettingsControl(Session& s, std::string_view name) {
   return const_cast<Control*>(SettingsControl(std::as_const(s), name));
 }
 
-void ApplyLine(Session& s, const Settings& settings, const SettingLine& line) {
+// unicode: whether the Unicode setting is on once every line is applied;
+// the words to ignore (line 3) are taken in that mode, before line 40 is.
+void ApplyLine(Session& s, const Settings& settings, const SettingLine& line, bool unicode) {
   if (line.text == &Settings::commonWordsFile) s.run.strCommonWordsFile = settings.commonWordsFile;
   Control* control = SettingsControl(s, line.name);
   if (auto* box = dynamic_cast<TextBox*>(control)) {
@@ -54,8 +56,34 @@ void ApplyLine(Session& s, const Settings& settings, const SettingLine& line) {
   } else if (auto* list = dynamic_cast<ComboBox*>(control)) {
     list->SetListIndex(settings.*line.number);
   }
-  if (line.text == &Settings::wordsToIgnore) NormaliseWordsToIgnore(s);
+  if (line.text == &Settings::wordsToIgnore) NormaliseWordsToIgnore(s, unicode);
 }
+
+// CheckAllowedExtraChars in the given mode.
+bool CheckAllowedExtraChars(Session& s, bool unicode) {
+  const Params& p = s.params;
+  if (!s.run.blnStartUpCompleted || p.selfChange || p.setOrClear || p.txbWordsToIgnore.Text().empty()) return true;
+  const std::string allowed = AllowedExtraChars(CurrentSettings(s));
+  // A count takes its characters when it starts; a box ticked in the settings
+  // window while one is under way changes them from the next character on.
+  s.counter.SetAllowedExtraChars(allowed);
+  if (unicode) {
+    const std::int32_t c = FirstUnicodeCharacterNotAllowed(p.txbWordsToIgnore.Text(), allowed);
+    if (c >= 0) s.Warn(UnicodeCharacterNotAllowedText(static_cast<char32_t>(c)), "Character not allowed");
+    return c < 0;
+  }
+  const int c = FirstCharacterNotAllowed(cp1252::FromUtf8(p.txbWordsToIgnore.Text()), allowed);
+  if (c >= 0) {
+    const char ch = static_cast<char>(c);
+    std::string message = CharacterNotAllowedText(ch);
+    if (ch == ',') message += "\r\n\r\nWords-to-ignore must be separated by a space, not by a comma.";
+    s.Warn(message, "Character not allowed");
+    return false;
+  }
+  return true;
+}
+
+bool UnicodeMode(const Session& s) { return s.params.chkUnicodeWords.Value() == 1; }
 
 }  // namespace
 
@@ -76,15 +104,16 @@ Settings CurrentSettings(const Session& s) {
 }
 
 void ApplySettings(Session& s, const Settings& settings, int lines) {
+  const bool unicode = lines >= 40 ? settings.unicodeWords == 1 : UnicodeMode(s);
   for (const SettingLine& line : kSettingsFile)
-    if (line.line <= lines) ApplyLine(s, settings, line);
+    if (line.line <= lines) ApplyLine(s, settings, line, unicode);
 }
 
 void SetDefaultValues(Session& s) {
   s.run.blnWordsGot = false;
   const Settings defaults;
   for (const SettingLine& line : kSettingsFile)
-    if (line.restoredByDefaults) ApplyLine(s, defaults, line);
+    if (line.restoredByDefaults) ApplyLine(s, defaults, line, defaults.unicodeWords == 1);
 }
 
 void Initialize(Session& s) {
@@ -103,33 +132,33 @@ void Initialize(Session& s) {
   UpdateDisableOutputCheckBox(s);
 }
 
-void NormaliseWordsToIgnore(Session& s) {
-  const std::optional<std::string> words = kwl::NormaliseWordsToIgnore(s.params.txbWordsToIgnore.Text());
+void NormaliseWordsToIgnore(Session& s) { NormaliseWordsToIgnore(s, UnicodeMode(s)); }
+
+void NormaliseWordsToIgnore(Session& s, bool unicode) {
+  const std::string& text = s.params.txbWordsToIgnore.Text();
+  const std::optional<std::string> words =
+      unicode ? NormaliseUnicodeWordsToIgnore(text) : kwl::NormaliseWordsToIgnore(text);
   if (!words) {
     s.run.strWordsToIgnore.Clear();
     return;
   }
-  s.params.txbWordsToIgnore.SetText(cp1252::ToUtf8(*words));
-  s.run.strWordsToIgnore = IgnoreListText(*words);
-  CheckAllowedExtraChars(s);
+  s.params.txbWordsToIgnore.SetText(unicode ? *words : cp1252::ToUtf8(*words));
+  s.run.strWordsToIgnore.Set(IgnoreListText(*words), unicode);
+  CheckAllowedExtraChars(s, unicode);
 }
 
-bool CheckAllowedExtraChars(Session& s) {
-  const Params& p = s.params;
-  if (!s.run.blnStartUpCompleted || p.selfChange || p.setOrClear || p.txbWordsToIgnore.Text().empty()) return true;
-  const std::string allowed = AllowedExtraChars(CurrentSettings(s));
-  // A count takes its characters when it starts; a box ticked in the settings
-  // window while one is under way changes them from the next character on.
-  s.counter.SetAllowedExtraChars(allowed);
-  const int c = FirstCharacterNotAllowed(cp1252::FromUtf8(p.txbWordsToIgnore.Text()), allowed);
-  if (c >= 0) {
-    const char ch = static_cast<char>(c);
-    std::string message = CharacterNotAllowedText(ch);
-    if (ch == ',') message += "\r\n\r\nWords-to-ignore must be separated by a space, not by a comma.";
-    s.Warn(message, "Character not allowed");
-    return false;
+void TakeWordsToIgnoreQuietly(Session& s) {
+  const bool unicode = UnicodeMode(s);
+  const std::string& text = s.params.txbWordsToIgnore.Text();
+  const std::optional<std::string> words =
+      unicode ? NormaliseUnicodeWordsToIgnore(text) : kwl::NormaliseWordsToIgnore(text);
+  if (words) {
+    s.run.strWordsToIgnore.Set(IgnoreListText(*words), unicode);
+  } else {
+    s.run.strWordsToIgnore.Clear();
   }
-  return true;
 }
+
+bool CheckAllowedExtraChars(Session& s) { return CheckAllowedExtraChars(s, UnicodeMode(s)); }
 
 }  // namespace kwl

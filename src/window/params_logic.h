@@ -31,11 +31,19 @@ void SetDefaultValues(Session& s);
 void Initialize(Session& s);
 
 // Normalises txbWordsToIgnore (lower-cased, commas to blanks, duplicates
-// dropped, sorted) and sets the list in force, strWordsToIgnore.
+// dropped, sorted) and sets the list in force, strWordsToIgnore. With the
+// Unicode setting on (unicode, or the check box when not given) the words
+// are UTF-8 words of any script, folded and in NFC as a count folds them.
 void NormaliseWordsToIgnore(Session& s);
+void NormaliseWordsToIgnore(Session& s, bool unicode);
+// Sets the list in force from txbWordsToIgnore in the kind the Unicode
+// setting asks for, leaving the box's text as it is and saying nothing.
+void TakeWordsToIgnoreQuietly(Session& s);
 
 // True when every character of txbWordsToIgnore may occur in a word under the
-// current settings; otherwise tells the user which one may not.
+// current settings; otherwise tells the user which one may not. In the
+// Unicode mode any letter, combining mark or (with numerals) decimal digit
+// may occur.
 bool CheckAllowedExtraChars(Session& s);
 
 }  // namespace kwl

@@ -1,10 +1,14 @@
 #include "count/common_words_file.h"
 
+#include <utility>
+
 #include "count/rules_from_settings.h"
 #include "files/paths.h"
 #include "files/regular_file.h"
 #include "sources/line_reader.h"
+#include "text/cp1252.h"
 #include "text/normalise.h"
+#include "text/unicode_text.h"
 #include "text/utf8_repair.h"
 
 namespace kwl {
@@ -77,7 +81,21 @@ std::string DetectLanguageCode(const std::string& path, std::string_view allowed
   return code;
 }
 
-std::string CommonWordsFileForLanguage(const std::string& programFolder, const std::string& inputPath) {
+int UnicodeCommonWordsListOf(std::string_view code) {
+  static constexpr std::array<std::pair<std::string_view, int>, 16> kCodes = {{
+      {"en", 0}, {"de", 1}, {"es", 2}, {"pt", 3}, {"it", 4}, {"fr", 5}, {"ru", 8}, {"nl", 9},
+      {"sv", 10}, {"da", 11}, {"no", 12}, {"nb", 12}, {"nn", 12}, {"fi", 13}, {"hu", 14}, {"tr", 15}}};
+  for (const auto& [c, k] : kCodes)
+    if (c == code) return k;
+  return -1;
+}
+
+std::string CommonWordsFileForLanguage(const std::string& programFolder, const std::string& inputPath, bool unicode) {
+  if (unicode) {
+    // Any declared code is looked up whole; one without a list is English.
+    const int k = UnicodeCommonWordsListOf(DetectLanguageCode(inputPath, "", "en"));
+    return JoinPath(programFolder, CommonWordsFileName(k < 0 ? 0 : static_cast<std::size_t>(k)));
+  }
   const std::string code = DetectLanguageCode(inputPath, kCommonWordsLanguageCodes, "en");
   const auto pos = kCommonWordsLanguageCodes.find(code);
   return JoinPath(programFolder, kCommonWordsFileNames[pos == std::string_view::npos ? 0 : pos / 3]);
@@ -90,19 +108,27 @@ Status LocateCommonWordsFile(const std::string& path) {
   return {};
 }
 
-CommonWordsFileRead ReadCommonWordsFile(const std::string& path, bool utf8, CountObserver& observer) {
+CommonWordsFileRead ReadCommonWordsFile(const std::string& path, bool utf8, CountObserver& observer, bool unicode) {
   CommonWordsFileRead read;
   File file = File::Open(path, read.status);
   if (!file.IsOpen()) return read;
   LineReader reader(std::move(file));
   Counter counter;
-  counter.Start(CommonWordsReadingRules());
+  CountRules rules = CommonWordsReadingRules();
+  rules.unicode = unicode;
+  counter.Start(rules);
   std::string line;
   while (reader.Next(line)) {
     std::string text = TrimBlanks(line);
     if (!text.empty()) {
-      if (utf8) DecodeUtf8InPlace(text);
-      scan::FoldCaseInPlace(text);
+      if (!unicode) {
+        if (utf8) DecodeUtf8InPlace(text);
+        scan::FoldCaseInPlace(text);
+      } else if (utf8) {
+        unicode::MakeValidUtf8(text);
+      } else {
+        text = cp1252::ToUtf8(text);
+      }
       text += ' ';
       counter.ScanLine(text, observer);
     }

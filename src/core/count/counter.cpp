@@ -123,21 +123,16 @@ WordRule Counter::RuleFor(std::string_view word) {
 // Out of line: with the folding and the lookups inlined, Kept() would save
 // and restore registers for every word, listed or not.
 [[gnu::noinline]] WordRule Counter::ListedRule(std::string_view word) {
+  // A word of the Unicode scan is looked up as the lists of that mode hold
+  // their words: case-folded and in NFC (folded already unless case is
+  // significant). ASCII letters fold as the code page folds them.
   if (unicode_ && !IsAll7bit(word)) {
-    // The lists hold Windows-1252 words: a word with a character the code
-    // page lacks is in neither.
     unicode::FoldAndCompose(word, true, lower_);
-    std::size_t i = 0;
-    while (i < lower_.size())
-      if (const char32_t cp = unicode::Next(lower_, i); cp >= 0x80 && cp1252::FromUnicode(cp) == '?')
-        return WordRule::kCounted;
-    lower_ = cp1252::FromUtf8(lower_);
-    scan::FoldCaseInPlace(lower_);
-    return ListRule(lower_, rules_);
+    return ListRule(lower_, rules_, true);
   }
   lower_.assign(word);
   scan::FoldCaseInPlace(lower_);
-  return ListRule(lower_, rules_);
+  return ListRule(lower_, rules_, unicode_);
 }
 
 void Counter::Take(std::string_view word) {

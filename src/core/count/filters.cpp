@@ -37,10 +37,12 @@ bool IsRomanNumeralBelow40(std::string_view word) {
   return true;
 }
 
-WordRule ListRule(std::string_view lower, const WordRules& rules) {
-  if (rules.wordsToIgnore != nullptr && !rules.wordsToIgnore->Empty() && rules.wordsToIgnore->Contains(lower))
+WordRule ListRule(std::string_view lower, const WordRules& rules, bool unicode) {
+  if (rules.wordsToIgnore != nullptr && !rules.wordsToIgnore->Empty() && rules.wordsToIgnore->Unicode() == unicode &&
+      rules.wordsToIgnore->Contains(lower))
     return WordRule::kWordsToIgnore;
-  if (rules.commonWords != nullptr && rules.commonWords->Contains(lower)) return WordRule::kCommonWord;
+  if (rules.commonWords != nullptr && rules.commonWords->Unicode() == unicode && rules.commonWords->Contains(lower))
+    return WordRule::kCommonWord;
   return WordRule::kCounted;
 }
 

@@ -62,8 +62,11 @@ inline bool KeptByLengthAndShapeRules(std::string_view word, const WordRules& ru
 inline bool ListsInForce(const WordRules& rules) {
   return (rules.wordsToIgnore != nullptr && !rules.wordsToIgnore->Empty()) || rules.commonWords != nullptr;
 }
-// The list rules on the lower-cased word: kWordsToIgnore, kCommonWord or kCounted.
-WordRule ListRule(std::string_view lower, const WordRules& rules);
+// The list rules on the lower-cased word: kWordsToIgnore, kCommonWord or
+// kCounted. A word of the Unicode mode (unicode: UTF-8, folded, NFC) is
+// looked up only in lists of that kind, a Windows-1252 word only in lists of
+// Windows-1252 words; a list of the other kind holds no word.
+WordRule ListRule(std::string_view lower, const WordRules& rules, bool unicode = false);
 
 // The same rules for a UTF-8 word (words in every script): lengths in
 // characters, a letter is any of Unicode category L, and repeated decimal

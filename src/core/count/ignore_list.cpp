@@ -10,6 +10,7 @@ namespace kwl {
 
 IgnoreList& IgnoreList::operator=(std::string text) {
   text_ = std::move(text);
+  unicode_ = false;
   slots_.clear();
   if (text_.size() > std::numeric_limits<std::uint32_t>::max()) return *this;
   const std::string_view all = text_;

@@ -9,6 +9,7 @@
 #include "scan/char_rules.h"
 #include "text/cp1252.h"
 #include "text/normalise.h"
+#include "text/unicode_text.h"
 
 namespace kwl {
 
@@ -53,6 +54,51 @@ std::optional<std::string> NormaliseWordsToIgnore(std::string_view utf8Text) {
     joined.append(text, static_cast<std::size_t>(w.ranks.data() - ranks.data()), w.ranks.size());
   }
   return joined;
+}
+
+std::optional<std::string> NormaliseUnicodeWordsToIgnore(std::string_view utf8Text) {
+  std::string text = TrimBlanks(utf8Text);
+  if (text.empty()) return std::nullopt;
+  unicode::MakeValidUtf8(text);
+  std::replace(text.begin(), text.end(), ',', ' ');
+  std::vector<std::string> words;
+  std::string folded;
+  std::size_t pos = 0;
+  while (pos < text.size()) {
+    const std::size_t end = std::min(text.find(' ', pos), text.size());
+    if (end > pos) {
+      unicode::FoldAndCompose(std::string_view(text).substr(pos, end - pos), true, folded);
+      words.push_back(folded);
+    }
+    pos = end + 1;
+  }
+  std::sort(words.begin(), words.end());
+  words.erase(std::unique(words.begin(), words.end()), words.end());
+  std::string joined;
+  joined.reserve(text.size());
+  for (const std::string& w : words) {
+    if (!joined.empty()) joined += ' ';
+    joined += w;
+  }
+  return joined;
+}
+
+std::int32_t FirstUnicodeCharacterNotAllowed(std::string_view utf8Words, std::string_view allowedExtraChars) {
+  const bool digits = allowedExtraChars.find('0') != std::string_view::npos;
+  for (std::size_t i = 0; i < utf8Words.size();) {
+    const char32_t cp = unicode::Next(utf8Words, i);
+    const unicode::CharKind kind = unicode::KindOf(cp);
+    if (kind == unicode::CharKind::kLetter || kind == unicode::CharKind::kMark || cp == ' ' ||
+        (kind == unicode::CharKind::kDigit && digits))
+      continue;
+    // The scan takes U+2019 for the apostrophe; any other character is an
+    // extra one when the code page has it and the settings allow it.
+    const unsigned char b = cp == 0x2019 ? '\'' : cp < 0x80 ? static_cast<unsigned char>(cp) : cp1252::FromUnicode(cp);
+    const bool inCodePage = cp == 0x2019 || cp < 0x80 || cp1252::ToUnicode(b) == cp;
+    if (!inCodePage || allowedExtraChars.find(static_cast<char>(b)) == std::string_view::npos)
+      return static_cast<std::int32_t>(cp);
+  }
+  return -1;
 }
 
 int FirstCharacterNotAllowed(std::string_view words, std::string_view allowedExtraChars) {

@@ -8,6 +8,7 @@
 #include "listing/report_text.h"
 #include "sources/docx_text.h"
 #include "text/cp1252.h"
+#include "text/unicode_text.h"
 
 namespace kwl {
 
@@ -152,6 +153,14 @@ std::string CharacterNotAllowedText(char c) {
   const bool never = kNeverAllowedChars.find(c) != std::string_view::npos;
   return "The character " + cp1252::ToUtf8(std::string(1, c)) + " occurs in some word to ignore\r\nbut is not " +
          (never ? "" : "currently set as ") + "a character allowed in a word.";
+}
+
+std::string UnicodeCharacterNotAllowedText(char32_t cp) {
+  std::string c;
+  unicode::Append(cp, c);
+  const bool never = cp < 0x80 && kNeverAllowedChars.find(static_cast<char>(cp)) != std::string_view::npos;
+  return "The character " + c + " occurs in some word to ignore\r\nbut is not " + (never ? "" : "currently set as ") +
+         "a character allowed in a word.";
 }
 
 }  // namespace kwl

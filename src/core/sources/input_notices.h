@@ -88,5 +88,7 @@ std::string CommonWordsLoadedText(std::size_t n, const std::string& path, const 
 // FirstCharacterNotAllowed found it, Windows-1252): "currently set as" is
 // left out for a character no setting allows.
 std::string CharacterNotAllowedText(char c);
+// The same for a character of the Unicode mode (FirstUnicodeCharacterNotAllowed's).
+std::string UnicodeCharacterNotAllowedText(char32_t cp);
 
 }  // namespace kwl
