@@ -3,7 +3,8 @@
 // Counter::ScanLine with its per-word rules and the table, on a mix of lines
 // like those of the corpus: prose with capitals, punctuation, hyphens and
 // apostrophes, some accented words and numbers, and a markup mix with tags,
-// comments and entities. Throughput is in bytes of the lines; each iteration
+// comments and entities; and the same prose in UTF-8 counted as words in
+// every script, beside words of other scripts. Throughput is in bytes of the lines; each iteration
 // copies its line first, because a scan rewrites the line it is handed.
 //
 // Run by the bench target after run_bench.sh (`make bench`), or alone:
@@ -19,6 +20,7 @@
 #include "count/counter.h"
 #include "count/ignore_list.h"
 #include "scan/scanner.h"
+#include "text/cp1252.h"
 
 namespace {
 
@@ -66,6 +68,33 @@ std::vector<std::string> MarkupLines() {
     for (std::uint32_t w = 0; w < n; ++w) {
       if (w > 0) line += ' ';
       line += pieces[choose.Next(static_cast<std::uint32_t>(pieces.size()))];
+    }
+    lines.push_back(line);
+  }
+  return lines;
+}
+
+// The lines in UTF-8, as the sources hand them to a Unicode count.
+std::vector<std::string> Utf8(std::vector<std::string> lines) {
+  for (auto& line : lines) line = cp1252::ToUtf8(line);
+  return lines;
+}
+
+// Prose of Latin, Greek and Cyrillic words beyond ASCII, with capitals to
+// fold (a count in the mode folds and composes each such word).
+std::vector<std::string> OtherScriptLines() {
+  static const std::vector<std::string_view> words = {
+      "Każdy", "człowiek", "ma", "prawo", "do", "życia,", "wolności", "Łódź", "Dvořák", "Каждый", "человек",
+      "имеет", "право", "на", "жизнь,", "свободу", "Όλοι", "οι", "άνθρωποι", "ΓΕΝΝΙΟΥΝΤΑΙ", "ελεύθεροι",
+      "and", "the", "of"};
+  Choice choose;
+  std::vector<std::string> lines;
+  for (int l = 0; l < 2000; ++l) {
+    std::string line = " ";
+    const std::uint32_t n = 4 + choose.Next(12);
+    for (std::uint32_t w = 0; w < n; ++w) {
+      if (w > 0) line += ' ';
+      line += words[choose.Next(static_cast<std::uint32_t>(words.size()))];
     }
     lines.push_back(line);
   }
@@ -142,11 +171,13 @@ CountRules Rules(bool everyRule, const IgnoreList& ignore) {
 }
 
 template <typename Observer>
-void CountLines(benchmark::State& state, const std::vector<std::string>& lines, scan::MarkupKind markup) {
+void CountLines(benchmark::State& state, const std::vector<std::string>& lines, scan::MarkupKind markup,
+                bool unicode = false) {
   IgnoreList ignore;
   ignore = std::string(" and the this with ");
   CountRules rules = Rules(state.range(0) == 1, ignore);
   rules.markup = markup;
+  rules.unicode = unicode;
   Observer observer;
   std::string line;
   for (auto _ : state) {
@@ -166,6 +197,14 @@ void BM_CounterProseSteppingEveryWord(benchmark::State& state) {
   CountLines<Stepping>(state, ProseLines(), {"C", false});
 }
 void BM_CounterMarkup(benchmark::State& state) { CountLines<Quiet>(state, MarkupLines(), {"HTML", true}); }
+// Words in every script: the prose in UTF-8, to set beside BM_CounterProse,
+// and words of other scripts.
+void BM_CounterProseUnicode(benchmark::State& state) {
+  CountLines<Quiet>(state, Utf8(ProseLines()), {"C", false}, true);
+}
+void BM_CounterOtherScriptsUnicode(benchmark::State& state) {
+  CountLines<Quiet>(state, OtherScriptLines(), {"C", false}, true);
+}
 
 }  // namespace
 
@@ -175,5 +214,7 @@ BENCHMARK(BM_ScannerMarkup);
 BENCHMARK(BM_CounterProse)->Arg(0)->Arg(1);
 BENCHMARK(BM_CounterProseSteppingEveryWord)->Arg(0);
 BENCHMARK(BM_CounterMarkup)->Arg(0)->Arg(1);
+BENCHMARK(BM_CounterProseUnicode)->Arg(0)->Arg(1);
+BENCHMARK(BM_CounterOtherScriptsUnicode)->Arg(0)->Arg(1);
 
 BENCHMARK_MAIN();

@@ -84,12 +84,14 @@ std::int64_t Counter::ScanLine(std::string& line, CountObserver& observer) {
   lineOccurrences_ = 0;
   numPending_ = 0;  // nothing held back from a line whose scan failed
   if (unicode_) {
+    line_ = &line;
     scanner_.ScanLineUnicode(line, *this);
   } else {
     scanner_.ScanLine(line, *this);
   }
   AddPending();
   observer_ = nullptr;
+  line_ = nullptr;
   totalOccurrences_ += lineOccurrences_;
   return lineOccurrences_;
 }
@@ -139,9 +141,16 @@ void Counter::Take(std::string_view word) {
   if (static_cast<std::int64_t>(word.size()) > rules_.maxWordLength &&
       (!unicode_ || static_cast<std::int64_t>(unicode::Length(word)) > rules_.maxWordLength))
     return;
-  // A word of the Unicode scan lives only as long as the call: added at once.
-  if (stepsWithinLines_ || unicode_) {
+  if (stepsWithinLines_) {
     // The window: each word added, and a new one shown, before the next step.
+    if (words_.Add(word)) observer_->NewWord(word, words_.NumWords());
+    return;
+  }
+  if (unicode_ && !WithinLine(word)) {
+    // A word the Unicode scan folded lives in the scanner only as long as
+    // the call: added at once, after the words held back, so that the
+    // entries keep the order the words were found in.
+    AddPending();
     if (words_.Add(word)) observer_->NewWord(word, words_.NumWords());
     return;
   }

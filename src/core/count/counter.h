@@ -9,6 +9,7 @@
 // (a window whose settings stay editable during a count).
 #include <array>
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <string_view>
 
@@ -198,6 +199,14 @@ class Counter : private scan::ScanSink {
   static constexpr std::size_t kBatch = 16;
   std::array<Pending, kBatch> pending_{};
   std::size_t numPending_ = 0;
+  // The line being scanned with the Unicode scan: a word within it stays
+  // valid until the scan returns, so it may wait in the batch.
+  const std::string* line_ = nullptr;
+  bool WithinLine(std::string_view word) const {
+    const std::less_equal<const char*> atOrBefore;
+    return line_ != nullptr && atOrBefore(line_->data(), word.data()) &&
+           atOrBefore(word.data() + word.size(), line_->data() + line_->size());
+  }
   std::int64_t splitMinUnits_ = DefaultSplitMinUnits();
   bool unicode_ = false;  // CountRules::unicode: UTF-8 lines, the Unicode scan
 };

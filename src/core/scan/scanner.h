@@ -93,6 +93,13 @@ class LineScanner {
     if ((classes_[last] & kFinalStrip) == 0 && !rules.dropFinalS && !MayBeFragment(raw)) return raw;
     return FinishWordFully(raw);
   }
+  // The same for a raw word of the Unicode scan (UTF-8): its trailing
+  // prohibited characters, the final "s" of a Latin word, the apostrophe
+  // fragments, then the word case-folded (rules.foldCase) and composed
+  // (NFC). A word beyond ASCII comes back in the scanner's own buffer,
+  // valid until the next call. The allowed characters beyond ASCII are
+  // those of the last line scanned.
+  std::string_view FinishUnicodeWord(std::string_view raw);
   // The same as FinishWord, with each step it took in steps.
   std::string_view FinishWordExplained(std::string_view raw, FinishSteps& steps) const;
 
@@ -137,10 +144,13 @@ class LineScanner {
     bool noSpace = false;  // a letter of a script written without spaces
   };
   UnicodeChar UnicodeCharAt(std::string_view line, std::size_t at) const;
+  // The end of the run of word characters of a word starting at start with
+  // a character of firstLength bytes (a word start); ascii is set false
+  // when a character beyond ASCII is in the run.
+  std::size_t UnicodeRunEnd(std::string_view line, std::size_t start, std::size_t firstLength, bool& ascii) const;
   bool StripsAtEnd(char32_t cp) const;
   void PrepareUnicodeLine(std::string& strLine);
   void TakeUnicodeExtras();
-  bool HandUnicodeWord(std::string_view raw, ScanSink& sink);
 
   std::string allowed_;
   std::string prohibited_ = "'.:,()";

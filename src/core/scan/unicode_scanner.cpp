@@ -103,6 +103,26 @@ LineScanner::UnicodeChar LineScanner::UnicodeCharAt(std::string_view line, std::
   return ch;
 }
 
+std::size_t LineScanner::UnicodeRunEnd(std::string_view line, std::size_t start, std::size_t firstLength,
+                                       bool& ascii) const {
+  const auto* const bytes = reinterpret_cast<const unsigned char*>(line.data());
+  const std::size_t n = line.size();
+  const std::size_t limit = n - start > kMaxRun ? start + kMaxRun : n;
+  std::size_t end = start + firstLength;
+  while (end < limit) {
+    if (bytes[end] < 0x80) {
+      if ((classes_[bytes[end]] & kWordChar) == 0) break;
+      ++end;
+      continue;
+    }
+    const UnicodeChar ch = UnicodeCharAt(line, end);
+    if (!ch.word || ch.noSpace) break;
+    end += ch.length;
+    ascii = false;
+  }
+  return end;
+}
+
 bool LineScanner::StripsAtEnd(char32_t cp) const {
   if (cp < 0x80) return (classes_[static_cast<unsigned char>(cp)] & kFinalStrip) != 0;
   return std::any_of(unicodeExtras_.begin(), unicodeExtras_.end(),
@@ -123,7 +143,7 @@ void LineScanner::PrepareUnicodeLine(std::string& line) {
   if (blnCharacterEntitiesPossible) ReplaceEntitiesUtf8(line);
 }
 
-bool LineScanner::HandUnicodeWord(std::string_view raw, ScanSink& sink) {
+std::string_view LineScanner::FinishUnicodeWord(std::string_view raw) {
   std::string_view word = raw;
   while (!word.empty()) {
     const std::size_t last = unicode::PreviousStart(word, word.size());
@@ -147,9 +167,9 @@ bool LineScanner::HandUnicodeWord(std::string_view raw, ScanSink& sink) {
   if (!rules.readingWords && !rules.apostrophesAllowed && word.size() <= 7 &&
       (EqualsFolded(word, "s") || EqualsFolded(word, "t") || IsContractionStem(word)))
     word = {};
-  if (!HasNonAscii(word)) return sink.Word(word);
+  if (!HasNonAscii(word)) return word;
   unicode::FoldAndCompose(word, rules.foldCase, unicodeWord_);
-  return sink.Word(unicodeWord_);
+  return unicodeWord_;
 }
 
 void LineScanner::ScanLineUnicode(std::string& strLine, ScanSink& sink) {
@@ -159,7 +179,7 @@ void LineScanner::ScanLineUnicode(std::string& strLine, ScanSink& sink) {
   const std::string_view line = strLine;
   const auto* const bytes = reinterpret_cast<const unsigned char*>(line.data());
   const std::size_t n = line.size();
-  const auto hand = [this, &sink](std::string_view word) { return HandUnicodeWord(word, sink); };
+  const auto hand = [this, &sink](std::string_view word) { return sink.Word(FinishUnicodeWord(word)); };
 
   std::size_t lp = 0;
   std::size_t yielded = 0;
@@ -180,6 +200,38 @@ void LineScanner::ScanLineUnicode(std::string& strLine, ScanSink& sink) {
         }
       if (lp >= n) return;
     }
+    if (bytes[lp] < 0x80) {
+      if ((classes_[bytes[lp]] & kWordStart) != 0) {
+        bool ascii = true;
+        const std::size_t end = UnicodeRunEnd(line, lp, 1, ascii);
+        const std::string_view raw = line.substr(lp, end - lp);
+        lp = end;
+        yielded = end;
+        // A word of ASCII characters is finished by the code page's rules
+        // (FinishWord), which do to it what FinishUnicodeWord does: the same
+        // byte classes strip its end, its final "s" follows the same test
+        // (every ASCII word is Latin), the fragments "s", "t" and the
+        // contraction stems are all ASCII, and an ASCII word has nothing to
+        // fold or compose (its capitals were folded with the line). Only
+        // the code page's way tests the first and last letters before whole
+        // words, and leaves the word in the line.
+        if (!sink.Word(ascii ? FinishWord(raw) : FinishUnicodeWord(raw))) return;
+        continue;
+      }
+      // An ASCII character that cannot start a word is passed over with the
+      // blanks after it, up to a character that may start a word or a
+      // comment or one beyond ASCII, as the code page's scan does.
+      const std::size_t stretchEnd = n - lp > kYieldBytes ? lp + kYieldBytes : n;
+      do {
+        ++lp;
+        while (lp < n && bytes[lp] == ' ') ++lp;
+      } while (lp < stretchEnd && bytes[lp] < 0x80 && (classes_[bytes[lp]] & (kWordStart | kMarkerFirst)) == 0);
+      if (lp - yielded >= kYieldBytes) {
+        sink.Yield();
+        yielded = lp;
+      }
+      continue;
+    }
     const UnicodeChar first = UnicodeCharAt(line, lp);
     if (first.noSpace) {
       // A run of a script written without spaces, with the marks in it.
@@ -194,22 +246,12 @@ void LineScanner::ScanLineUnicode(std::string& strLine, ScanSink& sink) {
       yielded = end;
       if (!goOn) return;
     } else if (first.start) {
-      const std::size_t limit = n - lp > kMaxRun ? lp + kMaxRun : n;
-      std::size_t end = lp + first.length;
-      while (end < limit) {
-        if (bytes[end] < 0x80) {
-          if ((classes_[bytes[end]] & kWordChar) == 0) break;
-          ++end;
-          continue;
-        }
-        const UnicodeChar ch = UnicodeCharAt(line, end);
-        if (!ch.word || ch.noSpace) break;
-        end += ch.length;
-      }
+      bool ascii = false;
+      const std::size_t end = UnicodeRunEnd(line, lp, first.length, ascii);
       const std::string_view raw = line.substr(lp, end - lp);
       lp = end;
       yielded = end;
-      if (!HandUnicodeWord(raw, sink)) return;
+      if (!sink.Word(FinishUnicodeWord(raw))) return;
     } else {
       lp += first.length;
       if (lp - yielded >= kYieldBytes) {
