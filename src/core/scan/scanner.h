@@ -77,6 +77,20 @@ class LineScanner {
   // a word's view is valid during the call of Word() only.
   void ScanLineUnicode(std::string& strLine, ScanSink& sink);
 
+  // The last word the Unicode scan handed to its sink, as it stands in the
+  // prepared line: the raw run of word characters, and what finishing did
+  // to it (the word handed on is folded and composed, so it does not point
+  // into the line). Where occurrences and explanations find a word's place.
+  struct UnicodeWordPlace {
+    std::string_view raw;
+    FinishSteps steps;
+  };
+  const UnicodeWordPlace& LastUnicodeWord() const { return lastUnicodeWord_; }
+  // The preparation of a UTF-8 line (ScanLineUnicode's): ASCII capitals
+  // folded when rules.foldCase, blanks and the typographic apostrophe made
+  // as the scan reads them, double hyphens split, entities replaced.
+  void PrepareUnicodeLine(std::string& strLine);
+
   // The preparation: the line case-folded when rules.foldCase, backspaces
   // removed, line ends, form feeds, no-break spaces and tabs made blanks,
   // double hyphens split, entities replaced.
@@ -138,7 +152,6 @@ class LineScanner {
   };
   UnicodeChar UnicodeCharAt(std::string_view line, std::size_t at) const;
   bool StripsAtEnd(char32_t cp) const;
-  void PrepareUnicodeLine(std::string& strLine);
   void TakeUnicodeExtras();
   bool HandUnicodeWord(std::string_view raw, ScanSink& sink);
 
@@ -155,6 +168,7 @@ class LineScanner {
   std::string unicodeFrom_ = std::string(1, '\0');
   bool unicodeDigits_ = false;
   std::string unicodeWord_;  // the word being handed on, folded and composed
+  UnicodeWordPlace lastUnicodeWord_;
   NoSpaceSplitter splitter_;
   ByteClasses classes_;
   std::string markerFirsts_;  // the first characters the classes mark

@@ -131,6 +131,7 @@ bool LineScanner::HandUnicodeWord(std::string_view raw, ScanSink& sink) {
     if (!StripsAtEnd(unicode::Next(word, i))) break;
     word.remove_suffix(word.size() - last);
   }
+  lastUnicodeWord_ = {raw, {raw.substr(word.size()), false, false}};
   // The final "s" of Latin words, after a consonant (the vowels of the code
   // page, written in any way).
   if (rules.dropFinalS && !rules.readingWords && word.size() > 2 && word.back() == 's' && !EndsWith(word, "ss") &&
@@ -142,11 +143,16 @@ bool LineScanner::HandUnicodeWord(std::string_view raw, ScanSink& sink) {
     const bool exempt = EndsWithFolded(word, "ics") || EqualsFolded(word, "maths") || EqualsFolded(word, "stats") ||
                         EqualsFolded(word, "dickens") || EqualsFolded(word, "always") ||
                         EqualsFolded(word, "perhaps");
-    if (!vowel && !exempt && (!HasNonAscii(word) || unicode::IsLatinWord(word))) word.remove_suffix(1);
+    if (!vowel && !exempt && (!HasNonAscii(word) || unicode::IsLatinWord(word))) {
+      word.remove_suffix(1);
+      lastUnicodeWord_.steps.droppedFinalS = true;
+    }
   }
   if (!rules.readingWords && !rules.apostrophesAllowed && word.size() <= 7 &&
-      (EqualsFolded(word, "s") || EqualsFolded(word, "t") || IsContractionStem(word)))
+      (EqualsFolded(word, "s") || EqualsFolded(word, "t") || IsContractionStem(word))) {
     word = {};
+    lastUnicodeWord_.steps.fragment = true;
+  }
   if (!HasNonAscii(word)) return sink.Word(word);
   unicode::FoldAndCompose(word, rules.foldCase, unicodeWord_);
   return sink.Word(unicodeWord_);
