@@ -92,11 +92,10 @@ TEST(UnicodeOccurrences, EveryEntryAsOftenAsItsFrequencyWithWholeCharacters) {
     EXPECT_EQ(static_cast<std::int64_t>(one.rows.size()), found[entry]) << entry;
     // Aligned by display width: every word starts in one column.
     const std::vector<std::string> lines = KwicLines(every.rows, true);
-    for (std::size_t k = 1; k < lines.size() && k < 200; ++k)
-      EXPECT_EQ(DisplayWidth(std::string_view(lines[k]).substr(0, lines[k].size() - every.rows[k].word.size() -
-                                                                         every.rows[k].right.size())),
-                DisplayWidth(std::string_view(lines[0]).substr(0, lines[0].size() - every.rows[0].word.size() -
-                                                                      every.rows[0].right.size())));
+    const auto wordColumn = [&](std::size_t k) {
+      return DisplayWidth(lines[k].substr(0, lines[k].size() - every.rows[k].word.size() - every.rows[k].right.size()));
+    };
+    for (std::size_t k = 1; k < lines.size() && k < 200; ++k) EXPECT_EQ(wordColumn(k), wordColumn(0)) << lines[k];
   }
 }
 
