@@ -110,7 +110,8 @@ constexpr const char* kHelp =
     "                       script, folded by Unicode case folding, and Chinese,\n"
     "                       Japanese, Thai, Lao, Khmer and Myanmar text is split\n"
     "                       into words by a dictionary. The words are written as\n"
-    "                       UTF-8.\n"
+    "                       UTF-8. A settings file with the option ticked does the\n"
+    "                       same.\n"
     "  -r, --recursive      take the files of a folder's sub-folders too.\n"
     "  --include GLOB       take a folder's files whose names match GLOB (\"*.txt\";\n"
     "                       case ignored) instead of the text-like extensions and\n"
@@ -127,6 +128,7 @@ constexpr const char* kHelp =
     "                       together. Tables counted with other word rules are\n"
     "                       refused. The listing follows this run's settings: give\n"
     "                       the merge the --settings the tables were counted with.\n"
+    "                       Tables of words in every script are listed as such.\n"
     "  --occurrences WORD   instead of the list, print every occurrence of the entry\n"
     "                       WORD is counted under, one a line: the line number, the\n"
     "                       text before it, the word as it stands in the text and\n"
@@ -305,10 +307,6 @@ Options ParseArguments(int argc, char** argv) {
       if (Absolute(o.inputs[i]) == Absolute(o.inputs[k])) UsageError("'" + o.inputs[i] + "' is given twice");
   if (o.merge && (fromStdin || o.utf8 || o.recursive || !o.include.empty() || o.commonWords))
     UsageError("--merge takes counts tables only (no \"-\", --utf8, --ansi, -r, --include or --common-words)");
-  if (o.unicode && (o.merge || o.countsOut))
-    UsageError("--unicode cannot be used with --merge or --counts-out (counts tables hold Windows-1252 words)");
-  if (o.unicode && (o.occurrences || o.explain))
-    UsageError("--unicode cannot be used with --occurrences or --explain yet");
   return o;
 }
 
@@ -478,8 +476,8 @@ struct Counted {
 };
 
 // Writes text (Windows-1252) to standard output as UTF-8; false when it fails.
-bool PrintUtf8(const std::string& text) {
-  const std::string out = cp1252::ToUtf8(text);
+bool PrintUtf8(const std::string& text, bool unicode) {
+  const std::string out = unicode ? text : cp1252::ToUtf8(text);
   if (std::fwrite(out.data(), 1, out.size(), stdout) == out.size() && std::fflush(stdout) == 0) return true;
   Fail(std::string("cannot write to standard output: ") + std::strerror(errno));
   return false;
@@ -491,39 +489,44 @@ bool PrintUtf8(const std::string& text) {
 int PrintOccurrences(const Options& o, LineSource& source, const CountRules& rules, const std::string& input) {
   SourceStamp stamp;
   const bool file = input != "-" && StampSource(input, stamp).Ok();
-  const std::string word = cp1252::FromUtf8(*o.occurrences);
-  OccurrenceSearch found = FindOccurrences(source, rules, EntryOfToken(word, rules));
+  // Words in every script are UTF-8 as typed; the code page's are converted.
+  const auto counted = [&rules](const std::string& utf8) {
+    return rules.unicode ? utf8 : cp1252::FromUtf8(utf8);
+  };
+  const auto shown = [&rules](const std::string& text) { return rules.unicode ? text : cp1252::ToUtf8(text); };
+  OccurrenceSearch found = FindOccurrences(source, rules, EntryOfToken(counted(*o.occurrences), rules));
   if (found.status.Ok() && file) found.status = CheckSourceUnchanged(input, stamp);
   if (!found.status.Ok()) {
     if (found.status.path.empty() && input != "-") found.status.path = input;
     Fail(OccurrenceSearchProblem(found.status));
     return kExitRefused;
   }
-  const std::string entry = cp1252::ToUtf8(found.entry);
+  const std::string entry = shown(found.entry);
   if (found.excludedBy != WordRule::kCounted) {
     Fail("no occurrences: \"" + entry + "\" is not in the list. " +
-         cp1252::ToUtf8(RuleSentence(found.excludedBy, found.entry, rules.word, {})));
+         shown(RuleSentence(found.excludedBy, found.entry, rules.word, {}, rules.unicode)));
     return kExitNoWords;
   }
   if (found.rows.empty()) {
     Fail("no occurrences of \"" + entry + "\": it is not in the list (--explain tells why)");
     return kExitNoWords;
   }
-  SortOccurrences(found.rows, o.sort);
+  SortOccurrences(found.rows, o.sort, rules.unicode);
   std::string text;
-  for (const std::string& line : KwicLines(found.rows)) text += line + "\n";
+  for (const std::string& line : KwicLines(found.rows, rules.unicode)) text += line + "\n";
   std::fprintf(stderr, "%zu occurrence%s of \"%s\"\n", found.rows.size(), found.rows.size() == 1 ? "" : "s",
                entry.c_str());
-  return PrintUtf8(text) ? kExitListed : kExitRefused;
+  return PrintUtf8(text, rules.unicode) ? kExitListed : kExitRefused;
 }
 
 // --explain: the steps the count's rules took with the token.
 int PrintExplanation(const Options& o, const CountRules& rules, const std::string& commonWordsFile,
                      const WordTable& counted) {
-  const Explanation ex = ExplainToken(cp1252::FromUtf8(*o.explain), rules, commonWordsFile, &counted);
+  const std::string token = rules.unicode ? *o.explain : cp1252::FromUtf8(*o.explain);
+  const Explanation ex = ExplainToken(token, rules, commonWordsFile, &counted);
   std::string text;
   for (const std::string& step : ex.steps) text += step + "\n";
-  return PrintUtf8(text) ? kExitListed : kExitRefused;
+  return PrintUtf8(text, rules.unicode) ? kExitListed : kExitRefused;
 }
 
 // The listing of a count (or its counts table) and the statistics, as the
@@ -593,10 +596,8 @@ std::optional<Settings> RunSettings(const Options& o) {
   if (o.format) settings.displayFormatIndex = *o.format;
   if (o.commas) settings.outputWithCommas = 1;
   if (o.filesColumn) settings.showFilesColumn = 1;
-  // Words in every script are counted with --unicode alone: the counts tables,
-  // --occurrences and --explain do not take them yet, and --unicode is
-  // refused with those, which a settings file's option would bypass.
-  settings.unicodeWords = o.unicode ? 1 : 0;
+  // Words in every script: --unicode, or the settings file's option.
+  if (o.unicode) settings.unicodeWords = 1;
   return settings;
 }
 
@@ -740,8 +741,12 @@ int RunMerge(const Options& o) {
   }
   counted.words.OrderByWord();
   counted.ignoring = counted.header.IgnoresListedWords();
+  // The tables' words decide how they are listed: UTF-8 words in every
+  // script or Windows-1252 ones, whatever --unicode or the settings say.
+  Settings listed = *settings;
+  listed.unicodeWords = counted.header.Unicode() ? 1 : 0;
   ProgressLine progress(false);
-  return Finish(counted, WordRulesFromSettings(*settings, CountLists{}), *settings, o, start, progress);
+  return Finish(counted, WordRulesFromSettings(listed, CountLists{}), listed, o, start, progress);
 }
 
 int RunCorpus(const Options& o) {
@@ -789,13 +794,12 @@ int RunCorpus(const Options& o) {
   CorpusLine line(progress);
   const CountLists lists{&wordsToIgnore, &commonWords};
   CountRules rules = CountRulesFromSettings(settings, lists, scan::MarkupKind{"", false});
-  rules.unicode = o.unicode;
   Counter counter;
   counter.Start(rules);
   if (settings.showFilesColumn == 1 || o.countsOut) counter.TrackFiles();
   const int threads = std::min(o.threads.value_or(DefaultThreads()), kMaxThreads);
   if (threads == 1) counter.SetSplitMinUnits(0);
-  const InputFileChoice choice{o.utf8, settings.only7bitAscii == 1, o.unicode};
+  const InputFileChoice choice{o.utf8, settings.only7bitAscii == 1, settings.unicodeWords == 1};
   const CorpusTally tally = CountCorpus(
       counter, corpus.files, [&](const std::string& path) { return OpenInputFile(path, choice); }, line, threads);
   if (!tally.status.Ok()) {
@@ -830,6 +834,7 @@ int Run(Options o) {
   std::optional<Settings> read = RunSettings(o);
   if (!read) return kExitUsage;
   Settings& settings = *read;
+  const bool unicode = settings.unicodeWords == 1;
 
   // Common words are ignored only when asked for: --common-words, or a
   // settings file that ticks the setting (for a text file with the list of
@@ -865,7 +870,7 @@ int Run(Options o) {
       return kExitRefused;
     }
     if (!docx) {
-      if (o.unicode && info.fileClass == 7) {
+      if (unicode && info.fileClass == 7) {
         const int encoding = DetectFileEncoding(input);
         if (encoding == 1 || encoding == 2) utf16 = encoding;
       }
@@ -883,7 +888,7 @@ int Run(Options o) {
   if (named && !LoadNamedCommonWords(*named, commonWords, o.unicode)) return kExitRefused;
   settings.ignoreCommonWords = ignoreCommon ? 1 : 0;
 
-  if (utf8 && settings.only7bitAscii == 1 && !o.unicode) {
+  if (utf8 && settings.only7bitAscii == 1 && !unicode) {
     Say(SevenBitOnlyConflict(false));
     return kExitUsage;
   }
@@ -903,10 +908,10 @@ int Run(Options o) {
   if (fromStdin) {
     if (!ClipboardTextAccepted(clipboard)) return kExitRefused;
     auto text = std::make_unique<ClipboardTextSource>(clipboard, settings.caseSignificant != 1);
-    text->SetUnicode(o.unicode);
+    text->SetUnicode(unicode);
     source = std::move(text);
   } else if (docx) {
-    if (!ReadDocx(input, pieces, progress, o.unicode)) return kExitRefused;
+    if (!ReadDocx(input, pieces, progress, unicode)) return kExitRefused;
     source = std::make_unique<DocxTextSource>(pieces);
   } else {
     if (o.utf8 && *o.utf8 != detectedUtf8 && utf16 == 0) Say("UTF-8 or ANSI file?", Utf8OrAnsiQuestion(detectedUtf8));
@@ -914,7 +919,7 @@ int Run(Options o) {
       source = std::make_unique<Utf16FileSource>(input, utf16 == 2);
     } else {
       auto file = std::make_unique<TextFileSource>(input, utf8);
-      file->SetUnicode(o.unicode);
+      file->SetUnicode(unicode);
       source = std::move(file);
     }
   }
@@ -926,7 +931,6 @@ int Run(Options o) {
   const CountLists lists{&wordsToIgnore, &commonWords};
   const scan::MarkupKind markup = fromStdin ? scan::MarkupKind{"", false} : scan::MarkupKindFor(Extension(input));
   CountRules rules = CountRulesFromSettings(settings, lists, markup);
-  rules.unicode = o.unicode;
   if (o.occurrences) return PrintOccurrences(o, *source, rules, input);
   Counter counter;
   counter.Start(rules);

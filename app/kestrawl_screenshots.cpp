@@ -133,6 +133,11 @@ int main(int argc, char** argv) {
       return 1;
     }
     ok = Save(windows.main, folder, "main-window-unicode.png") && ok;
+    // The occurrences of a Russian word, and why a Japanese phrase gives
+    // the words it does.
+    kwl::ShowOccurrences(session, "\xD0\xA7\xD0\xB5\xD0\xBB\xD0\xBE\xD0\xB2\xD0\xB5\xD0\xBA\xD0\xB0");
+    kwl::ShowWhy(session, "\xE3\x81\x99\xE3\x81\xB9\xE3\x81\xA6\xE3\x81\xAE\xE4\xBA\xBA\xE9\x96\x93");
+    ok = Save(windows.occurrences, folder, "occurrences-window-unicode.png") && ok;
   }
   return ok ? 0 : 1;
 }

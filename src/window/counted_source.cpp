@@ -89,6 +89,7 @@ OccurrenceSearch CountedSource::Search(const std::string& entry) const {
   if (clipboard_) {
     const CountRules rules = WithoutListRules(RulesFor(nullptr));
     ClipboardTextSource source(clipboardText_, !rules.word.caseSignificant);
+    source.SetUnicode(rules.unicode);
     return FindOccurrences(source, rules, entry);
   }
   const std::vector<std::string> labels = FileLabels(files_);

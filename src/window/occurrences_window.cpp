@@ -102,7 +102,7 @@ OccurrenceOrder ChosenOrder(const OccurrencesWindow& w) {
 void ShowRows(Session& s) {
   OccurrencesWindow& w = s.frmOccurrences;
   std::string text;
-  for (const std::string& line : KwicLines(w.aOccurrences)) {
+  for (const std::string& line : KwicLines(w.aOccurrences, s.aWords.Unicode())) {
     if (!text.empty()) text += "\r\n";
     text += ShownText(s.aWords, line);
   }
@@ -155,7 +155,7 @@ void ShowEntry(Session& s, std::int32_t entry) {
     return;
   }
   w.aOccurrences = std::move(found.rows);
-  SortOccurrences(w.aOccurrences, ChosenOrder(w));
+  SortOccurrences(w.aOccurrences, ChosenOrder(w), s.aWords.Unicode());
   ShowRows(s);
 }
 
@@ -248,10 +248,7 @@ std::vector<ListMenuEntry> ListContextMenu(Session& s, const ListPlace& place) {
   const std::string selected = TrimBlanks(place.selection);
   const std::string word = entry > 0 ? ShownText(s.aWords, s.aWords[entry].strWord) : selected;
   if (!word.empty()) {
-    // Finding a word again and explaining it work on the code page's words: a
-    // count of words in every script offers neither yet.
-    const bool codePage = !s.aWords.Unicode();
-    ListMenuEntry show{"Show occurrences of " + Quoted(word), "Ctrl+K", s.counted.IsWhole() && codePage, {}};
+    ListMenuEntry show{"Show occurrences of " + Quoted(word), "Ctrl+K", s.counted.IsWhole(), {}};
     if (entry > 0) {
       show.action = [&s, entry] {
         ShowEntry(s, entry);
@@ -262,7 +259,7 @@ std::vector<ListMenuEntry> ListContextMenu(Session& s, const ListPlace& place) {
     }
     menu.push_back(std::move(show));
     const std::string why = entry > 0 ? "Why is " + Quoted(word) + " counted?" : "Why is " + Quoted(word) + " not in the list?";
-    menu.push_back({why, "", codePage, [&s, word] { ShowWhy(s, word); }});
+    menu.push_back({why, "", true, [&s, word] { ShowWhy(s, word); }});
   }
   // The chart follows the list shown; it is offered as Ctrl+G offers it.
   if (s.showChartWindow) menu.push_back({"Show the list as a chart", "Ctrl+G", ChartOffered(s), [&s] { ShowChart(s); }});
@@ -270,7 +267,7 @@ std::vector<ListMenuEntry> ListContextMenu(Session& s, const ListPlace& place) {
 }
 
 void ShowOccurrencesAt(Session& s, const ListPlace& place) {
-  if (!ListShown(s) || s.aWords.Unicode()) return;
+  if (!ListShown(s)) return;
   if (const std::int32_t entry = ListedEntryAt(s, place); entry > 0) {
     ShowEntry(s, entry);
     OpenWindow(s);
@@ -306,7 +303,7 @@ void ShowWhy(Session& s, const std::string& token) {
 void cboOccurrenceOrder_Click(Session& s) {
   OccurrencesWindow& w = s.frmOccurrences;
   if (w.aOccurrences.empty()) return;
-  SortOccurrences(w.aOccurrences, ChosenOrder(w));
+  SortOccurrences(w.aOccurrences, ChosenOrder(w), s.aWords.Unicode());
   ShowRows(s);
 }
 
@@ -314,7 +311,7 @@ void cmdCopyOccurrence_Click(Session& s) {
   const OccurrencesWindow& w = s.frmOccurrences;
   if (w.intCurrentRow >= w.aOccurrences.size()) return;
   // The row on its own: no padding from the longer rows beside it.
-  const std::vector<std::string> line = KwicLines({w.aOccurrences[w.intCurrentRow]});
+  const std::vector<std::string> line = KwicLines({w.aOccurrences[w.intCurrentRow]}, s.aWords.Unicode());
   s.platform.SetClipboardText(ShownText(s.aWords, line.front()));
 }
 
@@ -330,7 +327,8 @@ void cmdSaveOccurrences_Click(Session& s) {
   const std::optional<std::string> path = s.platform.ChooseFile(dialog);
   if (!path) return;
   std::string text = w.lblOccurrencesOf.Caption() + ": " + w.lblNumOccurrencesShown.Caption() + "\n\n";
-  for (const std::string& line : KwicLines(w.aOccurrences)) text += ShownText(s.aWords, line) + "\n";
+  for (const std::string& line : KwicLines(w.aOccurrences, s.aWords.Unicode()))
+    text += ShownText(s.aWords, line) + "\n";
   // The file is replaced only by the complete view.
   ReplacingFile file;
   int err = file.Open(*path);

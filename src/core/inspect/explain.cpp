@@ -5,25 +5,42 @@
 #include "count/counter.h"
 #include "inspect/occurrences.h"
 #include "inspect/shown_line.h"
+#include "text/cp1252.h"
 #include "text/normalise.h"
+#include "text/unicode_text.h"
+#include "text/utf8_measure.h"
 
 namespace kwl {
 namespace {
 
-// Quoted as the explanation quotes text: «text» (Windows-1252 guillemets).
-std::string Q(std::string_view text) { return "\xAB" + std::string(text) + "\xBB"; }
+// Quoted as the explanation quotes text: «text» (guillemets of the
+// explanation's encoding: Windows-1252, or UTF-8 for words in every script).
+std::string Q(std::string_view text, bool unicode) {
+  return (unicode ? "\xC2\xAB" : "\xAB") + std::string(text) + (unicode ? "\xC2\xBB" : "\xBB");
+}
 
 // Keeps the place of every word the scanner hands out, fragments too (an
-// empty word still points where it stood).
+// empty word still points where it stood). The Unicode scan hands on a
+// folded copy: its words are placed by the raw run the scanner notes, and
+// their finishing and entry are taken at once.
 class PlaceSink final : public scan::ScanSink {
  public:
   struct Place {
     std::size_t start;
-    std::size_t length;
+    std::size_t length;            // the raw run in a UTF-8 line; the word otherwise
+    scan::FinishSteps steps;       // UTF-8 lines only (views into the line)
+    std::string entry;             // UTF-8 lines only
   };
-  explicit PlaceSink(const char* base) : base_(base) {}
+  PlaceSink(const char* base, const scan::LineScanner& scanner, bool unicode)
+      : base_(base), scanner_(scanner), unicode_(unicode) {}
   bool Word(std::string_view word) override {
-    if (word.data() != nullptr) places.push_back({static_cast<std::size_t>(word.data() - base_), word.size()});
+    if (unicode_) {
+      const scan::LineScanner::UnicodeWordPlace& last = scanner_.LastUnicodeWord();
+      places.push_back({static_cast<std::size_t>(last.raw.data() - base_), last.raw.size(), last.steps,
+                        std::string(word)});
+    } else if (word.data() != nullptr) {
+      places.push_back({static_cast<std::size_t>(word.data() - base_), word.size(), {}, {}});
+    }
     return true;
   }
   void Yield() override {}
@@ -31,6 +48,8 @@ class PlaceSink final : public scan::ScanSink {
 
  private:
   const char* base_;
+  const scan::LineScanner& scanner_;
+  bool unicode_;
 };
 
 // The token as a line of a text: one blank in front, as every source puts it.
@@ -40,22 +59,29 @@ std::vector<PlaceSink::Place> ScanPlaces(Counter& counter, std::string& line) {
   scan::LineScanner& scanner = counter.Scanner();
   scanner.rules = counter.LineRules();
   scanner.intWithinComment = -1;
-  PlaceSink sink(line.data());
-  scanner.ScanLine(line, sink);
+  scanner.notePlaces = true;
+  const bool unicode = counter.Words().Unicode();
+  PlaceSink sink(line.data(), scanner, unicode);
+  if (unicode)
+    scanner.ScanLineUnicode(line, sink);
+  else
+    scanner.ScanLine(line, sink);
   return std::move(sink.places);
 }
 
-std::string Joined(const std::vector<WordVerdict>& words) {
+std::string Joined(const std::vector<WordVerdict>& words, bool unicode) {
   std::string s;
-  for (const WordVerdict& w : words) s += (s.empty() ? "" : ", ") + Q(w.raw);
+  for (const WordVerdict& w : words) s += (s.empty() ? "" : ", ") + Q(w.raw, unicode);
   return s;
 }
 
 }  // namespace
 
 std::string RuleSentence(WordRule rule, std::string_view word, const WordRules& rules,
-                         std::string_view commonWordsFile) {
-  const std::string n = std::to_string(word.size()) + (word.size() == 1 ? " character" : " characters");
+                         std::string_view commonWordsFile, bool unicode) {
+  const auto Q = [unicode](std::string_view text) { return kwl::Q(text, unicode); };
+  const int length = WordLength(word, unicode);
+  const std::string n = std::to_string(length) + (length == 1 ? " character" : " characters");
   switch (rule) {
     case WordRule::kCounted: return "Counted under the entry " + Q(word) + ".";
     case WordRule::kNot7bit:
@@ -95,16 +121,22 @@ Explanation ExplainToken(std::string_view token, const CountRules& rules, std::s
   shown.Prepare(original, scanned);
   ex.prepared = original.substr(1);
 
+  const bool unicode = rules.unicode;
+  const auto Q = [unicode](std::string_view text) { return kwl::Q(text, unicode); };
   std::vector<bool> inWord(scanned.size(), false);
   for (const PlaceSink::Place& p : places) {
-    const std::size_t end = counter.Scanner().RunEnd(scanned, p.start);
+    const std::size_t end = unicode ? p.start + p.length : counter.Scanner().RunEnd(scanned, p.start);
     for (std::size_t i = p.start; i < end; ++i) inWord[i] = true;
     WordVerdict w;
     w.raw = original.substr(p.start, end - p.start);
-    scan::FinishSteps steps;
-    const std::string_view finished =
-        counter.Scanner().FinishWordExplained(std::string_view(scanned).substr(p.start, end - p.start), steps);
-    w.stripped = steps.stripped;
+    scan::FinishSteps steps = p.steps;
+    std::string_view finished = p.entry;
+    if (!unicode)
+      finished =
+          counter.Scanner().FinishWordExplained(std::string_view(scanned).substr(p.start, end - p.start), steps);
+    // The trailing characters of a UTF-8 line as the text has them.
+    w.stripped = unicode ? original.substr(end - steps.stripped.size(), steps.stripped.size())
+                         : std::string(steps.stripped);
     w.droppedFinalS = steps.droppedFinalS;
     w.fragment = steps.fragment;
     w.entry = finished;
@@ -119,8 +151,17 @@ Explanation ExplainToken(std::string_view token, const CountRules& rules, std::s
     }
     ex.words.push_back(std::move(w));
   }
-  for (std::size_t i = 1; i < scanned.size(); ++i)
-    if (!inWord[i] && scanned[i] != ' ' && ex.cutters.find(original[i]) == std::string::npos) ex.cutters += original[i];
+  // Each cutter once, a whole character of a UTF-8 line.
+  for (std::size_t i = 1; i < scanned.size();) {
+    std::size_t next = i;
+    if (unicode)
+      unicode::Next(original, next);
+    else
+      ++next;
+    const std::string_view c = std::string_view(original).substr(i, next - i);
+    if (!inWord[i] && scanned[i] != ' ' && ex.cutters.find(c) == std::string::npos) ex.cutters += c;
+    i = next;
+  }
 
   // Skipped as markup: without comment markers the scanner finds more.
   if (!rules.markup.kind.empty()) {
@@ -149,7 +190,7 @@ Explanation ExplainToken(std::string_view token, const CountRules& rules, std::s
                                          : "The characters " + Q(ex.cutters) + " end or split it: the scanner cuts it";
     const std::string many =
         ex.words.size() == 1 ? std::string("one word") : std::to_string(ex.words.size()) + " words";
-    s.push_back(cut + " into " + many + ": " + Joined(ex.words) + ".");
+    s.push_back(cut + " into " + many + ": " + Joined(ex.words, unicode) + ".");
   }
   const WordRules& wr = counter.Rules();
   for (const WordVerdict& w : ex.words) {
@@ -158,11 +199,12 @@ Explanation ExplainToken(std::string_view token, const CountRules& rules, std::s
     if (!w.stripped.empty()) {
       word.resize(word.size() - w.stripped.size());
       s.push_back(who + "The trailing " + Q(w.stripped) + " is cut off (a word never ends with " +
-                  Q(rules.prohibitedInitialOrFinalChars) + "): " + Q(word) + ".");
+                  Q(unicode ? cp1252::ToUtf8(rules.prohibitedInitialOrFinalChars) : rules.prohibitedInitialOrFinalChars) +
+                  "): " + Q(word) + ".");
     }
     if (w.droppedFinalS) {
       const std::string before = word;
-      word.pop_back();
+      word.pop_back();  // "s" is one byte in UTF-8 too
       s.push_back(who + "The final \"s\" is dropped: " + Q(before) + " becomes " + Q(word) + ".");
     }
     if (w.fragment) {
@@ -171,7 +213,7 @@ Explanation ExplainToken(std::string_view token, const CountRules& rules, std::s
       continue;
     }
     if (word != w.entry) s.push_back(who + "Case is folded: " + Q(word) + " becomes " + Q(w.entry) + ".");
-    std::string verdict = who + RuleSentence(w.rule, w.entry, wr, commonWordsFile);
+    std::string verdict = who + RuleSentence(w.rule, w.entry, wr, commonWordsFile, unicode);
     if (w.rule == WordRule::kCounted && w.frequency >= 0) {
       verdict.pop_back();
       verdict += " (" + std::to_string(w.frequency) + (w.frequency == 1 ? " time" : " times") + " in the last count).";
@@ -184,7 +226,7 @@ Explanation ExplainToken(std::string_view token, const CountRules& rules, std::s
 std::string EntryOfToken(std::string_view token, const CountRules& rules) {
   const Explanation ex = ExplainToken(token, rules);
   if (ex.words.size() == 1 && !ex.words[0].fragment) return ex.words[0].entry;
-  return EntryFor(token, rules.word);
+  return EntryFor(token, rules.word, rules.unicode);
 }
 
 }  // namespace kwl

@@ -25,15 +25,16 @@ struct WordVerdict {
 };
 
 struct Explanation {
-  std::string token;                // as given (Windows-1252)
+  std::string token;                // as given (Windows-1252, or UTF-8 in the Unicode mode)
   std::string prepared;             // as the scanner reads it (entities replaced, ...), in its own case
   std::vector<WordVerdict> words;   // in the order of the token
   std::string cutters;              // the characters outside every word that end or split it, each once
   bool skippedAsMarkup = false;     // the scanner skipped part of it as a comment, tag or entity
-  std::vector<std::string> steps;   // the explanation, one sentence a step (Windows-1252)
+  std::vector<std::string> steps;   // the explanation, one sentence a step (in the token's encoding)
 };
 
-// Explains token (Windows-1252, as it appears in the text) under rules.
+// Explains token (Windows-1252, as it appears in the text; UTF-8, and the
+// explanation too, when rules.unicode) under rules.
 // commonWordsFile names the common-words list in force, when there is one;
 // counted, when given, is the table of the last count (its entries'
 // frequencies decide the infrequency rule).
@@ -46,8 +47,9 @@ Explanation ExplainToken(std::string_view token, const CountRules& rules, std::s
 // significant (EntryFor).
 std::string EntryOfToken(std::string_view token, const CountRules& rules);
 
-// The sentence that names a rule acting on word under rules.
+// The sentence that names a rule acting on word under rules (Windows-1252,
+// or UTF-8 with unicode: a word of a count of words in every script).
 std::string RuleSentence(WordRule rule, std::string_view word, const WordRules& rules,
-                         std::string_view commonWordsFile);
+                         std::string_view commonWordsFile, bool unicode = false);
 
 }  // namespace kwl

@@ -11,7 +11,10 @@
 #include "count/counter.h"
 #include "inspect/shown_line.h"
 #include "sources/text_file_source.h"
+#include "listing/collation.h"
 #include "text/normalise.h"
+#include "text/unicode_text.h"
+#include "text/utf8_measure.h"
 
 namespace kwl {
 namespace {
@@ -20,11 +23,15 @@ namespace {
 // the count adds to the entry (to any entry when every is set).
 class EntrySink final : public scan::ScanSink {
  public:
+  // The word's place in the line and its end there (the trailing characters
+  // cut off excluded, a dropped final "s" included), and the entry.
   struct Place {
     std::size_t start;
-    std::size_t length;
+    std::size_t end;
+    std::string entry;
   };
-  EntrySink(Counter& counter, std::string_view entry, bool every) : counter_(counter), entry_(entry), every_(every) {}
+  EntrySink(Counter& counter, std::string_view entry, bool every)
+      : counter_(counter), entry_(entry), every_(every), unicode_(counter.Words().Unicode()) {}
   void StartLine(std::string_view line) {
     line_ = line;
     places_.clear();
@@ -34,8 +41,16 @@ class EntrySink final : public scan::ScanSink {
   bool Word(std::string_view word) override {
     // The scanner hands out views into the line: a view's place is the word's.
     if (word.empty() || (!every_ && word != entry_)) return true;
-    if (counter_.RuleFor(word) == WordRule::kCounted)
-      places_.push_back({static_cast<std::size_t>(word.data() - line_.data()), word.size()});
+    if (counter_.RuleFor(word) != WordRule::kCounted) return true;
+    if (unicode_) {
+      // The Unicode scan hands on a folded copy: the place is the raw run's.
+      const scan::LineScanner::UnicodeWordPlace& last = counter_.Scanner().LastUnicodeWord();
+      const auto start = static_cast<std::size_t>(last.raw.data() - line_.data());
+      places_.push_back({start, start + last.raw.size() - last.steps.stripped.size(), std::string(word)});
+    } else {
+      const auto start = static_cast<std::size_t>(word.data() - line_.data());
+      places_.push_back({start, start + word.size(), std::string(word)});
+    }
     return true;
   }
   void Yield() override {}
@@ -44,6 +59,7 @@ class EntrySink final : public scan::ScanSink {
   Counter& counter_;
   std::string_view entry_;
   bool every_;
+  bool unicode_;
   std::string_view line_;
   std::vector<Place> places_;
 };
@@ -62,8 +78,38 @@ std::string Context(std::string_view text, bool trimFront) {
   return s;
 }
 
-// The sort key of each word of text, in order, or from the last word back.
-std::vector<std::string> WordKeys(std::string_view text, bool backwards) {
+// The start of the context of at most kContextChars characters before the
+// word at start. In UTF-8 it never cuts a sequence, nor a combining mark
+// from the character it belongs to (a mark at the cut is left out).
+std::size_t LeftCut(std::string_view line, std::size_t start, bool unicode) {
+  if (!unicode) return start > kContextChars ? start - kContextChars : 0;
+  std::size_t from = start;
+  for (std::size_t n = 0; n < kContextChars && from > 0; ++n) from = unicode::PreviousStart(line, from);
+  while (from > 0 && from < start) {
+    std::size_t i = from;
+    if (unicode::KindOf(unicode::Next(line, i)) != unicode::CharKind::kMark) break;
+    from = i;
+  }
+  return from;
+}
+
+// The end of the context of at most kContextChars characters after the
+// word, which ends at end; in UTF-8 the marks of its last character kept.
+std::size_t RightCut(std::string_view line, std::size_t end, bool unicode) {
+  if (!unicode) return std::min(line.size(), end + kContextChars);
+  std::size_t to = end;
+  for (std::size_t n = 0; n < kContextChars && to < line.size(); ++n) unicode::Next(line, to);
+  while (to < line.size()) {
+    std::size_t i = to;
+    if (unicode::KindOf(unicode::Next(line, i)) != unicode::CharKind::kMark) break;
+    to = i;
+  }
+  return to;
+}
+
+// The sort key of each word of text, in order, or from the last word back:
+// the code page's key, or the root collation's for UTF-8 text.
+std::vector<std::string> WordKeys(std::string_view text, bool backwards, bool unicode) {
   std::vector<std::string> keys;
   std::size_t at = 0;
   while (at < text.size()) {
@@ -71,7 +117,8 @@ std::vector<std::string> WordKeys(std::string_view text, bool backwards) {
     if (start == std::string_view::npos) break;
     std::size_t end = text.find(' ', start);
     if (end == std::string_view::npos) end = text.size();
-    keys.push_back(scan::SortKey(text.substr(start, end - start)));
+    const std::string_view word = text.substr(start, end - start);
+    keys.push_back(unicode ? PrimarySortKey(word) : scan::SortKey(word));
     at = end;
   }
   if (backwards) std::reverse(keys.begin(), keys.end());
@@ -80,8 +127,13 @@ std::vector<std::string> WordKeys(std::string_view text, bool backwards) {
 
 }  // namespace
 
-std::string EntryFor(std::string_view word, const WordRules& rules) {
-  std::string entry(word);
+std::string EntryFor(std::string_view word, const WordRules& rules, bool unicode) {
+  std::string entry;
+  if (unicode) {
+    unicode::FoldAndCompose(word, !rules.caseSignificant, entry);
+    return entry;
+  }
+  entry = word;
   if (!rules.caseSignificant) scan::FoldCaseInPlace(entry);
   return entry;
 }
@@ -107,23 +159,27 @@ OccurrenceSearch Find(LineSource& source, const CountRules& rules, std::string_v
       original = line;
       scan::LineScanner& scanner = counter.Scanner();
       scanner.rules = counter.LineRules();
+      scanner.notePlaces = true;
       // The scan prepares the line where it stands (nothing grows), so the
       // views it hands out point into line's buffer as it is now.
       sink.StartLine(line);
-      scanner.ScanLine(line, sink);
+      if (rules.unicode)
+        scanner.ScanLineUnicode(line, sink);
+      else
+        scanner.ScanLine(line, sink);
       if (sink.Places().empty()) continue;
       shown.Prepare(original, line);
       for (const EntrySink::Place& p : sink.Places()) {
         const std::size_t start = p.start;
-        const std::size_t end = shown.WordEnd(line, start);
+        const std::size_t end = rules.unicode ? p.end : shown.WordEnd(line, start);
         Occurrence o;
         o.line = source.LineNumber();
         o.order = static_cast<std::int64_t>(search.rows.size());
-        o.entry = line.substr(start, p.length);
-        const std::size_t from = start > kContextChars ? start - kContextChars : 0;
+        o.entry = p.entry;
+        const std::size_t from = LeftCut(original, start, rules.unicode);
         o.left = Context(std::string_view(original).substr(from, start - from), true);
         o.word = original.substr(start, end - start);
-        o.right = Context(std::string_view(original).substr(end, kContextChars), false);
+        o.right = Context(std::string_view(original).substr(end, RightCut(original, end, rules.unicode) - end), false);
         search.rows.push_back(std::move(o));
       }
     }
@@ -150,7 +206,7 @@ OccurrenceSearch FindEveryOccurrence(LineSource& source, const CountRules& rules
   return Find(source, rules, {}, true);
 }
 
-void SortOccurrences(std::vector<Occurrence>& rows, OccurrenceOrder order) {
+void SortOccurrences(std::vector<Occurrence>& rows, OccurrenceOrder order, bool unicode) {
   // The files in the order they first appear, then each file's own order.
   std::vector<std::string_view> files;
   std::vector<std::pair<std::size_t, std::int64_t>> places;
@@ -170,7 +226,7 @@ void SortOccurrences(std::vector<Occurrence>& rows, OccurrenceOrder order) {
   keys.reserve(rows.size());
   for (std::size_t i = 0; i < rows.size(); ++i) {
     Key k{{}, places[i], i};
-    if (order != OccurrenceOrder::kPosition) k.words = WordKeys(left ? rows[i].left : rows[i].right, left);
+    if (order != OccurrenceOrder::kPosition) k.words = WordKeys(left ? rows[i].left : rows[i].right, left, unicode);
     keys.push_back(std::move(k));
   }
   std::sort(keys.begin(), keys.end(), [](const Key& a, const Key& b) {
@@ -182,23 +238,27 @@ void SortOccurrences(std::vector<Occurrence>& rows, OccurrenceOrder order) {
   rows = std::move(sorted);
 }
 
-std::vector<std::string> KwicLines(const std::vector<Occurrence>& rows) {
+std::vector<std::string> KwicLines(const std::vector<Occurrence>& rows, bool unicode) {
+  // Widths in display columns: a byte each in Windows-1252.
+  const auto columns = [unicode](std::string_view text) {
+    return static_cast<std::size_t>(WordColumns(text, unicode));
+  };
   std::size_t fileWidth = 0;
   std::size_t numberWidth = 1;
   std::size_t leftWidth = 0;
   for (const Occurrence& o : rows) {
-    fileWidth = std::max(fileWidth, o.file.size());
+    fileWidth = std::max(fileWidth, columns(o.file));
     numberWidth = std::max(numberWidth, std::to_string(o.line).size());
-    leftWidth = std::max(leftWidth, o.left.size());
+    leftWidth = std::max(leftWidth, columns(o.left));
   }
   std::vector<std::string> lines;
   lines.reserve(rows.size());
   for (const Occurrence& o : rows) {
     std::string s;
-    if (fileWidth > 0) s += o.file + std::string(fileWidth - o.file.size() + 2, ' ');
+    if (fileWidth > 0) s += o.file + std::string(fileWidth - columns(o.file) + 2, ' ');
     const std::string number = std::to_string(o.line);
     s += std::string(numberWidth - number.size(), ' ') + number + "  ";
-    s += std::string(leftWidth - o.left.size(), ' ') + o.left + o.word + o.right;
+    s += std::string(leftWidth - columns(o.left), ' ') + o.left + o.word + o.right;
     while (!s.empty() && s.back() == ' ') s.pop_back();
     lines.push_back(std::move(s));
   }
@@ -231,6 +291,7 @@ OccurrenceSearch FindOccurrencesInFile(const std::string& path, bool utf8, const
   search.status = CheckSourceUnchanged(path, counted);
   if (!search.status.Ok()) return search;
   TextFileSource source(path, utf8);
+  source.SetUnicode(rules.unicode);
   if (!source.status().Ok()) {
     search.status = source.status();
     return search;

@@ -19,7 +19,8 @@ namespace kwl {
 // Characters of context shown on each side of a word.
 inline constexpr std::size_t kContextChars = 60;
 
-// One occurrence. The text is Windows-1252, taken from the line as the
+// One occurrence. The text is Windows-1252 (UTF-8 in a count of words in
+// every script, cut on character boundaries), taken from the line as the
 // scanner reads it: character entities replaced, double hyphens split,
 // tabs and no-break spaces made blanks, markup and comments as they stand;
 // the original case kept (a folded line only when the entities of the two
@@ -54,23 +55,26 @@ OccurrenceSearch FindOccurrences(LineSource& source, const CountRules& rules, st
 OccurrenceSearch FindEveryOccurrence(LineSource& source, const CountRules& rules);
 
 // The entry a word typed by the user stands for under rules: case-folded
-// unless case is significant.
-std::string EntryFor(std::string_view word, const WordRules& rules);
+// unless case is significant (a UTF-8 word, with unicode, by Unicode case
+// folding and put into NFC, as the Unicode scan hands words on).
+std::string EntryFor(std::string_view word, const WordRules& rules, bool unicode = false);
 
 enum class OccurrenceOrder {
   kPosition,  // the order of the text (files in the given order)
   kLeft,      // the words to the left, nearest first
   kRight,     // the words to the right
 };
-// Sorts rows, comparing words by their sort keys (accents and case folded);
+// Sorts rows, comparing words by their sort keys (accents and case folded;
+// UTF-8 rows, with unicode, by the root collation at primary strength);
 // equal rows stay in the order of the text.
-void SortOccurrences(std::vector<Occurrence>& rows, OccurrenceOrder order);
+void SortOccurrences(std::vector<Occurrence>& rows, OccurrenceOrder order, bool unicode = false);
 
-// The rows as key-word-in-context lines (Windows-1252, no line ends): the
-// file when a row has one, the line number, then the left context
-// right-aligned, the word and the right context as they stand in the text,
-// so the words start in one column.
-std::vector<std::string> KwicLines(const std::vector<Occurrence>& rows);
+// The rows as key-word-in-context lines (Windows-1252, or UTF-8 rows with
+// unicode; no line ends): the file when a row has one, the line number,
+// then the left context right-aligned, the word and the right context as
+// they stand in the text, so the words start in one column (of a
+// fixed-width font: UTF-8 rows are measured in display columns).
+std::vector<std::string> KwicLines(const std::vector<Occurrence>& rows, bool unicode = false);
 
 // A source file as a count saw it: its size and modification time.
 struct SourceStamp {
@@ -89,7 +93,7 @@ inline bool IsSourceChanged(const Status& status) {
 }
 
 // The occurrences of entry in a text file counted with rules (utf8 as the
-// count decided): refused with the changed-source status when the file's
+// count decided; read as UTF-8 lines with rules.unicode): refused with the changed-source status when the file's
 // stamp differs from counted before or after the scan.
 OccurrenceSearch FindOccurrencesInFile(const std::string& path, bool utf8, const CountRules& rules,
                                        std::string_view entry, const SourceStamp& counted);

@@ -1,7 +1,8 @@
 #pragma once
 // A line as the scanner reads it, but in its own case: where occurrences and
 // explanations take the words and their context from. Case folding keeps
-// the length of a line (Windows-1252), so a place in the line the count
+// the length of a line (Windows-1252; in a UTF-8 line the scan folds ASCII
+// capitals only, word by word the rest), so a place in the line the count
 // scanned is the same place here.
 #include <string>
 #include <string_view>
@@ -14,7 +15,7 @@ class ShownLine {
  public:
   // After counter.Start(): the scanner with the count's characters, markup
   // and word rules, folding nothing.
-  explicit ShownLine(Counter& counter) : scanner_(counter.Scanner()) {
+  explicit ShownLine(Counter& counter) : scanner_(counter.Scanner()), unicode_(counter.Words().Unicode()) {
     scanner_.rules = counter.LineRules();
     scanner_.rules.foldCase = false;
   }
@@ -23,7 +24,10 @@ class ShownLine {
   // scanned; when the two differ in length (an entity the folded line
   // spells differently, as "&AMP;"), scanned itself.
   void Prepare(std::string& original, std::string_view scanned) {
-    scanner_.PrepareLine(original);
+    if (unicode_)
+      scanner_.PrepareUnicodeLine(original);
+    else
+      scanner_.PrepareLine(original);
     if (original.size() != scanned.size()) original = scanned;
   }
 
@@ -41,6 +45,7 @@ class ShownLine {
 
  private:
   scan::LineScanner scanner_;
+  bool unicode_;
 };
 
 }  // namespace kwl

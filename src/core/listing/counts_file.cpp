@@ -13,6 +13,7 @@
 #include "files/regular_file.h"
 #include "files/replacing_file.h"
 #include "text/cp1252.h"
+#include "text/unicode_text.h"
 
 namespace kwl {
 
@@ -89,9 +90,9 @@ Status Bad(std::size_t lineNumber, const std::string& what) {
   return Status::Failure(Status::Kind::kBadFormat, 0, {}, "line " + std::to_string(lineNumber) + ": " + what);
 }
 
-// The word a word column's text stands for; false when the text is not one
-// this program writes.
-bool ParseWord(std::string_view text, std::string& word) {
+// The word a word column's text stands for (Windows-1252, or UTF-8 with
+// unicode); false when the text is not one this program writes.
+bool ParseWord(std::string_view text, std::string& word, bool unicode) {
   word.clear();
   std::string run;
   for (std::size_t i = 0; i < text.size(); ++i) {
@@ -99,7 +100,7 @@ bool ParseWord(std::string_view text, std::string& word) {
       run += text[i];
       continue;
     }
-    word += cp1252::FromUtf8(run);
+    word += unicode ? run : cp1252::FromUtf8(run);
     run.clear();
     if (i + 1 < text.size() && text[i + 1] == '\\') {
       word += '\\';
@@ -114,10 +115,15 @@ bool ParseWord(std::string_view text, std::string& word) {
       return false;
     }
   }
-  word += cp1252::FromUtf8(run);
+  word += unicode ? run : cp1252::FromUtf8(run);
+  if (unicode && !unicode::IsValidUtf8(word)) return false;
   // Only the canonical spelling is taken: it is the one text of this word.
-  return !word.empty() && CountsWordText(word) == text;
+  return !word.empty() && CountsWordText(word, unicode) == text;
 }
+
+// A table of words in every script says so after its rules; a table
+// without the field holds Windows-1252 words.
+constexpr std::string_view kUnicodeRule = "unicode";
 
 const std::vector<std::string_view>& HeaderOrder() {
   static const std::vector<std::string_view> names = {
@@ -148,6 +154,10 @@ Status ParseHeader(std::string_view line, CountsTableHeader& header, std::int64_
     if (!next(name, value)) return Bad(1, "the header lacks the rule " + std::string(name));
     header.rules.emplace_back(std::string(name), std::string(value));
   }
+  if (f < fields.size() && fields[f].substr(0, kUnicodeRule.size() + 1) == std::string(kUnicodeRule) + "=") {
+    if (!next(kUnicodeRule, value) || value != "1") return Bad(1, "the rule unicode is not unicode=1");
+    header.rules.emplace_back(std::string(kUnicodeRule), std::string(value));
+  }
   std::int64_t files = 0, skipped = 0;
   if (!next("occurrences", value) || !ParseNumber(value, kMaxTotal, header.totalOccurrences))
     return Bad(1, "the header lacks the number of occurrences");
@@ -164,6 +174,10 @@ Status ParseHeader(std::string_view line, CountsTableHeader& header, std::int64_
 
 }  // namespace
 
+bool CountsTableHeader::Unicode() const {
+  return !rules.empty() && rules.back().first == kUnicodeRule && rules.back().second == "1";
+}
+
 bool CountsTableHeader::IgnoresListedWords() const {
   for (const auto& [name, value] : rules)
     if ((name == "ignore" || name == "common") && value != "none") return true;
@@ -172,7 +186,7 @@ bool CountsTableHeader::IgnoresListedWords() const {
 
 CountsRules CountsRulesOf(const CountRules& rules) {
   const WordRules& w = rules.word;
-  return {
+  CountsRules fields{
       {"chars", CountsWordText(rules.allowedExtraChars)},
       {"inside-only", CountsWordText(rules.prohibitedInitialOrFinalChars)},
       {"case", Flag(w.caseSignificant)},
@@ -187,9 +201,13 @@ CountsRules CountsRulesOf(const CountRules& rules) {
       {"ignore", Fingerprint(WordsOf(w.wordsToIgnore))},
       {"common", Fingerprint(WordsOf(w.commonWords))},
   };
+  // Only a count of words in every script names the field: the tables of
+  // the code page stay as they always were.
+  if (rules.unicode) fields.emplace_back(std::string(kUnicodeRule), "1");
+  return fields;
 }
 
-std::string CountsWordText(std::string_view word) {
+std::string CountsWordText(std::string_view word, bool unicode) {
   std::string text;
   text.reserve(word.size() + word.size() / 4);
   for (char c : word) {
@@ -200,6 +218,8 @@ std::string CountsWordText(std::string_view word) {
       text += "\\x";
       text += "0123456789ABCDEF"[b >> 4];
       text += "0123456789ABCDEF"[b & 0xF];
+    } else if (unicode) {
+      text += c;
     } else {
       text += cp1252::ToUtf8(std::string_view(&c, 1));
     }
@@ -207,11 +227,16 @@ std::string CountsWordText(std::string_view word) {
   return text;
 }
 
-std::string CountsDisplayText(std::string_view word) {
+std::string CountsDisplayText(std::string_view word, bool unicode) {
   std::string text;
   for (char c : word) {
     const auto b = static_cast<unsigned char>(c);
-    text += (b < 0x20 || b == 0x7F) ? std::string("\xEF\xBF\xBD") : cp1252::ToUtf8(std::string_view(&c, 1));
+    if (b < 0x20 || b == 0x7F)
+      text += "\xEF\xBF\xBD";
+    else if (unicode)
+      text += c;
+    else
+      text += cp1252::ToUtf8(std::string_view(&c, 1));
   }
   return text;
 }
@@ -229,9 +254,9 @@ bool FormatCountsTable(const WordTable& words, const CountsTableHeader& header,
   text += '\n';
   for (std::int32_t i = 1; i <= words.NumWords(); ++i) {
     const WordEntry& e = words[i];
-    text += CountsWordText(e.strWord);
+    text += CountsWordText(e.strWord, words.Unicode());
     text += '\t';
-    text += CountsDisplayText(e.strWord);
+    text += CountsDisplayText(e.strWord, words.Unicode());
     text += '\t';
     text += std::to_string(e.count);
     text += '\t';
@@ -274,6 +299,8 @@ Status ReadCountsTableText(std::string_view text, CountsTableHeader& header, Wor
   }
   std::int64_t words = 0;
   if (Status st = ParseHeader(line, header, words); !st.Ok()) return st;
+  const bool unicode = header.Unicode();
+  table.SetUnicode(unicode);
   if (!nextLine(line)) return Bad(2, "the table ends after its header");
   if (line != kColumns) return Bad(2, "the column names are not \"" + std::string(kColumns) + "\"");
   std::string word, previous;
@@ -290,11 +317,14 @@ Status ReadCountsTableText(std::string_view text, CountsTableHeader& header, Wor
       return {};
     }
     if (fields.size() != 4) return Bad(lineNumber, "a row has " + std::to_string(fields.size()) + " fields, not 4");
-    if (!ParseWord(fields[0], word)) return Bad(lineNumber, "the word is not written as this program writes words");
-    if (static_cast<std::int64_t>(word.size()) > kMaxWordLength)
+    if (!ParseWord(fields[0], word, unicode))
+      return Bad(lineNumber, "the word is not written as this program writes words");
+    if (static_cast<std::int64_t>(unicode ? unicode::Length(word) : word.size()) > kMaxWordLength)
       return Bad(lineNumber, "a word longer than " + std::to_string(kMaxWordLength) + " characters");
-    if (fields[1] != CountsDisplayText(word)) return Bad(lineNumber, "the display spelling is not that of the word");
-    if (rows > 0 && cp1252::Compare(previous, word) >= 0)
+    if (fields[1] != CountsDisplayText(word, unicode))
+      return Bad(lineNumber, "the display spelling is not that of the word");
+    // The binary order of the table's words (WordTable::OrderByWord).
+    if (rows > 0 && (unicode ? previous.compare(word) : cp1252::Compare(previous, word)) >= 0)
       return Bad(lineNumber, "the words are not in ascending order (or one is there twice)");
     std::int64_t count = 0, files = 0;
     if (!ParseNumber(fields[2], header.totalOccurrences, count) || count == 0)
@@ -326,6 +356,10 @@ Status MergeCountsHeader(CountsTableHeader& whole, const CountsTableHeader& late
       return Status::Failure(Status::Kind::kBadFormat, 0, {},
                              later.rules[i].first + "=" + later.rules[i].second + ", not " + name + "=" + value);
   }
+  // The rules alike but for the unicode field, which one of them lacks.
+  if (whole.Unicode() != later.Unicode())
+    return Status::Failure(Status::Kind::kBadFormat, 0, {},
+                           std::string(later.Unicode() ? "unicode=1, not unicode=0" : "unicode=0, not unicode=1"));
   if (whole.totalOccurrences > kMaxTotal - later.totalOccurrences ||
       whole.filesCounted > kMaxFiles - later.filesCounted || whole.filesSkipped > kMaxFiles - later.filesSkipped)
     return Status::Failure(Status::Kind::kBadFormat, 0, {}, "the totals of the tables together are too large");

@@ -28,6 +28,12 @@
 // bytes written. The display spelling is the word as a listing shows it, in
 // UTF-8, with a control character shown as U+FFFD; it is for people and
 // other programs, and a reader checks it against the word.
+//
+// A count of words in every script adds the field unicode=1 after the rules
+// (and only then: a table of the code page has no such field). Its words
+// are UTF-8 as counted (NFC, case-folded unless case is significant), each
+// byte written as it is but for the same escapes; the rows are in byte
+// order. Such a table merges only with tables that have the field.
 #include <cstdint>
 #include <functional>
 #include <string>
@@ -55,11 +61,14 @@ struct CountsTableHeader {
   // Whether the rules ignore listed words (words to ignore, common words):
   // the statistics name the ignored words accordingly.
   bool IgnoresListedWords() const;
+  // Whether the table holds words in every script (its unicode=1 field).
+  bool Unicode() const;
 };
 
-// The word column's text of a Windows-1252 word, and the display spelling.
-std::string CountsWordText(std::string_view word);
-std::string CountsDisplayText(std::string_view word);
+// The word column's text of a Windows-1252 word (a UTF-8 word with
+// unicode), and the display spelling.
+std::string CountsWordText(std::string_view word, bool unicode = false);
+std::string CountsDisplayText(std::string_view word, bool unicode = false);
 
 // The table's text, handed to put in pieces (false from put stops): words is
 // a finished table in binary word order (WordTable::OrderByWord), every entry
@@ -72,7 +81,7 @@ bool FormatCountsTable(const WordTable& words, const CountsTableHeader& header,
 Status WriteCountsTable(const std::string& path, const WordTable& words, const CountsTableHeader& header);
 
 // Reads a table's text: its header into header, its rows added to table
-// (which tracks files; the rows' files are files none of its earlier words
+// (which tracks files, and takes the table's kind of words, Unicode or not; the rows' files are files none of its earlier words
 // came from, WordTable::AddCounted). kBadFormat with a detail naming the line
 // and the fault for anything that is not a complete table of this version:
 // the detail starts "not a Kestrawl counts table" for a file of another kind,

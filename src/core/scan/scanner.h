@@ -77,6 +77,24 @@ class LineScanner {
   // a word's view is valid during the call of Word() only.
   void ScanLineUnicode(std::string& strLine, ScanSink& sink);
 
+  // The last word the Unicode scan handed to its sink, as it stands in the
+  // prepared line: the raw run of word characters, and what finishing did
+  // to it (the word handed on is folded and composed, so it does not point
+  // into the line). Where occurrences and explanations find a word's place.
+  struct UnicodeWordPlace {
+    std::string_view raw;
+    FinishSteps steps;
+  };
+  const UnicodeWordPlace& LastUnicodeWord() const { return lastUnicodeWord_; }
+  // Whether LastUnicodeWord() is noted for every word. A count leaves it
+  // off, and its ASCII words then take the code page's quicker finishing,
+  // which gives the same words but notes nothing.
+  bool notePlaces = false;
+  // The preparation of a UTF-8 line (ScanLineUnicode's): ASCII capitals
+  // folded when rules.foldCase, blanks and the typographic apostrophe made
+  // as the scan reads them, double hyphens split, entities replaced.
+  void PrepareUnicodeLine(std::string& strLine);
+
   // The preparation: the line case-folded when rules.foldCase, backspaces
   // removed, line ends, form feeds, no-break spaces and tabs made blanks,
   // double hyphens split, entities replaced.
@@ -149,7 +167,6 @@ class LineScanner {
   // when a character beyond ASCII is in the run.
   std::size_t UnicodeRunEnd(std::string_view line, std::size_t start, std::size_t firstLength, bool& ascii) const;
   bool StripsAtEnd(char32_t cp) const;
-  void PrepareUnicodeLine(std::string& strLine);
   void TakeUnicodeExtras();
 
   std::string allowed_;
@@ -165,6 +182,7 @@ class LineScanner {
   std::string unicodeFrom_ = std::string(1, '\0');
   bool unicodeDigits_ = false;
   std::string unicodeWord_;  // the word being handed on, folded and composed
+  UnicodeWordPlace lastUnicodeWord_;
   NoSpaceSplitter splitter_;
   ByteClasses classes_;
   std::string markerFirsts_;  // the first characters the classes mark

@@ -151,6 +151,7 @@ std::string_view LineScanner::FinishUnicodeWord(std::string_view raw) {
     if (!StripsAtEnd(unicode::Next(word, i))) break;
     word.remove_suffix(word.size() - last);
   }
+  lastUnicodeWord_ = {raw, {raw.substr(word.size()), false, false}};
   // The final "s" of Latin words, after a consonant (the vowels of the code
   // page, written in any way).
   if (rules.dropFinalS && !rules.readingWords && word.size() > 2 && word.back() == 's' && !EndsWith(word, "ss") &&
@@ -162,11 +163,16 @@ std::string_view LineScanner::FinishUnicodeWord(std::string_view raw) {
     const bool exempt = EndsWithFolded(word, "ics") || EqualsFolded(word, "maths") || EqualsFolded(word, "stats") ||
                         EqualsFolded(word, "dickens") || EqualsFolded(word, "always") ||
                         EqualsFolded(word, "perhaps");
-    if (!vowel && !exempt && (!HasNonAscii(word) || unicode::IsLatinWord(word))) word.remove_suffix(1);
+    if (!vowel && !exempt && (!HasNonAscii(word) || unicode::IsLatinWord(word))) {
+      word.remove_suffix(1);
+      lastUnicodeWord_.steps.droppedFinalS = true;
+    }
   }
   if (!rules.readingWords && !rules.apostrophesAllowed && word.size() <= 7 &&
-      (EqualsFolded(word, "s") || EqualsFolded(word, "t") || IsContractionStem(word)))
+      (EqualsFolded(word, "s") || EqualsFolded(word, "t") || IsContractionStem(word))) {
     word = {};
+    lastUnicodeWord_.steps.fragment = true;
+  }
   if (!HasNonAscii(word)) return word;
   unicode::FoldAndCompose(word, rules.foldCase, unicodeWord_);
   return unicodeWord_;
@@ -214,8 +220,9 @@ void LineScanner::ScanLineUnicode(std::string& strLine, ScanSink& sink) {
         // contraction stems are all ASCII, and an ASCII word has nothing to
         // fold or compose (its capitals were folded with the line). Only
         // the code page's way tests the first and last letters before whole
-        // words, and leaves the word in the line.
-        if (!sink.Word(ascii ? FinishWord(raw) : FinishUnicodeWord(raw))) return;
+        // words, and leaves the word in the line. It notes no place, so a
+        // scan that needs the places takes the Unicode way for every word.
+        if (!sink.Word(ascii && !notePlaces ? FinishWord(raw) : FinishUnicodeWord(raw))) return;
         continue;
       }
       // An ASCII character that cannot start a word is passed over with the
