@@ -122,6 +122,34 @@ TEST(UnicodeOccurrences, ContextsAreCutBetweenCharacters) {
   EXPECT_EQ(o.right.substr(o.right.size() - 2), "\xCC\x81");
 }
 
+// A UTF-16 file with a byte-order mark is searched as the count reads it:
+// the same rows as its UTF-8 twin.
+TEST(UnicodeOccurrences, AUtf16FileGivesTheRowsOfItsUtf8Twin) {
+  test::TempDir dir;
+  std::string utf16 = "\xFF\xFE";
+  for (std::size_t i = 0; i < kOwnText.size();) {
+    const char32_t cp = unicode::Next(kOwnText, i);
+    const auto unit = [&](char32_t u) { utf16 += {static_cast<char>(u & 0xFF), static_cast<char>(u >> 8)}; };
+    if (cp < 0x10000) {
+      unit(cp);
+    } else {
+      unit(0xD800 + ((cp - 0x10000) >> 10));
+      unit(0xDC00 + ((cp - 0x10000) & 0x3FF));
+    }
+  }
+  const CountRules rules = UnicodeRules("html", false);
+  std::vector<std::vector<std::string>> rows;
+  for (const std::string& path : {dir.Write("own.html", kOwnText), dir.Write("own16.html", utf16)}) {
+    SourceStamp stamp;
+    StampSource(path, stamp);
+    const OccurrenceSearch search = FindOccurrencesInFile(path, true, rules, "łódź", stamp);
+    ASSERT_TRUE(search.status.Ok()) << path;
+    rows.push_back(KwicLines(search.rows, false));
+  }
+  EXPECT_EQ(rows[0].size(), 2U);
+  EXPECT_EQ(rows[1], rows[0]);
+}
+
 TEST(UnicodeExplanations, TheEntryATypedWordIsCountedUnder) {
   const CountRules rules = UnicodeRules("html", true);
   struct Case {
@@ -136,7 +164,8 @@ TEST(UnicodeExplanations, TheEntryATypedWordIsCountedUnder) {
       {"Straße", "strasse", "Counted under"},
       {"Dvor\xCC\x8C\xC3\xA1k", "dvořák", "Counted under the entry \xC2\xAB" "dvořák\xC2\xBB."},
       {"すべての", "", "\xC2\xAB" "すべて\xC2\xBB: Counted under"},
-      {"は", "は", "too short (1 character, fewer than the threshold of 3)"},
+      {"И", "и", "too short (1 character, fewer than the threshold of 3)"},
+      {"は", "は", "Counted under the entry \xC2\xAB" "は\xC2\xBB."},  // a word split off by the dictionary
       {"don\xE2\x80\x99t", "", "\xC2\xABt\xC2\xBB is an apostrophe fragment"},
       {"«Łódź»", "łódź", "The characters \xC2\xAB\xC2\xAB\xC2\xBB\xC2\xBB end or split it"},
   };

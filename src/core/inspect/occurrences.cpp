@@ -5,12 +5,15 @@
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
+#include <memory>
 #include <new>
 #include <utility>
 
 #include "count/counter.h"
 #include "inspect/shown_line.h"
+#include "sources/encoding.h"
 #include "sources/text_file_source.h"
+#include "sources/utf16_file_source.h"
 #include "listing/collation.h"
 #include "text/normalise.h"
 #include "text/unicode_text.h"
@@ -290,13 +293,22 @@ OccurrenceSearch FindOccurrencesInFile(const std::string& path, bool utf8, const
   search.entry = entry;
   search.status = CheckSourceUnchanged(path, counted);
   if (!search.status.Ok()) return search;
-  TextFileSource source(path, utf8);
-  source.SetUnicode(rules.unicode);
-  if (!source.status().Ok()) {
-    search.status = source.status();
+  // Read as the count read it: a UTF-16 file with a byte-order mark only
+  // with words in every script, which counts it; every other file as text.
+  const int utf16 = rules.unicode ? Utf16ByteOrder(path, InspectTextFile(path)) : 0;
+  std::unique_ptr<LineSource> source;
+  if (utf16 != 0) {
+    source = std::make_unique<Utf16FileSource>(path, utf16 == 2);
+  } else {
+    auto text = std::make_unique<TextFileSource>(path, utf8);
+    text->SetUnicode(rules.unicode);
+    source = std::move(text);
+  }
+  if (!source->status().Ok()) {
+    search.status = source->status();
     return search;
   }
-  search = FindOccurrences(source, rules, entry);
+  search = FindOccurrences(*source, rules, entry);
   if (!search.status.Ok()) return search;
   // Changed while it was read: the rows may mix the old text and the new.
   if (Status after = CheckSourceUnchanged(path, counted); !after.Ok()) {

@@ -93,7 +93,8 @@ inline bool IsSourceChanged(const Status& status) {
 }
 
 // The occurrences of entry in a text file counted with rules (utf8 as the
-// count decided; read as UTF-8 lines with rules.unicode): refused with the changed-source status when the file's
+// count decided; read as UTF-8 lines with rules.unicode, a UTF-16 file with
+// a byte-order mark too): refused with the changed-source status when the file's
 // stamp differs from counted before or after the scan.
 OccurrenceSearch FindOccurrencesInFile(const std::string& path, bool utf8, const CountRules& rules,
                                        std::string_view entry, const SourceStamp& counted);

@@ -74,6 +74,7 @@ bool Utf16FileSource::Next(std::string& line) {
         pos_ = end + 1;
         if (text_[end] == '\r' && pos_ < text_.size() && text_[pos_] == '\n') ++pos_;
       }
+      ++lines_;
       if (TrimForScanning(line)) return true;
       from = pos_;
     }

@@ -24,6 +24,8 @@ class Utf16FileSource : public LineSource {
   std::int64_t Done() const override { return done_; }
   std::int64_t Total() const override { return total_; }
   const Status& status() const override { return status_; }
+  // The 1-based number of the line Next() gave last, empty lines counted.
+  std::int64_t LineNumber() const override { return lines_; }
 
  private:
   // Reads and decodes the next block onto text_; false at the end of the file.
@@ -39,6 +41,7 @@ class Utf16FileSource : public LineSource {
   bool atEnd_ = false;
   std::int64_t done_ = 0;
   std::int64_t total_ = 0;
+  std::int64_t lines_ = 0;
   Status status_;
 };
 
