@@ -4,8 +4,9 @@
 // like those of the corpus: prose with capitals, punctuation, hyphens and
 // apostrophes, some accented words and numbers, and a markup mix with tags,
 // comments and entities; and the same prose in UTF-8 counted as words in
-// every script, beside words of other scripts. Throughput is in bytes of the lines; each iteration
-// copies its line first, because a scan rewrites the line it is handed.
+// every script, beside words of other scripts. Throughput is in bytes of the
+// lines; each iteration copies its line first, because a scan rewrites the
+// line it is handed.
 //
 // Run by the bench target after run_bench.sh (`make bench`), or alone:
 // build/bin/kwl-scan-bench [--benchmark_filter=...].
@@ -35,36 +36,16 @@ struct Choice {
   }
 };
 
-std::vector<std::string> ProseLines() {
-  static const std::vector<std::string_view> words = {
-      "And", "the", "LORD", "said", "unto", "Moses,", "Behold", "thou", "shalt", "sleep", "with", "thy",
-      "fathers;", "and", "this", "people", "will", "rise", "up,", "don't", "well-known", "children",
-      "Israel.", "\xE9t\xE9", "caf\xE9", "na\xEFve", "1611", "3:16", "(which", "is", "good)", "--",
-      "always", "perhaps", "words", "isn't", "O", "upon", "them:", "because"};
+// 2,000 lines of at least `fewest` pieces (and fewer than fewest + spread),
+// drawn from pieces and joined by blanks, each line starting with a blank as
+// the sources hand them.
+std::vector<std::string> LinesOf(const std::vector<std::string_view>& pieces, std::uint32_t fewest,
+                                 std::uint32_t spread) {
   Choice choose;
   std::vector<std::string> lines;
   for (int l = 0; l < 2000; ++l) {
     std::string line = " ";
-    const std::uint32_t n = 4 + choose.Next(12);
-    for (std::uint32_t w = 0; w < n; ++w) {
-      if (w > 0) line += ' ';
-      line += words[choose.Next(static_cast<std::uint32_t>(words.size()))];
-    }
-    lines.push_back(line);
-  }
-  return lines;
-}
-
-std::vector<std::string> MarkupLines() {
-  static const std::vector<std::string_view> pieces = {
-      "<p>", "</p>", "<a href=\"#core\">", "</a>", "Die", "Direktive", "&uuml;ber", "&lt;Directory&gt;",
-      "<!-- note -->", "&#252;", "Server", "wird", "<code>AllowOverride</code>", "&nbsp;", "Konfiguration",
-      "in", "der", "Datei", "<script>var x = 1;</script>", "Module"};
-  Choice choose;
-  std::vector<std::string> lines;
-  for (int l = 0; l < 2000; ++l) {
-    std::string line = " ";
-    const std::uint32_t n = 3 + choose.Next(10);
+    const std::uint32_t n = fewest + choose.Next(spread);
     for (std::uint32_t w = 0; w < n; ++w) {
       if (w > 0) line += ' ';
       line += pieces[choose.Next(static_cast<std::uint32_t>(pieces.size()))];
@@ -72,6 +53,23 @@ std::vector<std::string> MarkupLines() {
     lines.push_back(line);
   }
   return lines;
+}
+
+std::vector<std::string> ProseLines() {
+  static const std::vector<std::string_view> words = {
+      "And", "the", "LORD", "said", "unto", "Moses,", "Behold", "thou", "shalt", "sleep", "with", "thy",
+      "fathers;", "and", "this", "people", "will", "rise", "up,", "don't", "well-known", "children",
+      "Israel.", "\xE9t\xE9", "caf\xE9", "na\xEFve", "1611", "3:16", "(which", "is", "good)", "--",
+      "always", "perhaps", "words", "isn't", "O", "upon", "them:", "because"};
+  return LinesOf(words, 4, 12);
+}
+
+std::vector<std::string> MarkupLines() {
+  static const std::vector<std::string_view> pieces = {
+      "<p>", "</p>", "<a href=\"#core\">", "</a>", "Die", "Direktive", "&uuml;ber", "&lt;Directory&gt;",
+      "<!-- note -->", "&#252;", "Server", "wird", "<code>AllowOverride</code>", "&nbsp;", "Konfiguration",
+      "in", "der", "Datei", "<script>var x = 1;</script>", "Module"};
+  return LinesOf(pieces, 3, 10);
 }
 
 // The lines in UTF-8, as the sources hand them to a Unicode count.
@@ -87,18 +85,7 @@ std::vector<std::string> OtherScriptLines() {
       "Każdy", "człowiek", "ma", "prawo", "do", "życia,", "wolności", "Łódź", "Dvořák", "Каждый", "человек",
       "имеет", "право", "на", "жизнь,", "свободу", "Όλοι", "οι", "άνθρωποι", "ΓΕΝΝΙΟΥΝΤΑΙ", "ελεύθεροι",
       "and", "the", "of"};
-  Choice choose;
-  std::vector<std::string> lines;
-  for (int l = 0; l < 2000; ++l) {
-    std::string line = " ";
-    const std::uint32_t n = 4 + choose.Next(12);
-    for (std::uint32_t w = 0; w < n; ++w) {
-      if (w > 0) line += ' ';
-      line += words[choose.Next(static_cast<std::uint32_t>(words.size()))];
-    }
-    lines.push_back(line);
-  }
-  return lines;
+  return LinesOf(words, 4, 12);
 }
 
 std::int64_t Bytes(const std::vector<std::string>& lines) {

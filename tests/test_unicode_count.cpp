@@ -32,15 +32,7 @@ Words WordsOf(const CountResult& result) {
 }
 
 // The settings with none of the filters: every word found is counted.
-Settings Plain() {
-  Settings s;
-  s.ignoreShortWords = 0;
-  s.ignoreInfrequentWords = 0;
-  s.ignoreRepetitions = 0;
-  s.ignoreNoLetter = 0;
-  s.ignoreRomanBelow40 = 0;
-  return s;
-}
+Settings Plain() { return test::WithoutFilters(); }
 
 CountRules UnicodeRules(const Settings& settings = Plain(), scan::MarkupKind markup = {"", false}) {
   CountRules rules = CountRulesFromSettings(settings, CountLists{}, markup);

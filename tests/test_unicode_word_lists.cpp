@@ -28,13 +28,9 @@ namespace {
 
 using Words = std::map<std::string, std::int64_t>;
 
+// Every word found counts unless a list ignores it.
 Settings Plain() {
-  Settings s;
-  s.ignoreShortWords = 0;
-  s.ignoreInfrequentWords = 0;
-  s.ignoreRepetitions = 0;
-  s.ignoreNoLetter = 0;
-  s.ignoreRomanBelow40 = 0;
+  Settings s = test::WithoutFilters();
   s.ignoreCommonWords = 1;
   return s;
 }

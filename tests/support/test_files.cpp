@@ -72,6 +72,16 @@ std::string CorpusFile(std::string_view relative) {
 
 std::string DataFolder() { return KWL_BIN_DIR; }
 
+Settings WithoutFilters() {
+  Settings s;
+  s.ignoreShortWords = 0;
+  s.ignoreInfrequentWords = 0;
+  s.ignoreRepetitions = 0;
+  s.ignoreNoLetter = 0;
+  s.ignoreRomanBelow40 = 0;
+  return s;
+}
+
 namespace {
 
 void CountWordsAs(Session& s, const std::vector<std::pair<std::string, int>>& words, bool unicode) {

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "session.h"
+#include "settings/settings.h"
 #include "support/fake_platform.h"
 
 namespace kwl::test {
@@ -41,6 +42,10 @@ std::string TestData(std::string_view name);
 std::string CorpusFile(std::string_view relative);
 // The folder with kwl.dat and the common-words files as the build lays them out.
 std::string DataFolder();
+
+// The default settings with none of the filters that drop words (short,
+// infrequent, repeated, letterless, Roman numerals): every word found counts.
+Settings WithoutFilters();
 
 // Counts the words (UTF-8 here) as a finished scan would have, each the given
 // number of times, and runs the rest of the count: sort, filters, totals,
