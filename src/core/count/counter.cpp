@@ -114,11 +114,16 @@ bool Counter::Kept(std::string_view word) {
   return PerWordRule(word, rules_, [this](std::string_view w) { return ListedRule(w); }, unicode_) == WordRule::kCounted;
 }
 
+// The characters are counted only for a word longer in bytes: most words
+// are shorter than the table's length in bytes already.
+inline bool Counter::BeyondTable(std::string_view word) const {
+  return static_cast<std::int64_t>(word.size()) > rules_.maxWordLength &&
+         (!unicode_ || static_cast<std::int64_t>(unicode::Length(word)) > rules_.maxWordLength);
+}
+
 WordRule Counter::RuleFor(std::string_view word) {
   const WordRule rule = PerWordRule(word, rules_, [this](std::string_view w) { return ListedRule(w); }, unicode_);
-  if (rule == WordRule::kCounted && static_cast<std::int64_t>(word.size()) > rules_.maxWordLength &&
-      (!unicode_ || static_cast<std::int64_t>(unicode::Length(word)) > rules_.maxWordLength))
-    return WordRule::kBeyondTable;
+  if (rule == WordRule::kCounted && BeyondTable(word)) return WordRule::kBeyondTable;
   return rule;
 }
 
@@ -138,9 +143,7 @@ WordRule Counter::RuleFor(std::string_view word) {
 }
 
 void Counter::Take(std::string_view word) {
-  if (static_cast<std::int64_t>(word.size()) > rules_.maxWordLength &&
-      (!unicode_ || static_cast<std::int64_t>(unicode::Length(word)) > rules_.maxWordLength))
-    return;
+  if (BeyondTable(word)) return;
   if (stepsWithinLines_) {
     // The window: each word added, and a new one shown, before the next step.
     if (words_.Add(word)) observer_->NewWord(word, words_.NumWords());

@@ -174,6 +174,9 @@ class Counter : private scan::ScanSink {
   bool Kept(std::string_view word);
   // The list rule (filters.h ListRule) on the word lower-cased.
   WordRule ListedRule(std::string_view word);
+  // Whether the word is longer than the table holds: more characters than
+  // maxWordLength (bytes of a Windows-1252 word, code points of a UTF-8 one).
+  bool BeyondTable(std::string_view word) const;
   // Counts one occurrence unless the word is longer than maxWordLength.
   void Take(std::string_view word);
   // Adds the words held back by Take, in their order.

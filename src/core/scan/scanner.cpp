@@ -27,10 +27,6 @@ std::size_t FindIgnoringCase(std::string_view text, std::string_view marker, std
   return std::string_view::npos;
 }
 
-bool EndsWith(std::string_view s, std::string_view tail) {
-  return s.size() >= tail.size() && s.substr(s.size() - tail.size()) == tail;
-}
-
 // Backspaces removed; line ends, form feeds, no-break spaces and tabs made
 // blanks, a CR LF pair one blank.
 void MakeBlanks(std::string& line) {
@@ -80,13 +76,22 @@ void LineScanner::PrepareLine(std::string& line) {
   const LineFacts facts = FoldAsciiAndLook(line.data(), line.size(), rules.foldCase);
   if (rules.foldCase && facts.nonAscii) FoldCaseInPlace(line);  // the capitals beyond ASCII
   if (facts.mayNeedBlanks) MakeBlanks(line);
+  PrepareMarkup(line, facts.hyphen, false);
+}
+
+void LineScanner::PrepareMarkup(std::string& line, bool hyphen, bool utf8) {
   if (rules.readingWords) {
     blnCommentsPossible = true;
     return;
   }
   blnCommentsPossible = markers.intNumCommentMarkers > 0;
-  if (facts.hyphen) SplitDoubleHyphens(line);
-  if (blnCharacterEntitiesPossible) ReplaceEntities(line);
+  if (hyphen) SplitDoubleHyphens(line);
+  if (!blnCharacterEntitiesPossible) return;
+  if (utf8) {
+    ReplaceEntitiesUtf8(line);
+  } else {
+    ReplaceEntities(line);
+  }
 }
 
 void LineScanner::TakeMarkerFirsts() {
@@ -158,12 +163,8 @@ void LineScanner::SkipCommentBody(std::string_view line, std::size_t& lp) {
     word.remove_suffix(1);
   if (steps != nullptr) steps->stripped = raw.substr(word.size());
   if (rules.readingWords) return word;
-  if (rules.dropFinalS && word.size() > 2 && word.back() == 's' && !EndsWith(word, "ss") && !EndsWith(word, "'s") &&
-      !IsVowel(static_cast<unsigned char>(word[word.size() - 2]))) {
-    const bool exempt = EndsWithFolded(word, "ics") || EqualsFolded(word, "maths") || EqualsFolded(word, "stats") ||
-                        EqualsFolded(word, "dickens") || EqualsFolded(word, "always") ||
-                        EqualsFolded(word, "perhaps");
-    if (!exempt) {
+  if (rules.dropFinalS && EndsInDroppableS(word) && !IsVowel(static_cast<unsigned char>(word[word.size() - 2]))) {
+    if (!KeepsFinalS(word)) {
       word.remove_suffix(1);
       if (steps != nullptr) steps->droppedFinalS = true;
     }
@@ -175,6 +176,11 @@ void LineScanner::SkipCommentBody(std::string_view line, std::size_t& lp) {
     }
   }
   return word;
+}
+
+bool LineScanner::KeepsFinalS(std::string_view word) {
+  return EndsWithFolded(word, "ics") || EqualsFolded(word, "maths") || EqualsFolded(word, "stats") ||
+         EqualsFolded(word, "dickens") || EqualsFolded(word, "always") || EqualsFolded(word, "perhaps");
 }
 
 std::string_view LineScanner::FinishWordFully(std::string_view raw) const { return Finish(raw, nullptr); }

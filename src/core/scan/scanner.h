@@ -134,6 +134,20 @@ class LineScanner {
     return word.size() == 1 || (word.size() >= 3 && word.size() <= 7 && (word.back() == 'n' || word.back() == 'N'));
   }
   std::string_view FinishWordFully(std::string_view raw) const;
+  // A word whose final "s" the final-s rule may drop, by its shape: more
+  // than two bytes, ending in "s" but not in "ss" or "'s". The letter before
+  // the "s" decides then (a consonant drops it), unless KeepsFinalS.
+  static bool EndsInDroppableS(std::string_view word) {
+    return word.size() > 2 && word.back() == 's' && word[word.size() - 2] != 's' && word[word.size() - 2] != '\'';
+  }
+  // The words whose final "s" stays after a consonant: those ending in
+  // "ics", and maths, stats, dickens, always, perhaps (any case).
+  static bool KeepsFinalS(std::string_view word);
+  // The end of either preparation, once the line is folded and its blanks
+  // made: whether comments may start, double hyphens split (when the line
+  // has any: hyphen), entities replaced by one Windows-1252 byte or, in a
+  // UTF-8 line (utf8), by their UTF-8 bytes.
+  void PrepareMarkup(std::string& line, bool hyphen, bool utf8);
   // The full rules of FinishWord, each step noted in steps unless it is null.
   std::string_view Finish(std::string_view raw, FinishSteps* steps) const;
   std::size_t RunEnd(const unsigned char* bytes, std::size_t n, std::size_t start) const {

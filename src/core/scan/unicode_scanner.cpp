@@ -13,10 +13,6 @@
 namespace kwl::scan {
 namespace {
 
-bool EndsWith(std::string_view s, std::string_view tail) {
-  return s.size() >= tail.size() && s.substr(s.size() - tail.size()) == tail;
-}
-
 bool HasNonAscii(std::string_view s) {
   unsigned char all = 0;
   for (const char c : s) all |= static_cast<unsigned char>(c);
@@ -134,13 +130,7 @@ void LineScanner::PrepareUnicodeLine(std::string& line) {
   // characters word by word (full case folding may change a word's length).
   const LineFacts facts = FoldAsciiAndLook(line.data(), line.size(), rules.foldCase);
   if (facts.mayNeedBlanks || facts.nonAscii) MakeBlanksUtf8(line);
-  if (rules.readingWords) {
-    blnCommentsPossible = true;
-    return;
-  }
-  blnCommentsPossible = markers.intNumCommentMarkers > 0;
-  if (facts.hyphen) SplitDoubleHyphens(line);
-  if (blnCharacterEntitiesPossible) ReplaceEntitiesUtf8(line);
+  PrepareMarkup(line, facts.hyphen, true);
 }
 
 std::string_view LineScanner::FinishUnicodeWord(std::string_view raw) {
@@ -154,16 +144,12 @@ std::string_view LineScanner::FinishUnicodeWord(std::string_view raw) {
   lastUnicodeWord_ = {raw, {raw.substr(word.size()), false, false}};
   // The final "s" of Latin words, after a consonant (the vowels of the code
   // page, written in any way).
-  if (rules.dropFinalS && !rules.readingWords && word.size() > 2 && word.back() == 's' && !EndsWith(word, "ss") &&
-      !EndsWith(word, "'s")) {
+  if (rules.dropFinalS && !rules.readingWords && EndsInDroppableS(word)) {
     const std::size_t before = unicode::PreviousStart(word, word.size() - 1);
     std::size_t i = before;
     const char32_t cp = unicode::Next(word, i);
     const bool vowel = IsVowel(cp < 0x80 ? static_cast<unsigned char>(cp) : cp1252::FromUnicode(cp));
-    const bool exempt = EndsWithFolded(word, "ics") || EqualsFolded(word, "maths") || EqualsFolded(word, "stats") ||
-                        EqualsFolded(word, "dickens") || EqualsFolded(word, "always") ||
-                        EqualsFolded(word, "perhaps");
-    if (!vowel && !exempt && (!HasNonAscii(word) || unicode::IsLatinWord(word))) {
+    if (!vowel && !KeepsFinalS(word) && (!HasNonAscii(word) || unicode::IsLatinWord(word))) {
       word.remove_suffix(1);
       lastUnicodeWord_.steps.droppedFinalS = true;
     }
