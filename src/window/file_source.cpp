@@ -72,15 +72,6 @@ bool RefuseOutputOverInput(Session& s, const std::string& input) {
   return true;
 }
 
-// The question when chkUTF8 disagrees with what the file seems to be. False
-// when the user cancelled.
-// The byte order of a UTF-16 input file that words in every script read
-// (1 little-endian, 2 big-endian); 0 for any other file or with the mode off.
-int Utf16InputByteOrder(Session& s, const std::string& path) {
-  if (s.params.chkUnicodeWords.Value() != 1) return 0;
-  return Utf16ByteOrder(path, InspectTextFile(path, 0.0));
-}
-
 // The source of a text input file as the settings read it: UTF-16 with the
 // byte order given, else as UTF-8 or Windows-1252; a failure to open is in
 // its status().
@@ -91,6 +82,8 @@ std::unique_ptr<LineSource> OpenTextInput(Session& s, const std::string& path, i
   return file;
 }
 
+// The question when chkUTF8 disagrees with what the file seems to be. False
+// when the user cancelled.
 bool AskUtf8OrAnsi(Session& s, bool utf8) {
   CheckBox& box = s.main.chkUTF8;
   if ((box.Value() == 1) == utf8) return true;
@@ -517,12 +510,13 @@ bool DoItFromFile(Session& s) {
     if (inputSize < 0) return false;
   } else {
     bool utf8 = false;
-    if (!CheckInputFile(s, inputPath) || !CheckTextFile(s, inputPath, false, utf8, r.intLineEndingType, true)) {
+    int utf16 = 0;
+    if (!CheckInputFile(s, inputPath) ||
+        !CheckTextFile(s, inputPath, false, utf8, r.intLineEndingType, true, &utf16)) {
       ShowOutput(m, "");
       return false;
     }
     // A UTF-16 file has no question of UTF-8 or ANSI.
-    const int utf16 = Utf16InputByteOrder(s, inputPath);
     if (utf16 == 0 && !AskUtf8OrAnsi(s, utf8)) {
       ShowOutput(m, "");
       return false;

@@ -52,7 +52,7 @@ bool CheckInputFile(Session& s, const std::string& path) {
 }
 
 bool CheckTextFile(Session& s, const std::string& path, bool classifyOnly, bool& utf8, int& lineClass,
-                   [[maybe_unused]] bool ask) {
+                   [[maybe_unused]] bool ask, int* utf16ByteOrder) {
   s.main.txbOutput.Clear();
   const TextFileInspection info = InspectTextFile(path, 0.0);
   utf8 = info.sample.utf8;
@@ -60,7 +60,9 @@ bool CheckTextFile(Session& s, const std::string& path, bool classifyOnly, bool&
   // Words in every script read an input file in UTF-16 with a byte-order
   // mark; a common-words file (only classified) is read as bytes and stays
   // refused.
-  if (!classifyOnly && s.params.chkUnicodeWords.Value() == 1 && Utf16ByteOrder(path, info) != 0) return true;
+  const int utf16 = !classifyOnly && s.params.chkUnicodeWords.Value() == 1 ? Utf16ByteOrder(path, info) : 0;
+  if (utf16ByteOrder != nullptr) *utf16ByteOrder = utf16;
+  if (utf16 != 0) return true;
   const TextFileVerdict verdict = JudgeTextFile(path, info);
   if (!verdict.accepted) {
     if (verdict.notice) s.Inform(verdict.notice->text, verdict.notice->title);

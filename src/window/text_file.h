@@ -20,8 +20,11 @@ bool CheckInputFile(Session& s, const std::string& path);
 // any text file passes; with ask the user may be offered to continue. True
 // when the file may be scanned. Files with LF line ends are scanned like any
 // other, at any size; a file with CR line ends gets the Mac notice once per
-// initialisation.
-bool CheckTextFile(Session& s, const std::string& path, bool classifyOnly, bool& utf8, int& lineClass, bool ask);
+// initialisation. With words in every script an input file in UTF-16 with a
+// byte-order mark passes too; utf16ByteOrder, when given, receives its byte
+// order (Utf16ByteOrder: 1 little-endian, 2 big-endian), 0 for any other file.
+bool CheckTextFile(Session& s, const std::string& path, bool classifyOnly, bool& utf8, int& lineClass, bool ask,
+                   int* utf16ByteOrder = nullptr);
 
 // " bytes", " Kb" or " Mb" texts of a size ("1,234.57 Kb", with the
 // platform's digit grouping and decimal separator); "" for a missing file.
