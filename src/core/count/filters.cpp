@@ -8,11 +8,7 @@
 
 namespace kwl {
 
-bool IsAll7bit(std::string_view word) {
-  unsigned char all = 0;
-  for (char c : word) all |= static_cast<unsigned char>(c);
-  return all < 128;
-}
+bool IsAll7bit(std::string_view word) { return !unicode::HasNonAscii(word); }
 
 bool LacksLetter(std::string_view word) {
   for (char c : word)
@@ -63,19 +59,17 @@ WordRule UnicodeLengthAndShapeRule(std::string_view word, const WordRules& rules
   // character is a word of its own ("人人", everyone). The short-word and
   // repetition rules, which weed out such debris in spaced text, do not apply
   // to it; the long-word and no-letter rules do.
-  std::size_t start = 0;
-  const bool noSpaceScript = !trimmed.empty() && unicode::IsNoSpaceLetter(unicode::Next(trimmed, start));
+  std::size_t i = 0;
+  const char32_t first = trimmed.empty() ? 0 : unicode::Next(trimmed, i);
+  const bool noSpaceScript = !trimmed.empty() && unicode::IsNoSpaceLetter(first);
   const auto length = static_cast<std::int64_t>(unicode::Length(word));
   if (rules.ignoreShortWords && length < rules.shortWordSize && !noSpaceScript) return WordRule::kTooShort;
   if (length > rules.longWordSize) return WordRule::kTooLong;
   if (!rules.ignoreNoLetter && !rules.ignoreRepetitions) return WordRule::kCounted;
-  bool letter = false;
+  bool letter = unicode::KindOf(first) == unicode::CharKind::kLetter;
   bool repeated = !noSpaceScript;
-  char32_t first = 0;
-  for (std::size_t i = 0; i < trimmed.size();) {
-    const std::size_t at = i;
+  while (i < trimmed.size()) {
     const char32_t cp = unicode::Next(trimmed, i);
-    if (at == 0) first = cp;
     repeated = repeated && cp == first;
     letter = letter || unicode::KindOf(cp) == unicode::CharKind::kLetter;
   }

@@ -13,12 +13,6 @@
 namespace kwl::scan {
 namespace {
 
-bool HasNonAscii(std::string_view s) {
-  unsigned char all = 0;
-  for (const char c : s) all |= static_cast<unsigned char>(c);
-  return all >= 0x80;
-}
-
 // Backspaces removed; line ends, form feeds, tabs and no-break spaces
 // (U+00A0) made blanks, a CR LF pair one blank; the right single quotation
 // mark U+2019, the typographic apostrophe, made "'". Nothing grows, so the
@@ -149,7 +143,7 @@ std::string_view LineScanner::FinishUnicodeWord(std::string_view raw) {
     std::size_t i = before;
     const char32_t cp = unicode::Next(word, i);
     const bool vowel = IsVowel(cp < 0x80 ? static_cast<unsigned char>(cp) : cp1252::FromUnicode(cp));
-    if (!vowel && !KeepsFinalS(word) && (!HasNonAscii(word) || unicode::IsLatinWord(word))) {
+    if (!vowel && !KeepsFinalS(word) && (!unicode::HasNonAscii(word) || unicode::IsLatinWord(word))) {
       word.remove_suffix(1);
       lastUnicodeWord_.steps.droppedFinalS = true;
     }
@@ -159,7 +153,7 @@ std::string_view LineScanner::FinishUnicodeWord(std::string_view raw) {
     word = {};
     lastUnicodeWord_.steps.fragment = true;
   }
-  if (!HasNonAscii(word)) return word;
+  if (!unicode::HasNonAscii(word)) return word;
   unicode::FoldAndCompose(word, rules.foldCase, unicodeWord_);
   return unicodeWord_;
 }

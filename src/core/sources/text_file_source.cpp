@@ -12,16 +12,6 @@
 #include "text/utf8_repair.h"
 
 namespace kwl {
-namespace {
-
-// One pass the compiler vectorises, where the repairs make five.
-bool HasNonAscii(std::string_view line) {
-  unsigned char all = 0;
-  for (const char c : line) all |= static_cast<unsigned char>(c);
-  return all >= 0x80;
-}
-
-}  // namespace
 
 TextFileSource::TextFileSource(const std::string& path, bool utf8, std::size_t bufferSize)
     : path_(path), utf8_(utf8), bufferSize_(bufferSize) {
@@ -109,7 +99,7 @@ bool TextFileSource::Next(std::string& line) {
       // across it, so it may come first.
       // A line of ASCII has nothing to decode or replace.
       if (unicode_) {
-        if (!HasNonAscii(line)) return true;
+        if (!unicode::HasNonAscii(line)) return true;
         if (utf8_) {
           unicode::MakeValidUtf8(line);
         } else {
@@ -117,7 +107,7 @@ bool TextFileSource::Next(std::string& line) {
         }
         return true;
       }
-      if (utf8_ && HasNonAscii(line)) {
+      if (utf8_ && unicode::HasNonAscii(line)) {
         DecodeUtf8InPlace(line);
         ReplaceUtf8PunctuationInPlace(line);
       }

@@ -31,7 +31,6 @@ const RankTable& Ranks() {
   return table;
 }
 
-
 // Decodes one UTF-8 sequence at s[i]; returns its length, 0 when malformed.
 std::size_t DecodeOne(std::string_view s, std::size_t i, char32_t& cp) {
   const auto b0 = static_cast<unsigned char>(s[i]);

@@ -11,6 +11,13 @@ namespace kwl::unicode {
 
 inline constexpr char32_t kReplacement = 0xFFFD;
 
+// Whether text has a byte beyond ASCII: one pass the compiler vectorises.
+inline bool HasNonAscii(std::string_view text) {
+  unsigned char all = 0;
+  for (const char c : text) all |= static_cast<unsigned char>(c);
+  return all >= 0x80;
+}
+
 // The code point at text[i], i moved past it. A malformed or cut-off
 // sequence (overlong forms, surrogates and values above U+10FFFF too) is
 // U+FFFD and takes one byte. i < text.size().
