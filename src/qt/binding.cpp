@@ -318,6 +318,16 @@ void TrackGeometry(Control& c, QWidget* w) {
   });
 }
 
+void ShowInFront(QWidget* w) {
+  if (w->isMinimized()) {
+    w->showNormal();
+  } else {
+    w->show();
+  }
+  w->raise();
+  w->activateWindow();
+}
+
 void BindWindow(Window& c, QWidget* w) {
   auto sync = [&c, w] {
     const Geometry& g = c.GetGeometry();

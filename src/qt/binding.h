@@ -29,6 +29,8 @@ void BindWindow(Window& control, QWidget* window);
 // The top-left corner nearest to topLeft at which the window's frame lies
 // within its screen's free area.
 QPoint OnScreen(const QWidget* window, QPoint topLeft);
+// Shows the window (restored when it is minimised), raised and active.
+void ShowInFront(QWidget* window);
 // Keeps the control's geometry up to date with the widget's.
 void TrackGeometry(Control& control, QWidget* widget);
 // The timer runs while the control is enabled.

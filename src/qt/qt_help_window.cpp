@@ -35,13 +35,7 @@ void HelpWindow::ShowOrRestore() {
     resize(mainWindow_->size() - QSize(27, 45));
     move(OnScreen(this, mainWindow_->frameGeometry().topLeft() + QPoint(13, 32)));
   }
-  if (isMinimized()) {
-    showNormal();
-  } else {
-    show();
-  }
-  raise();
-  activateWindow();
+  ShowInFront(this);
 }
 
 }  // namespace kwl::qt

@@ -14,6 +14,7 @@
 #include "listing/listing_writer.h"
 #include "session.h"
 #include "shown_text.h"
+#include "sources/clipboard_text.h"
 #include "window_state.h"
 #include "word_filters.h"
 
@@ -29,17 +30,9 @@ std::string Quoted(const std::string& utf8) { return "\xC2\xAB" + utf8 + "\xC2\x
 bool UnicodeWords(const Session& s) { return s.counted.IsListed() ? s.aWords.Unicode() : MakeCountRules(s).unicode; }
 
 // The columns a text of the table takes in a line of the text box, which
-// counts UTF-16 units: a byte each in Windows-1252; in UTF-8 one per
-// character, two for a character beyond U+FFFF (a four-byte sequence).
+// counts UTF-16 units: a byte each in Windows-1252.
 std::size_t ColumnUnits(const Session& s, std::string_view text) {
-  if (!s.aWords.Unicode()) return text.size();
-  std::size_t units = 0;
-  for (const char c : text) {
-    const auto b = static_cast<unsigned char>(c);
-    if ((b & 0xC0) != 0x80) ++units;
-    if (b >= 0xF0) ++units;
-  }
-  return units;
+  return s.aWords.Unicode() ? Utf16Length(text) : text.size();
 }
 
 // The text box's lines (UTF-8 in, the table's encoding out), split at CR LF.

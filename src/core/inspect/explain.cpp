@@ -20,34 +20,24 @@ std::string Q(std::string_view text, bool unicode) {
 }
 
 // Keeps the place of every word the scanner hands out, fragments too (an
-// empty word still points where it stood). The Unicode scan hands on a
-// folded copy: its words are placed by the raw run the scanner notes, and
-// their finishing and entry are taken at once.
+// empty word still points where it stood), and the word as handed on.
 class PlaceSink final : public scan::ScanSink {
  public:
   struct Place {
-    std::size_t start;
-    std::size_t length;            // the raw run in a UTF-8 line; the word otherwise
-    scan::FinishSteps steps;       // UTF-8 lines only (views into the line)
-    std::string entry;             // UTF-8 lines only
+    WordPlace at;       // its steps are views into the line
+    std::string entry;  // the word finished (and in a UTF-8 line folded) as the count takes it
   };
-  PlaceSink(const char* base, const scan::LineScanner& scanner, bool unicode)
-      : base_(base), scanner_(scanner), unicode_(unicode) {}
+  PlaceSink(const std::string& line, const scan::LineScanner& scanner, bool unicode)
+      : line_(line), scanner_(scanner), unicode_(unicode) {}
   bool Word(std::string_view word) override {
-    if (unicode_) {
-      const scan::LineScanner::UnicodeWordPlace& last = scanner_.LastUnicodeWord();
-      places.push_back({static_cast<std::size_t>(last.raw.data() - base_), last.raw.size(), last.steps,
-                        std::string(word)});
-    } else if (word.data() != nullptr) {
-      places.push_back({static_cast<std::size_t>(word.data() - base_), word.size(), {}, {}});
-    }
+    places.push_back({PlaceWord(scanner_, line_, word, unicode_), std::string(word)});
     return true;
   }
   void Yield() override {}
   std::vector<Place> places;
 
  private:
-  const char* base_;
+  const std::string& line_;
   const scan::LineScanner& scanner_;
   bool unicode_;
 };
@@ -61,7 +51,7 @@ std::vector<PlaceSink::Place> ScanPlaces(Counter& counter, std::string& line) {
   scanner.intWithinComment = -1;
   scanner.notePlaces = true;
   const bool unicode = counter.Words().Unicode();
-  PlaceSink sink(line.data(), scanner, unicode);
+  PlaceSink sink(line, scanner, unicode);
   if (unicode)
     scanner.ScanLineUnicode(line, sink);
   else
@@ -125,23 +115,20 @@ Explanation ExplainToken(std::string_view token, const CountRules& rules, std::s
   const auto Q = [unicode](std::string_view text) { return kwl::Q(text, unicode); };
   std::vector<bool> inWord(scanned.size(), false);
   for (const PlaceSink::Place& p : places) {
-    const std::size_t end = unicode ? p.start + p.length : counter.Scanner().RunEnd(scanned, p.start);
-    for (std::size_t i = p.start; i < end; ++i) inWord[i] = true;
+    const std::size_t start = p.at.start;
+    const std::size_t end = p.at.runEnd;
+    for (std::size_t i = start; i < end; ++i) inWord[i] = true;
     WordVerdict w;
-    w.raw = original.substr(p.start, end - p.start);
-    scan::FinishSteps steps = p.steps;
-    std::string_view finished = p.entry;
-    if (!unicode)
-      finished =
-          counter.Scanner().FinishWordExplained(std::string_view(scanned).substr(p.start, end - p.start), steps);
+    w.raw = original.substr(start, end - start);
+    const scan::FinishSteps& steps = p.at.steps;
     // The trailing characters of a UTF-8 line as the text has them.
     w.stripped = unicode ? original.substr(end - steps.stripped.size(), steps.stripped.size())
                          : std::string(steps.stripped);
     w.droppedFinalS = steps.droppedFinalS;
     w.fragment = steps.fragment;
-    w.entry = finished;
+    w.entry = p.entry;
     if (!w.fragment) {
-      w.rule = counter.RuleFor(finished);
+      w.rule = counter.RuleFor(w.entry);
       if (w.rule == WordRule::kCounted && counted != nullptr) {
         for (std::int32_t i = 1; i <= counted->NumWords(); ++i)
           if ((*counted)[i].strWord == w.entry) w.frequency = (*counted)[i].count;

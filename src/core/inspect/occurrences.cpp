@@ -35,25 +35,18 @@ class EntrySink final : public scan::ScanSink {
   };
   EntrySink(Counter& counter, std::string_view entry, bool every)
       : counter_(counter), entry_(entry), every_(every), unicode_(counter.Words().Unicode()) {}
-  void StartLine(std::string_view line) {
-    line_ = line;
+  // line is scanned next: the scan prepares it where it stands.
+  void StartLine(const std::string& line) {
+    line_ = &line;
     places_.clear();
   }
   const std::vector<Place>& Places() const { return places_; }
 
   bool Word(std::string_view word) override {
-    // The scanner hands out views into the line: a view's place is the word's.
     if (word.empty() || (!every_ && word != entry_)) return true;
     if (counter_.RuleFor(word) != WordRule::kCounted) return true;
-    if (unicode_) {
-      // The Unicode scan hands on a folded copy: the place is the raw run's.
-      const scan::LineScanner::UnicodeWordPlace& last = counter_.Scanner().LastUnicodeWord();
-      const auto start = static_cast<std::size_t>(last.raw.data() - line_.data());
-      places_.push_back({start, start + last.raw.size() - last.steps.stripped.size(), std::string(word)});
-    } else {
-      const auto start = static_cast<std::size_t>(word.data() - line_.data());
-      places_.push_back({start, start + word.size(), std::string(word)});
-    }
+    const WordPlace place = PlaceWord(counter_.Scanner(), *line_, word, unicode_);
+    places_.push_back({place.start, place.WordEnd(), std::string(word)});
     return true;
   }
   void Yield() override {}
@@ -63,7 +56,7 @@ class EntrySink final : public scan::ScanSink {
   std::string_view entry_;
   bool every_;
   bool unicode_;
-  std::string_view line_;
+  const std::string* line_ = nullptr;
   std::vector<Place> places_;
 };
 
@@ -173,16 +166,15 @@ OccurrenceSearch Find(LineSource& source, const CountRules& rules, std::string_v
       if (sink.Places().empty()) continue;
       shown.Prepare(original, line);
       for (const EntrySink::Place& p : sink.Places()) {
-        const std::size_t start = p.start;
-        const std::size_t end = rules.unicode ? p.end : shown.WordEnd(line, start);
         Occurrence o;
         o.line = source.LineNumber();
         o.order = static_cast<std::int64_t>(search.rows.size());
         o.entry = p.entry;
-        const std::size_t from = LeftCut(original, start, rules.unicode);
-        o.left = Context(std::string_view(original).substr(from, start - from), true);
-        o.word = original.substr(start, end - start);
-        o.right = Context(std::string_view(original).substr(end, RightCut(original, end, rules.unicode) - end), false);
+        const std::size_t from = LeftCut(original, p.start, rules.unicode);
+        o.left = Context(std::string_view(original).substr(from, p.start - from), true);
+        o.word = original.substr(p.start, p.end - p.start);
+        o.right =
+            Context(std::string_view(original).substr(p.end, RightCut(original, p.end, rules.unicode) - p.end), false);
         search.rows.push_back(std::move(o));
       }
     }

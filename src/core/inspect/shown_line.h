@@ -31,21 +31,38 @@ class ShownLine {
     if (original.size() != scanned.size()) original = scanned;
   }
 
-  // The end of the word the scanner cut out at start (a word start of the
-  // scanned line): its run of word characters without the trailing ones
-  // FinishWord cuts off; a dropped final "s" stays.
-  std::size_t WordEnd(std::string_view scanned, std::size_t start) {
-    const std::size_t end = scanner_.RunEnd(scanned, start);
-    scan::FinishSteps steps;
-    scanner_.FinishWordExplained(scanned.substr(start, end - start), steps);
-    return end - steps.stripped.size();
-  }
-
-  const scan::LineScanner& Scanner() const { return scanner_; }
-
  private:
   scan::LineScanner scanner_;
   bool unicode_;
 };
+
+// Where the word a scan has just handed to its sink stands in the prepared
+// line: its raw run of word characters [start, runEnd) and what finishing
+// did to it (views into line). The code page's words are views into the
+// line; the Unicode scan hands on a folded copy, so its word is placed by
+// the raw run the scanner notes (notePlaces).
+struct WordPlace {
+  std::size_t start;
+  std::size_t runEnd;
+  scan::FinishSteps steps;
+  // The end of the word as counted: the trailing characters cut off
+  // excluded, a dropped final "s" included.
+  std::size_t WordEnd() const { return runEnd - steps.stripped.size(); }
+};
+
+// Called from a sink's Word() with the word it was handed and the line
+// being scanned.
+inline WordPlace PlaceWord(const scan::LineScanner& scanner, std::string_view line, std::string_view word,
+                           bool unicode) {
+  if (unicode) {
+    const scan::LineScanner::UnicodeWordPlace& last = scanner.LastUnicodeWord();
+    const auto start = static_cast<std::size_t>(last.raw.data() - line.data());
+    return {start, start + last.raw.size(), last.steps};
+  }
+  WordPlace place{static_cast<std::size_t>(word.data() - line.data()), 0, {}};
+  place.runEnd = scanner.RunEnd(line, place.start);
+  scanner.FinishWordExplained(line.substr(place.start, place.runEnd - place.start), place.steps);
+  return place;
+}
 
 }  // namespace kwl

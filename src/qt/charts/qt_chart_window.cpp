@@ -190,13 +190,7 @@ void ChartWindow::ShowOrRestore() {
     move(OnScreen(this, mainWindow_->frameGeometry().topLeft() + QPoint(40, 40)));
   }
   Redraw();
-  if (isMinimized()) {
-    showNormal();
-  } else {
-    show();
-  }
-  raise();
-  activateWindow();
+  ShowInFront(this);
 }
 
 void ChartWindow::ShowView(ChartView view) { tabs_->setCurrentWidget(ViewOf(view)); }
