@@ -357,8 +357,9 @@ std::string MissingDataText(const ProgramFolderSearch& data) {
 }
 
 // Reads a common-words file into the list, with the settings window's
-// messages; false when it could not be read whole. With --unicode the list
-// holds the words as that mode reads them (UTF-8, folded, NFC).
+// messages; false when it could not be read whole. With words in every
+// script the list holds the words as that mode reads them (UTF-8, folded,
+// NFC).
 bool LoadCommonWords(const std::string& path, CommonWordsList& list, bool unicode) {
   const Status where = LocateCommonWordsFile(path);
   if (where.kind == Kind::kNotRegular) Say(CommonWordsFileUnreadable(path, where));
@@ -706,8 +707,9 @@ bool LoadNamedCommonWords(const std::string& named, CommonWordsList& list, bool 
 }
 
 // The settings' words to ignore as a list; false, after the message, when
-// one holds a character words may not have. With --unicode the words are
-// UTF-8, folded and in NFC as the count folds its words.
+// one holds a character words may not have. With words in every script
+// (--unicode or the settings file's option) the words are UTF-8, folded and
+// in NFC as the count folds its words.
 bool TakeWordsToIgnore(const Settings& settings, IgnoreList& list, bool unicode) {
   if (unicode) {
     if (const std::optional<std::string> words = NormaliseUnicodeWordsToIgnore(settings.wordsToIgnore)) {
@@ -771,6 +773,7 @@ int RunCorpus(const Options& o) {
   std::optional<Settings> read = RunSettings(o);
   if (!read) return kExitUsage;
   Settings& settings = *read;
+  const bool unicode = settings.unicodeWords == 1;
   std::vector<std::string> paths;
   for (const std::string& input : o.inputs) paths.push_back(Absolute(input));
   const CorpusFiles corpus = ListCorpusFiles(paths, CorpusChoice{o.recursive, o.include});
@@ -795,12 +798,12 @@ int RunCorpus(const Options& o) {
     const auto text = std::find_if(corpus.files.begin(), corpus.files.end(),
                                    [](const std::string& f) { return Extension(f) != "docx"; });
     if (text != corpus.files.end())
-      ignoreCommon = !LoadLanguageCommonWords(*text, commonWords, o.unicode).empty() || named;
+      ignoreCommon = !LoadLanguageCommonWords(*text, commonWords, unicode).empty() || named;
   }
-  if (named && !LoadNamedCommonWords(*named, commonWords, o.unicode)) return kExitRefused;
+  if (named && !LoadNamedCommonWords(*named, commonWords, unicode)) return kExitRefused;
   settings.ignoreCommonWords = ignoreCommon ? 1 : 0;
   IgnoreList wordsToIgnore;
-  if (!TakeWordsToIgnore(settings, wordsToIgnore, o.unicode)) return kExitRefused;
+  if (!TakeWordsToIgnore(settings, wordsToIgnore, unicode)) return kExitRefused;
   if (!OutputsWritable(o)) return kExitRefused;
 
   const auto start = std::chrono::steady_clock::now();
@@ -815,7 +818,7 @@ int RunCorpus(const Options& o) {
   if (settings.showFilesColumn == 1 || o.countsOut) counter.TrackFiles();
   const int threads = std::min(o.threads.value_or(DefaultThreads()), kMaxThreads);
   if (threads == 1) counter.SetSplitMinUnits(0);
-  const InputFileChoice choice{o.utf8, settings.only7bitAscii == 1, settings.unicodeWords == 1};
+  const InputFileChoice choice{o.utf8, settings.only7bitAscii == 1, unicode};
   const CorpusTally tally = CountCorpus(
       counter, corpus.files, [&](const std::string& path) { return OpenInputFile(path, choice); }, line, threads);
   if (!tally.status.Ok()) {
@@ -883,7 +886,7 @@ int Run(Options o) {
       const bool accepted = utf16 != 0 || TextFileAccepted(input, info, false);
       detectedUtf8 = info.sample.utf8;
       if (settings.ignoreCommonWords == 1 && !namedBySettings) {
-        const std::string ofLanguage = LoadLanguageCommonWords(input, commonWords, o.unicode);
+        const std::string ofLanguage = LoadLanguageCommonWords(input, commonWords, unicode);
         ignoreCommon = !ofLanguage.empty() || named;
         if (ignoreCommon && !named) commonWordsFile = ofLanguage;
       }
@@ -891,7 +894,7 @@ int Run(Options o) {
       utf8 = o.utf8.value_or(detectedUtf8);
     }
   }
-  if (named && !LoadNamedCommonWords(*named, commonWords, o.unicode)) return kExitRefused;
+  if (named && !LoadNamedCommonWords(*named, commonWords, unicode)) return kExitRefused;
   settings.ignoreCommonWords = ignoreCommon ? 1 : 0;
 
   if (utf8 && settings.only7bitAscii == 1 && !unicode) {
@@ -899,7 +902,7 @@ int Run(Options o) {
     return kExitUsage;
   }
   IgnoreList wordsToIgnore;
-  if (!TakeWordsToIgnore(settings, wordsToIgnore, o.unicode)) return kExitRefused;
+  if (!TakeWordsToIgnore(settings, wordsToIgnore, unicode)) return kExitRefused;
   if (o.countsOut && !fromStdin && SameFile(input, *o.countsOut)) {
     Say("Warning", std::string(kOutputIsInputText));
     return kExitRefused;
