@@ -357,15 +357,18 @@ std::string MissingDataText(const ProgramFolderSearch& data) {
 }
 
 // Reads a common-words file into the list, with the settings window's
-// messages; false when it could not be read whole. With --unicode the list
-// holds the words as that mode reads them (UTF-8, folded, NFC).
+// messages; false when it could not be read whole. With words in every
+// script the list holds the words as that mode reads them (UTF-8, folded,
+// NFC).
 bool LoadCommonWords(const std::string& path, CommonWordsList& list, bool unicode) {
   const Status where = LocateCommonWordsFile(path);
   if (where.kind == Kind::kNotRegular) Say(CommonWordsFileUnreadable(path, where));
   if (where.kind == Kind::kNotFound) Say(CommonWordsFileNotFound());
-  if (!where.Ok() || !TextFileAccepted(path, InspectTextFile(path), true)) return false;
+  if (!where.Ok()) return false;
+  const TextFileInspection info = InspectTextFile(path);
+  if (!TextFileAccepted(path, info, true)) return false;
   CountObserver quiet;
-  CommonWordsFileRead read = ReadCommonWordsFile(path, InspectTextFile(path).sample.utf8, quiet, unicode);
+  CommonWordsFileRead read = ReadCommonWordsFile(path, info.sample.utf8, quiet, unicode);
   if (!read.status.Ok() && read.status.kind != Kind::kEmpty) {
     Say(CommonWordsFileUnreadable(path, read.status));
     return false;
@@ -474,6 +477,18 @@ struct Counted {
   bool ignoring = false;    // words to ignore or common words were in force
   bool severalFiles = false;  // a corpus or a merge: the statistics give the files
 };
+
+// The words a counter counted with rules, handed over in word order with
+// their totals; ignoring: words to ignore or common words were in force.
+Counted CountedOf(Counter& counter, const CountRules& rules, bool ignoring) {
+  Counted counted;
+  counted.words = std::move(counter.Words());
+  counted.words.OrderByWord();
+  counted.header.rules = CountsRulesOf(rules);
+  counted.header.totalOccurrences = counter.TotalOccurrences();
+  counted.ignoring = ignoring;
+  return counted;
+}
 
 // Writes text (Windows-1252) to standard output as UTF-8; false when it fails.
 bool PrintUtf8(const std::string& text, bool unicode) {
@@ -603,18 +618,13 @@ std::optional<Settings> RunSettings(const Options& o) {
 
 // The output file or the counts table can take a new file.
 bool OutputsWritable(const Options& o) {
-  if (o.output) {
-    if (const Status writable = CheckOutputReplaceable(*o.output); !writable.Ok()) {
-      Report(RunError::FromOutputStatus(writable), "DoIt");
-      return false;
+  for (const std::optional<std::string>& out : {o.output, o.countsOut})
+    if (out) {
+      if (const Status writable = CheckOutputReplaceable(*out); !writable.Ok()) {
+        Report(RunError::FromOutputStatus(writable), "DoIt");
+        return false;
+      }
     }
-  }
-  if (o.countsOut) {
-    if (const Status writable = CheckOutputReplaceable(*o.countsOut); !writable.Ok()) {
-      Report(RunError::FromOutputStatus(writable), "DoIt");
-      return false;
-    }
-  }
   return true;
 }
 
@@ -673,6 +683,15 @@ std::string LoadLanguageCommonWords(const std::string& text, CommonWordsList& li
   return FileExists(ofLanguage) && LoadCommonWords(ofLanguage, list, unicode) ? ofLanguage : std::string();
 }
 
+// The common-words file named for the run: --common-words, or the file of
+// a settings file that ticks the setting.
+std::optional<std::string> NamedCommonWords(const Options& o, const Settings& settings) {
+  if (o.commonWords) return o.commonWords;
+  std::string file = TrimBlanks(settings.commonWordsFile);
+  if (settings.ignoreCommonWords == 1 && !file.empty()) return file;
+  return std::nullopt;
+}
+
 // The common-words file the user named, loaded into list; false, after the
 // message, when it cannot be read or holds no words.
 bool LoadNamedCommonWords(const std::string& named, CommonWordsList& list, bool unicode) {
@@ -688,8 +707,9 @@ bool LoadNamedCommonWords(const std::string& named, CommonWordsList& list, bool 
 }
 
 // The settings' words to ignore as a list; false, after the message, when
-// one holds a character words may not have. With --unicode the words are
-// UTF-8, folded and in NFC as the count folds its words.
+// one holds a character words may not have. With words in every script
+// (--unicode or the settings file's option) the words are UTF-8, folded and
+// in NFC as the count folds its words.
 bool TakeWordsToIgnore(const Settings& settings, IgnoreList& list, bool unicode) {
   if (unicode) {
     if (const std::optional<std::string> words = NormaliseUnicodeWordsToIgnore(settings.wordsToIgnore)) {
@@ -753,6 +773,7 @@ int RunCorpus(const Options& o) {
   std::optional<Settings> read = RunSettings(o);
   if (!read) return kExitUsage;
   Settings& settings = *read;
+  const bool unicode = settings.unicodeWords == 1;
   std::vector<std::string> paths;
   for (const std::string& input : o.inputs) paths.push_back(Absolute(input));
   const CorpusFiles corpus = ListCorpusFiles(paths, CorpusChoice{o.recursive, o.include});
@@ -769,22 +790,20 @@ int RunCorpus(const Options& o) {
 
   // Common words: the named list, or the list of the language of the first
   // text file, as the window chooses it when that file is its input.
-  std::optional<std::string> named = o.commonWords;
-  const bool namedBySettings =
-      !named && settings.ignoreCommonWords == 1 && !TrimBlanks(settings.commonWordsFile).empty();
-  if (namedBySettings) named = TrimBlanks(settings.commonWordsFile);
+  const std::optional<std::string> named = NamedCommonWords(o, settings);
+  const bool namedBySettings = named && !o.commonWords;
   bool ignoreCommon = named.has_value();
   CommonWordsList commonWords;
   if (settings.ignoreCommonWords == 1 && !namedBySettings) {
     const auto text = std::find_if(corpus.files.begin(), corpus.files.end(),
                                    [](const std::string& f) { return Extension(f) != "docx"; });
     if (text != corpus.files.end())
-      ignoreCommon = !LoadLanguageCommonWords(*text, commonWords, o.unicode).empty() || named;
+      ignoreCommon = !LoadLanguageCommonWords(*text, commonWords, unicode).empty() || named;
   }
-  if (named && !LoadNamedCommonWords(*named, commonWords, o.unicode)) return kExitRefused;
+  if (named && !LoadNamedCommonWords(*named, commonWords, unicode)) return kExitRefused;
   settings.ignoreCommonWords = ignoreCommon ? 1 : 0;
   IgnoreList wordsToIgnore;
-  if (!TakeWordsToIgnore(settings, wordsToIgnore, o.unicode)) return kExitRefused;
+  if (!TakeWordsToIgnore(settings, wordsToIgnore, unicode)) return kExitRefused;
   if (!OutputsWritable(o)) return kExitRefused;
 
   const auto start = std::chrono::steady_clock::now();
@@ -799,7 +818,7 @@ int RunCorpus(const Options& o) {
   if (settings.showFilesColumn == 1 || o.countsOut) counter.TrackFiles();
   const int threads = std::min(o.threads.value_or(DefaultThreads()), kMaxThreads);
   if (threads == 1) counter.SetSplitMinUnits(0);
-  const InputFileChoice choice{o.utf8, settings.only7bitAscii == 1, settings.unicodeWords == 1};
+  const InputFileChoice choice{o.utf8, settings.only7bitAscii == 1, unicode};
   const CorpusTally tally = CountCorpus(
       counter, corpus.files, [&](const std::string& path) { return OpenInputFile(path, choice); }, line, threads);
   if (!tally.status.Ok()) {
@@ -808,14 +827,9 @@ int RunCorpus(const Options& o) {
     Fail("the count is incomplete: " + tally.failedFile + " could not be read to its end; nothing was listed");
     return kExitRefused;
   }
-  Counted counted;
-  counted.words = std::move(counter.Words());
-  counted.words.OrderByWord();
-  counted.header.rules = CountsRulesOf(rules);
-  counted.header.totalOccurrences = counter.TotalOccurrences();
+  Counted counted = CountedOf(counter, rules, !wordsToIgnore.Empty() || ignoreCommon);
   counted.header.filesCounted = tally.filesCounted;
   counted.header.filesSkipped = tally.filesSkipped + static_cast<std::int32_t>(corpus.skipped.size());
-  counted.ignoring = !wordsToIgnore.Empty() || ignoreCommon;
   counted.severalFiles = true;
   return Finish(counted, counter.Rules(), settings, o, start, progress);
 }
@@ -839,10 +853,8 @@ int Run(Options o) {
   // Common words are ignored only when asked for: --common-words, or a
   // settings file that ticks the setting (for a text file with the list of
   // its language when it names no file, as the window does).
-  std::optional<std::string> named = o.commonWords;
-  const bool namedBySettings =
-      !named && settings.ignoreCommonWords == 1 && !TrimBlanks(settings.commonWordsFile).empty();
-  if (namedBySettings) named = TrimBlanks(settings.commonWordsFile);
+  const std::optional<std::string> named = NamedCommonWords(o, settings);
+  const bool namedBySettings = named && !o.commonWords;
   bool ignoreCommon = named || settings.ignoreCommonWords == 1;
   CommonWordsList commonWords;
   std::string commonWordsFile = named.value_or("");
@@ -870,14 +882,11 @@ int Run(Options o) {
       return kExitRefused;
     }
     if (!docx) {
-      if (unicode && info.fileClass == 7) {
-        const int encoding = DetectFileEncoding(input);
-        if (encoding == 1 || encoding == 2) utf16 = encoding;
-      }
+      if (unicode) utf16 = Utf16ByteOrder(input, info);
       const bool accepted = utf16 != 0 || TextFileAccepted(input, info, false);
       detectedUtf8 = info.sample.utf8;
       if (settings.ignoreCommonWords == 1 && !namedBySettings) {
-        const std::string ofLanguage = LoadLanguageCommonWords(input, commonWords, o.unicode);
+        const std::string ofLanguage = LoadLanguageCommonWords(input, commonWords, unicode);
         ignoreCommon = !ofLanguage.empty() || named;
         if (ignoreCommon && !named) commonWordsFile = ofLanguage;
       }
@@ -885,7 +894,7 @@ int Run(Options o) {
       utf8 = o.utf8.value_or(detectedUtf8);
     }
   }
-  if (named && !LoadNamedCommonWords(*named, commonWords, o.unicode)) return kExitRefused;
+  if (named && !LoadNamedCommonWords(*named, commonWords, unicode)) return kExitRefused;
   settings.ignoreCommonWords = ignoreCommon ? 1 : 0;
 
   if (utf8 && settings.only7bitAscii == 1 && !unicode) {
@@ -893,7 +902,7 @@ int Run(Options o) {
     return kExitUsage;
   }
   IgnoreList wordsToIgnore;
-  if (!TakeWordsToIgnore(settings, wordsToIgnore, o.unicode)) return kExitRefused;
+  if (!TakeWordsToIgnore(settings, wordsToIgnore, unicode)) return kExitRefused;
   if (o.countsOut && !fromStdin && SameFile(input, *o.countsOut)) {
     Say("Warning", std::string(kOutputIsInputText));
     return kExitRefused;
@@ -943,13 +952,8 @@ int Run(Options o) {
     return kExitRefused;
   }
   if (o.explain) return PrintExplanation(o, rules, commonWordsFile, counter.Words());
-  Counted counted;
-  counted.words = std::move(counter.Words());
-  counted.words.OrderByWord();
-  counted.header.rules = CountsRulesOf(rules);
-  counted.header.totalOccurrences = counter.TotalOccurrences();
+  Counted counted = CountedOf(counter, rules, !wordsToIgnore.Empty() || ignoreCommon);
   counted.header.filesCounted = 1;
-  counted.ignoring = !wordsToIgnore.Empty() || ignoreCommon;
   return Finish(counted, counter.Rules(), settings, o, start, progress);
 }
 

@@ -383,6 +383,38 @@ TEST(KestrawlCount, AKilledRunKeepsTheEarlierOutputFile) {
   }
 }
 
+// A settings file that ticks words in every script reads its words to
+// ignore as --unicode does: UTF-8, in a count of one file and of several.
+TEST(KestrawlCount, TheSettingsFilesWordsInEveryScriptReadItsWordsToIgnore) {
+  KWL_REQUIRE_CLI();
+  test::TempDir dir;
+  const std::string text = "\xC3\xA9t\xC3\xA9 \xC3\xA9t\xC3\xA9 chat\r\n";
+  const std::string one = dir.Write("one.txt", text);
+  const std::string two = dir.Write("two.txt", text);
+  // Line 3 the words to ignore, line 40 words in every script.
+  std::string settings = SettingsFile({{2, "\"\xC3\xA9t\xC3\xA9\""}});
+  const std::string ignoring = dir.Write("ignore.kwl", settings);
+  const std::string everyScript = dir.Write("every.kwl", settings + "0\r\n1\r\n");
+  const struct {
+    std::vector<std::string> args;
+  } cases[] = {
+      {{"--settings", everyScript, one}},
+      {{"--settings", ignoring, "--unicode", one}},
+      {{"--settings", everyScript, one, two}},
+      {{"--settings", ignoring, "--unicode", one, two}},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.args[2] + " " + c.args.back());
+    std::vector<std::string> args = {"--format", "8"};
+    args.insert(args.end(), c.args.begin(), c.args.end());
+    const Result r = RunCli(args);
+    EXPECT_EQ(r.status, 0) << r.err;
+    EXPECT_NE(r.out.find("\r\nchat\r\n"), std::string::npos) << r.out;
+    EXPECT_EQ(r.out.find("\xC3\xA9t\xC3\xA9\r\n"), std::string::npos) << r.out;
+    EXPECT_NE(r.err.find("Number of words in this list: 1\n"), std::string::npos) << r.err;
+  }
+}
+
 // A settings file that ticks "ignore common words" for a named file counts
 // with that file, not with the list of the input's language.
 TEST(KestrawlCount, TheSettingsFilesCommonWordsFileIsUsed) {

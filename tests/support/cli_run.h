@@ -24,12 +24,11 @@ std::string Binary();
 CliResult RunCli(const std::vector<std::string>& args, const std::string& input = "", const std::string& cwd = "",
                  const std::string& prefix = "");
 
+// Whether kestrawl-count is built, beside the tests' data folder.
+bool CliBuilt();
+
 }  // namespace kwl::test
 
 // Skips the current test when kestrawl-count is not built.
 #define KWL_REQUIRE_CLI() \
   if (!::kwl::test::CliBuilt()) GTEST_SKIP() << ::kwl::test::Binary() << " not built"
-
-namespace kwl::test {
-bool CliBuilt();
-}

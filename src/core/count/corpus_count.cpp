@@ -89,8 +89,9 @@ CorpusTally CountInOrder(Counter& counter, const std::vector<std::string>& files
 // order as they become ready.
 class Pool {
  public:
-  Pool(const Counter& whole, const std::vector<std::string>& files, const CorpusFileOpener& open, int threads)
-      : files_(files), open_(open), window_(static_cast<std::size_t>(threads)), slots_(files.size()) {
+  Pool(const Counter& whole, const std::vector<std::string>& files, const Sizes& sizes, const CorpusFileOpener& open,
+       int threads)
+      : files_(files), sizes_(sizes), open_(open), window_(static_cast<std::size_t>(threads)), slots_(files.size()) {
     model_.StartAsPartOf(whole);
     model_.Words().Reset();  // a part's words count the whole's current file, which adds it once
     for (int t = 0; t < threads; ++t) threads_.emplace_back([this] { Work(); });
@@ -185,7 +186,7 @@ class Pool {
         r.part = std::make_unique<Counter>();
         r.part->StartAsPartOf(model_);
         SetMarkup(*r.part, r.file.markup);
-        PartObserver observer(r.done, std::max<std::int64_t>(FileLength(files_[i]), 0), stopRequested_);
+        PartObserver observer(r.done, sizes_.of[i], stopRequested_);
         r.status = r.part->Read(*r.file.source, observer);
         r.file.source.reset();
       }
@@ -197,6 +198,7 @@ class Pool {
   }
 
   const std::vector<std::string>& files_;
+  const Sizes& sizes_;  // the files' lengths, taken once when the count starts
   const CorpusFileOpener& open_;
   const std::size_t window_;
   Counter model_;  // the whole's rules and characters, read by every worker
@@ -215,7 +217,7 @@ CorpusTally CountInPool(Counter& counter, const std::vector<std::string>& files,
                         CorpusObserver& observer, int threads) {
   const Sizes sizes = SizesOf(files);
   CorpusTally tally;
-  Pool pool(counter, files, open, threads);
+  Pool pool(counter, files, sizes, open, threads);
   std::int64_t before = 0;
   for (std::size_t i = 0; i < files.size(); ++i) {
     const auto waiting = [&] {

@@ -29,8 +29,8 @@ class Walk {
     struct stat st {};
     if (::stat(path.c_str(), &st) != 0) {
       const int err = errno;
-      Skip(path, err == ENOENT && IsLink(path) ? Status::Kind::kNotRegular : Status::Kind::kNotFound, err,
-           err == ENOENT && IsLink(path) ? "a link to nothing" : "");
+      const bool dangling = err == ENOENT && IsLink(path);
+      Skip(path, dangling ? Status::Kind::kNotRegular : Status::Kind::kNotFound, err, dangling ? "a link to nothing" : "");
       return;
     }
     if (S_ISDIR(st.st_mode)) {
